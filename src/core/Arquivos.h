@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// File-system helpers shared by every subsystem: the read-only attribute
+// (no write permission bits), replacing a file in one step, and reading text
+// lines with any line end.
+//
+// The program checks the read-only attribute itself before writing or
+// replacing a file, so its behaviour does not depend on who runs it (root
+// ignores permission bits).
+namespace Arquivos {
+
+// True when the file exists and has no write permission bit at all.
+bool somenteLeitura(const QString &caminho);
+
+// Removes every write bit (owner, group, others). False when it failed.
+bool marcarSomenteLeitura(const QString &caminho);
+
+// Gives the owner write permission back. False when it failed.
+bool desmarcarSomenteLeitura(const QString &caminho);
+
+// Replaces (or creates) the file with the given bytes in one step: the bytes
+// go to a temporary file beside it, reach the disk, and the temporary file is
+// renamed over the target. A crash or a full disk leaves the old file whole.
+// Refuses a read-only target. The new file keeps the old file's permissions.
+// On failure returns false and leaves a reason in *erro (when given).
+bool gravarAtomico(const QString &caminho, const QByteArray &conteudo, QString *erro = nullptr);
+
+// Whole content of a file; false when it cannot be opened.
+bool lerTudo(const QString &caminho, QByteArray *conteudo);
+
+// Splits text into lines at CR LF, LF or a lone CR. A final line end does not
+// make an empty last line.
+QList<QByteArray> dividirLinhas(const QByteArray &texto);
+
+// Joins "dir" and "nome" with exactly one "/" between them.
+QString juntar(const QString &dir, const QString &nome);
+
+} // namespace Arquivos
