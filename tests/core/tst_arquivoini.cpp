@@ -141,7 +141,8 @@ private slots:
     }
 
     void garbageReadsDefaults() {
-        QByteArray lixo("\x00\x01\xff[semfim\r\nsemigual\r\n=x\r\n[", 30);
+        const char bruto[] = "\x00\x01\xff[semfim\r\nsemigual\r\n=x\r\n[";
+        QByteArray lixo(bruto, sizeof(bruto) - 1);
         lixo += QByteArray(1 << 20, 'q');
         lixo += "\r\n[S]\r\nk=9\r\n";
         escrever(lixo);
