@@ -152,6 +152,9 @@ void CriarExperimento(const QString &arquivo, const QString &pastaUsuario, const
             if (QString::compare(existente, nome, Qt::CaseInsensitive) == 0)
                 throw TErro(QStringLiteral("An experiment named %1 already exists.").arg(nome));
     }
+    // A profile that cannot take the experiment gets no folder for it either.
+    if (Arquivos::somenteLeitura(arquivo))
+        throw TErro(falhaDeEscrita(arquivo));
     criarPasta(pastaUsuario + nome);
 
     alterarPerfil(arquivo, [&nome](TArquivoIni &ini) {
