@@ -61,7 +61,8 @@ private slots:
     void todosOsValores() {
         escrever(perfil(), "[exp]\r\nConfigurado=1\r\nLabirinto=CRUZ (5)\r\nCompTipo=Comp3\r\n"
                            "QdeInicios=2\r\nTempoSecao=600\r\nDivisoesDaSecao=4\r\nDistancia=50\r\n"
-                           "InicioX1=3\r\nInicioY1=4\r\nInicioX2=5\r\nInicioY2=6\r\nComecoQueda=2\r\n"
+                           "InicioX1=3\r\nInicioY1=4\r\nInicioX2=5\r\nInicioY2=6\r\n"
+                           "ComecoQueda=2\r\n"
                            "Braco=0\r\n[Comp3]\r\n2=FARE\r\n");
         TExperimento e;
         e.Carregar(perfil(), "EXP"); // section names ignore letter case
@@ -159,7 +160,8 @@ private slots:
         TUsuario u(dados());
         u.ArquivoIdioma = "anterior.ini";
         u.Carregar("ana");
-        QCOMPARE(u.ArquivoIdioma, esperado.isEmpty() ? QString("anterior.ini") : dados() + esperado);
+        QCOMPARE(u.ArquivoIdioma,
+                 esperado.isEmpty() ? QString("anterior.ini") : dados() + esperado);
     }
 };
 

@@ -205,8 +205,8 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(TErro,
                                  Perfil::SalvarComportamentos(perfil(), "E1", "Experimentos", {}));
         QVERIFY_THROWS_EXCEPTION(TErro, Perfil::SalvarComportamentos(perfil(), "E1", "Comp5", {}));
-        QVERIFY_THROWS_EXCEPTION(TErro,
-                                 Perfil::SalvarComportamentos(perfil(), "E1", "Comp1", {{27, "X"}}));
+        QVERIFY_THROWS_EXCEPTION(
+            TErro, Perfil::SalvarComportamentos(perfil(), "E1", "Comp1", {{27, "X"}}));
         QCOMPARE(conteudo(perfil()), antes);
     }
 
@@ -267,7 +267,8 @@ private slots:
         Perfil::CriarUsuario(m_dados, "ana");
         QFile f(perfil());
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write("[Experimentos]\r\nQdeExp=4\r\n1=A\r\n2=B\r\n3=A\r\n4=C\r\n[A]\r\nConfigurado=1\r\n");
+        f.write("[Experimentos]\r\nQdeExp=4\r\n1=A\r\n2=B\r\n3=A\r\n4=C\r\n"
+                "[A]\r\nConfigurado=1\r\n");
         f.close();
         QVERIFY(Perfil::ExcluirExperimento(perfil(), "A"));
         QCOMPARE(lista(perfil()), (QStringList{"A", "B", "C"}));

@@ -119,7 +119,8 @@ private slots:
         r.Finalizar(T);
         int entradas = 0;
         for (int i = 0; i < r.Qde; ++i) {
-            QVERIFY2(r.Minuto[i] == static_cast<int>(r.Inicio[i] / 60000) + 1, qPrintable(linha(r, i)));
+            QVERIFY2(r.Minuto[i] == static_cast<int>(r.Inicio[i] / 60000) + 1,
+                     qPrintable(linha(r, i)));
             QVERIFY2(r.Duracao[i] <= 60000 && r.Duracao[i] > 0, qPrintable(linha(r, i)));
             QVERIFY2(r.Fim[i] <= r.Minuto[i] * 60000.0, qPrintable(linha(r, i)));
             if (i > 0)
