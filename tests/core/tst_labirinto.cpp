@@ -98,12 +98,9 @@ private slots:
         QTest::newRow("EM I (5)") << "EM I (5)" << int(TTipoLabirinto::EmI);
         QTest::newRow("EM T (5)") << "EM T (5)" << int(TTipoLabirinto::EmT);
         QTest::newRow("ARENA (4x6)") << "ARENA (4x6)" << int(TTipoLabirinto::Arena);
-        QTest::newRow("ARENA") << "ARENA" << int(TTipoLabirinto::Arena);
         QTest::newRow("Cruz (5)") << "Cruz (5)" << int(TTipoLabirinto::Desconhecido);
-        QTest::newRow("Arena (4x4)") << "Arena (4x4)" << int(TTipoLabirinto::Desconhecido);
         QTest::newRow("EMI") << "EMI (3)" << int(TTipoLabirinto::Desconhecido);
         QTest::newRow("espaco antes") << " CRUZ (3)" << int(TTipoLabirinto::Desconhecido);
-        QTest::newRow("vazio") << "" << int(TTipoLabirinto::Desconhecido);
     }
     void tipos() {
         QFETCH(QString, nome);
@@ -116,10 +113,6 @@ private slots:
         QCOMPARE(lab.Diretorio, QStringLiteral("/dados/"));
         QCOMPARE(lab.ArquivoLabirintos(), QStringLiteral("/dados/Labirintos.ini"));
         QVERIFY(!lab.TeclasEdicao);
-        QVERIFY(!lab.Gravando);
-        QVERIFY(!lab.Caiu);
-        QVERIFY(!lab.Desenhavel());
-        QVERIFY(!lab.Existe(0, 0));
         QVERIFY(!lab.Existe(7, 7));
     }
 
