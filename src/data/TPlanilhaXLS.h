@@ -1,0 +1,153 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFlags>
+#include <QString>
+
+// Version written into the BOF record's identifier.
+enum TxlsBIFFVersion : quint8 { bvBIFF2, bvBIFF3, bvBIFF4, bvBIFF5 };
+enum TxlsAlignment : quint8 { eaGeneral, eaLeft, eaRight, eaCenter, eaFill, eaMultiPlan };
+enum TxlsBorders : quint8 { ebTop, ebBottom, ebLeft, ebRight };
+// Set of TxlsBorders: bit n set when border n is in the set.
+using TxlsBorderSet = quint8;
+constexpr TxlsBorderSet xlsBorda(TxlsBorders b) {
+    return static_cast<TxlsBorderSet>(1u << b);
+}
+enum TxlsMoveAfterEnter : quint8 { maNone, maUp, maDown, maLeft, maRight };
+
+// Writes one worksheet in the binary spreadsheet format (BIFF): a BOF record
+// whose identifier follows the BIFF setting, one DIMENSIONS record, cell
+// records of the oldest kind (LABEL, NUMBER, INTEGER) and an EOF record.
+// Every analysis and the record export produce their ".xls" files through it.
+//
+// The whole document is built in memory (Conteudo) and written to disk only
+// by SaveSheet. A new writer already holds BOF and DIMENSIONS; StartSheet or
+// a change of BIFF discards the document and starts again; after EndSheet the
+// next cell (or a second EndSheet) also starts a new document.
+//
+// Promises beyond the bare format:
+// - A cell outside the sheet (row above 65535, column above 256, negative
+//   index) is refused with TErro before anything is appended; callers check
+//   the planned size first with Cabe / ConferirTamanho.
+// - Labels are Windows-1252, one byte per character; a character the code
+//   page lacks is written as '?'. A label longer than 255 characters (the
+//   format's limit) is cut to its first 255 characters: a long file or user
+//   name then reads shortened in its cell instead of stopping a whole
+//   analysis. TextoCabe tells whether a text fits whole.
+// - SaveSheet never leaves a half-written file: the document goes to a
+//   temporary file beside the target, reaches the disk and only then takes
+//   the target's name. A failed save leaves the old file as it was. An
+//   existing read-only file is replaced only with GravSubstituir (the caller
+//   asked the user), and GravSomenteLeitura makes the new file read-only
+//   before it takes the target's name.
+class TPlanilhaXLS {
+public:
+    enum OpcaoGravacao {
+        GravNormal = 0x0,
+        // Replace the target even when it is read-only (the user agreed).
+        GravSubstituir = 0x1,
+        // The saved file has no write permission bits (analysis outputs).
+        GravSomenteLeitura = 0x2,
+    };
+    Q_DECLARE_FLAGS(OpcoesGravacao, OpcaoGravacao)
+
+    static constexpr int UltimaLinha = 65535;
+    static constexpr int UltimaColuna = 256;
+    static constexpr int MaxTexto = 255;
+
+    TPlanilhaXLS();
+    virtual ~TPlanilhaXLS() = default;
+
+    // Properties. A write the rules do not accept leaves the value unchanged.
+    quint8 ActiveFont() const { return m_fonteAtiva; }
+    void setActiveFont(quint8 fonte); // only up to the font count, which stays 0
+    TxlsAlignment Alignment() const { return m_alinhamento; }
+    void setAlignment(TxlsAlignment a) { m_alinhamento = a; }
+    TxlsBIFFVersion BIFF() const { return m_biff; }
+    void setBIFF(TxlsBIFFVersion v); // a change restarts the document
+    TxlsBorderSet Borders() const { return m_bordas; }
+    void setBorders(TxlsBorderSet b) { m_bordas = b & 0x0F; }
+    QString FileName() const { return m_nomeArquivo; }
+    void setFileName(const QString &nome); // forces the extension ".XLS"
+    int Row() const { return m_linha; }
+    void setRow(int linha); // 1 .. UltimaLinha
+    int Column() const { return m_coluna; }
+    void setColumn(int coluna); // 1 .. UltimaColuna
+    TxlsMoveAfterEnter MoveAfterEnter() const { return m_mover; }
+    void setMoveAfterEnter(TxlsMoveAfterEnter m) { m_mover = m; }
+    bool Shading() const { return m_sombreado; }
+    void setShading(bool s) { m_sombreado = s; }
+    bool Hidden() const { return m_oculto; }
+    void setHidden(bool h) { m_oculto = h; }
+    bool Locked() const { return m_travado; }
+    void setLocked(bool t) { m_travado = t; }
+    QString Version() const; // "1.23"
+    void setVersion(const QString &) {}
+
+    // Begins a new document (discarding the current one).
+    void StartSheet();
+    // Writes a cell at (linha, coluna), 1-based; 0 keeps the cursor's row or
+    // column. The cursor then moves as MoveAfterEnter says. Throws TErro for
+    // a cell outside the sheet; nothing is appended then.
+    void WriteCell(int linha, int coluna, const QString &texto);
+    // Fixed titles: the text is UTF-8 (the source files' encoding).
+    void WriteCell(int linha, int coluna, const char *texto);
+    void WriteCell(int linha, int coluna, double valor);
+    void WriteCell(int linha, int coluna, quint16 valor);
+    void EndSheet();
+    // Writes the document to FileName, creating or replacing the file; the
+    // document stays as it is. Throws TErro naming the file when it cannot
+    // be written; the old file is then untouched.
+    void SaveSheet(OpcoesGravacao opcoes = GravNormal);
+
+    // The document as it would be saved.
+    const QByteArray &Conteudo() const { return m_fluxo; }
+
+    // The name the FileName rule makes of `nome`, so that a caller can test
+    // whether the final file exists before anything is written.
+    static QString NomeFinal(const QString &nome);
+    // True when cells up to row `linhas` and column `colunas` fit the sheet.
+    static bool Cabe(qint64 linhas, qint64 colunas);
+    // Throws TErro naming FileName when such a sheet does not fit.
+    void ConferirTamanho(qint64 linhas, qint64 colunas) const;
+    // True when the text fits a label whole (at most 255 characters).
+    static bool TextoCabe(const QString &texto);
+
+protected:
+    // Empties the document and writes BOF and DIMENSIONS (state open).
+    virtual void WriteBOF();
+    // Appends the EOF record (state closed).
+    virtual void WriteEOF();
+
+private:
+    enum Estado : quint8 { Criado, Aberto, Fechado };
+
+    void cabecalhoRegistro(quint16 id, quint16 tamanho);
+    void celula(int linha, int coluna, quint16 id, const QByteArray &valor);
+    void moverCursor();
+    QByteArray atributos() const;
+    void put16(quint16 v);
+    QString nomeParaMensagem() const;
+
+    QByteArray m_fluxo;
+    TxlsBIFFVersion m_biff = bvBIFF5;
+    Estado m_estado = Criado;
+    quint16 m_primeiraLinha = 0;
+    quint16 m_ultimaLinha = 0xFFFF;
+    quint16 m_primeiraColuna = 0;
+    quint16 m_ultimaColuna = 0x0100;
+    QString m_nomeArquivo;
+    int m_linha = 1;
+    int m_coluna = 1;
+    quint8 m_qdeFontes = 0;
+    quint8 m_fonteAtiva = 0;
+    TxlsMoveAfterEnter m_mover = maRight;
+    bool m_sombreado = false;
+    TxlsBorderSet m_bordas = 0;
+    TxlsAlignment m_alinhamento = eaGeneral;
+    bool m_oculto = false;
+    bool m_travado = true;
+    qint32 m_versao = 0x0117;
+};
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(TPlanilhaXLS::OpcoesGravacao)
