@@ -53,8 +53,7 @@ QString TEscolhaIdioma::ArquivoIdioma() const {
 }
 
 bool TEscolhaIdioma::Confirmar(int lingua, TInteracao *interacao) {
-    if (!valido(lingua))
-        return false;
+    if (!valido(lingua)) return false;
     return gravar(lingua, true, interacao);
 }
 
@@ -71,12 +70,10 @@ bool TEscolhaIdioma::gravar(int lingua, bool confirmar, TInteracao *interacao) {
         if (!QDir().mkpath(pasta))
             throw TErro(QStringLiteral("Unable to write to %1").arg(arquivo));
         TArquivoIni ini(arquivo);
-        if (confirmar)
-            ini.WriteInteger(Secao, ChaveLingua, lingua);
+        if (confirmar) ini.WriteInteger(Secao, ChaveLingua, lingua);
         ini.WriteInteger(Secao, ChaveConfigurado, confirmar ? 1 : 0);
     } catch (const TErro &e) {
-        if (interacao)
-            interacao->Mensagem(e.mensagem());
+        if (interacao) interacao->Mensagem(e.mensagem());
         return false;
     }
     return true;

@@ -13,8 +13,7 @@ const int kMaxValor = 2047;
 
 TIdioma::TIdioma(const QString &arquivo) : m_arquivo(arquivo) {
     QByteArray bytes;
-    if (arquivo.isEmpty() || !Arquivos::lerTudo(arquivo, &bytes))
-        return;
+    if (arquivo.isEmpty() || !Arquivos::lerTudo(arquivo, &bytes)) return;
     m_carregado = true;
 
     // A window reads dozens of texts at creation; parsing the file once
@@ -33,27 +32,22 @@ TIdioma::TIdioma(const QString &arquivo) : m_arquivo(arquivo) {
             atual = &m_textos[nome.toCaseFolded()];
             continue;
         }
-        if (!atual || t.startsWith(QLatin1Char(';')))
-            continue;
+        if (!atual || t.startsWith(QLatin1Char(';'))) continue;
         const int igual = linha.indexOf(QLatin1Char('='));
-        if (igual < 0)
-            continue;
+        if (igual < 0) continue;
         const QString chave = linha.left(igual).trimmed().toCaseFolded();
-        if (!atual->contains(chave))
-            atual->insert(chave, linha.mid(igual + 1).left(kMaxValor));
+        if (!atual->contains(chave)) atual->insert(chave, linha.mid(igual + 1).left(kMaxValor));
     }
 }
 
 QString TIdioma::Texto(const QString &secao, const QString &chave) const {
     const auto s = m_textos.constFind(secao.toCaseFolded());
-    if (s == m_textos.constEnd())
-        return Erro;
+    if (s == m_textos.constEnd()) return Erro;
     const auto k = s->constFind(chave.toCaseFolded());
     return k == s->constEnd() ? Erro : *k;
 }
 
 QString TIdioma::Ler(const QString &arquivo, const QString &secao, const QString &chave) {
-    if (arquivo.isEmpty())
-        return Erro;
+    if (arquivo.isEmpty()) return Erro;
     return TArquivoIni(arquivo).ReadString(secao, chave, Erro);
 }

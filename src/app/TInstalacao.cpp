@@ -32,18 +32,15 @@ QString TInstalacao::LerDiretorio(const QString &pastaTrabalho, const QString &p
                                                    QStringLiteral("Path"), QString());
     // Installation files written on other systems use "\" between folders.
     path = path.trimmed().replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (configurado)
-        *configurado = !path.isEmpty();
-    if (path.isEmpty())
-        return comBarra(padrao);
+    if (configurado) *configurado = !path.isEmpty();
+    if (path.isEmpty()) return comBarra(padrao);
     const QString absoluto = QDir(pastaTrabalho).absoluteFilePath(path);
     return comBarra(QDir::cleanPath(absoluto));
 }
 
 QString TInstalacao::DiretorioPadrao() {
     QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (base.isEmpty())
-        base = QDir::homePath() + QStringLiteral("/.local/share");
+    if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.local/share");
     return comBarra(base) + QStringLiteral("Trevalin/");
 }
 
@@ -56,9 +53,8 @@ QStringList TInstalacao::ArquivosDistribuidos(const QString &origem) {
     const QDir dir(origem);
     if (QFileInfo(dir.filePath(QStringLiteral("Labirintos.ini"))).isFile())
         lista << QStringLiteral("Labirintos.ini");
-    const QStringList idiomas =
-        QDir(dir.filePath(QStringLiteral("idiomas")))
-            .entryList({QStringLiteral("*.ini")}, QDir::Files, QDir::Name);
+    const QStringList idiomas = QDir(dir.filePath(QStringLiteral("idiomas")))
+                                    .entryList({QStringLiteral("*.ini")}, QDir::Files, QDir::Name);
     for (const QString &nome : idiomas)
         lista << QStringLiteral("idiomas/") + nome;
     return lista;
@@ -68,15 +64,13 @@ bool TInstalacao::CompletarDiretorio(const QString &diretorio, const QString &or
                                      QStringList *copiados, QString *erro) {
     bool ok = true;
     auto falha = [&](const QString &motivo) {
-        if (ok && erro)
-            *erro = motivo;
+        if (ok && erro) *erro = motivo;
         ok = false;
     };
     const QDir dirOrigem(origem);
     for (const QString &relativo : ArquivosDistribuidos(origem)) {
         const QString destino = comBarra(diretorio) + relativo;
-        if (existe(destino))
-            continue;
+        if (existe(destino)) continue;
         const QString pasta = QFileInfo(destino).absolutePath();
         if (!QDir().mkpath(pasta)) {
             falha(QStringLiteral("%1: cannot create folder %2").arg(destino, pasta));
@@ -92,8 +86,7 @@ bool TInstalacao::CompletarDiretorio(const QString &diretorio, const QString &or
             falha(QStringLiteral("%1: %2").arg(destino, motivo));
             continue;
         }
-        if (copiados)
-            copiados->append(relativo);
+        if (copiados) copiados->append(relativo);
     }
     return ok;
 }
@@ -101,8 +94,7 @@ bool TInstalacao::CompletarDiretorio(const QString &diretorio, const QString &or
 QString TInstalacao::PrepararDiretorio(TInteracao *interacao, const QString &pastaTrabalho,
                                        const QString &padrao, const QString &origem) {
     auto avisar = [interacao](const QString &texto) {
-        if (interacao)
-            interacao->Mensagem(texto);
+        if (interacao) interacao->Mensagem(texto);
     };
     bool configurado = false;
     const QString diretorio = LerDiretorio(pastaTrabalho, padrao, &configurado);
@@ -128,6 +120,5 @@ QString TInstalacao::PrepararDiretorio(TInteracao *interacao, const QString &pas
 }
 
 QString TInstalacao::PrepararDiretorio(TInteracao *interacao) {
-    return PrepararDiretorio(interacao, QDir::currentPath(), DiretorioPadrao(),
-                             PastaDistribuida());
+    return PrepararDiretorio(interacao, QDir::currentPath(), DiretorioPadrao(), PastaDistribuida());
 }

@@ -27,9 +27,9 @@ QString pastaIdiomas() {
 // One language file as written on disk, read strictly (no case folding):
 // what the file holds, and what is wrong with its layout.
 struct Conteudo {
-    QStringList secoes;                          // in file order
-    QHash<QString, QStringList> chaves;          // section -> keys in file order
-    QHash<QString, QString> valores;             // "section/key" -> value
+    QStringList secoes;                 // in file order
+    QHash<QString, QStringList> chaves; // section -> keys in file order
+    QHash<QString, QString> valores;    // "section/key" -> value
     QStringList problemas;
 };
 
@@ -40,8 +40,7 @@ Conteudo analisar(const QByteArray &bytes) {
     QSet<QString> chavesVistas;
     for (const QByteArray &bruta : Arquivos::dividirLinhas(bytes)) {
         const QString linha = Cp1252::decodificar(bruta);
-        if (linha.isEmpty() || linha.startsWith(QLatin1Char(';')))
-            continue;
+        if (linha.isEmpty() || linha.startsWith(QLatin1Char(';'))) continue;
         if (linha.startsWith(QLatin1Char('['))) {
             if (!linha.endsWith(QLatin1Char(']'))) {
                 c.problemas << QStringLiteral("bad section line: ") + linha;
@@ -60,8 +59,7 @@ Conteudo analisar(const QByteArray &bytes) {
             continue;
         }
         const QString chave = linha.left(igual);
-        if (chave != chave.trimmed())
-            c.problemas << QStringLiteral("blanks around key ") + chave;
+        if (chave != chave.trimmed()) c.problemas << QStringLiteral("blanks around key ") + chave;
         const QString id = secao + QLatin1Char('/') + chave;
         if (chavesVistas.contains(id.toLower()))
             c.problemas << QStringLiteral("repeated key ") + id;
@@ -91,8 +89,7 @@ QStringList chavesExigidas() {
     QString secao;
     for (const QByteArray &bruta : Arquivos::dividirLinhas(bytes)) {
         const QString l = QString::fromUtf8(bruta).trimmed();
-        if (l.isEmpty() || l.startsWith(QLatin1Char('#')))
-            continue;
+        if (l.isEmpty() || l.startsWith(QLatin1Char('#'))) continue;
         if (l.startsWith(QLatin1Char('[')))
             secao = l.mid(1, l.size() - 2);
         else
@@ -134,9 +131,7 @@ class TstIdiomas : public QObject {
     }
 
 private slots:
-    void init() {
-        QDir(dados() + "idiomas").removeRecursively();
-    }
+    void init() { QDir(dados() + "idiomas").removeRecursively(); }
 
     // ---- The shipped language files ----------------------------------------
 
@@ -183,11 +178,9 @@ private slots:
         const QStringList presentes = todasAsChaves(c);
         QStringList faltam, sobram;
         for (const QString &k : exigidas)
-            if (!presentes.contains(k))
-                faltam << k;
+            if (!presentes.contains(k)) faltam << k;
         for (const QString &k : presentes)
-            if (!exigidas.contains(k))
-                sobram << k;
+            if (!exigidas.contains(k)) sobram << k;
         QVERIFY2(faltam.isEmpty(), qPrintable("missing: " + faltam.join(", ")));
         QVERIFY2(sobram.isEmpty(), qPrintable("not read by the program: " + sobram.join(", ")));
         QCOMPARE(c.secoes.size(), 17);
@@ -208,8 +201,7 @@ private slots:
             QVERIFY2(v != TIdioma::Erro, id.constData());
             QVERIFY2(v.size() <= 2047, id.constData());
             // "&" marks an accelerator in menus and buttons; only menu items use one.
-            if (!menu.contains(it.key()))
-                QVERIFY2(!v.contains(QLatin1Char('&')), id.constData());
+            if (!menu.contains(it.key())) QVERIFY2(!v.contains(QLatin1Char('&')), id.constData());
         }
 
         // Menu accelerators: at most one per item, a letter, distinct within a menu.
@@ -220,8 +212,7 @@ private slots:
                 const QByteArray id = (nome + ": " + item + "=" + v).toUtf8();
                 QVERIFY2(v.count(QLatin1Char('&')) <= 1, id.constData());
                 const int e = v.indexOf(QLatin1Char('&'));
-                if (e < 0)
-                    continue;
+                if (e < 0) continue;
                 QVERIFY2(e + 1 < v.size() && v[e + 1].isLetter(), id.constData());
                 const QChar letra = v[e + 1].toLower();
                 QVERIFY2(!letras.contains(letra), id.constData());
@@ -264,14 +255,26 @@ private slots:
         QTest::addColumn<QString>("secao");
         QTest::addColumn<QString>("chave");
         QTest::addColumn<QString>("texto");
-        QTest::newRow("pt") << "portugues.ini" << "UnitMain" << "Opes1" << u8"&Opções";
-        QTest::newRow("en") << "ingles.ini" << "UnitMain" << "Sair1" << "E&xit";
-        QTest::newRow("fr") << "frances.ini" << "UnitMain" << "Sobre1" << u8"À propos...";
-        QTest::newRow("de") << "alemao.ini" << "UnitMain" << "Idioma1" << u8"Sprache ändern";
-        QTest::newRow("it") << "italiano.ini" << "UnitNovoLabirinto"
+        QTest::newRow("pt") << "portugues.ini"
+                            << "UnitMain"
+                            << "Opes1" << u8"&Opções";
+        QTest::newRow("en") << "ingles.ini"
+                            << "UnitMain"
+                            << "Sair1"
+                            << "E&xit";
+        QTest::newRow("fr") << "frances.ini"
+                            << "UnitMain"
+                            << "Sobre1" << u8"À propos...";
+        QTest::newRow("de") << "alemao.ini"
+                            << "UnitMain"
+                            << "Idioma1" << u8"Sprache ändern";
+        QTest::newRow("it") << "italiano.ini"
+                            << "UnitNovoLabirinto"
                             << "TFormNovoLabirintoSpeedButton1ClickMessage1"
                             << u8"Il labirinto è stato creato.";
-        QTest::newRow("es") << "espanhol.ini" << "UnitComp" << "RadioGroup" << u8"Catálogos";
+        QTest::newRow("es") << "espanhol.ini"
+                            << "UnitComp"
+                            << "RadioGroup" << u8"Catálogos";
     }
     void textosAcentuados() {
         QFETCH(QString, nome);
@@ -291,7 +294,7 @@ private slots:
     }
 
     void nomesEArquivos() {
-        const QStringList nomes = {u8"Português", "English", u8"Français",
+        const QStringList nomes = {u8"Português", "English",  u8"Français",
                                    "Deutsch",     "Italiano", u8"Español"};
         for (int i = 0; i < TEscolhaIdioma::QdeIdiomas; ++i) {
             QCOMPARE(TEscolhaIdioma::NomeIdioma(i), nomes[i]);
@@ -310,13 +313,25 @@ private slots:
         QTest::addColumn<QString>("secao");
         QTest::addColumn<QString>("chave");
         QTest::addColumn<QString>("texto");
-        QTest::newRow("present") << true << "UnitMain" << "Sair1" << "&Sair";
-        QTest::newRow("names ignore case") << true << "unitmain" << "SAIR1" << "&Sair";
+        QTest::newRow("present") << true << "UnitMain"
+                                 << "Sair1"
+                                 << "&Sair";
+        QTest::newRow("names ignore case") << true << "unitmain"
+                                           << "SAIR1"
+                                           << "&Sair";
         QTest::newRow("accented name") << true << "UnitMain" << u8"Opções" << "x";
-        QTest::newRow("empty value stays empty") << true << "UnitMain" << "Vazio" << "";
-        QTest::newRow("missing key") << true << "UnitMain" << "Ajuda1" << "ERRO";
-        QTest::newRow("missing section") << true << "UnitInicio" << "Sair1" << "ERRO";
-        QTest::newRow("missing file") << false << "UnitMain" << "Sair1" << "ERRO";
+        QTest::newRow("empty value stays empty") << true << "UnitMain"
+                                                 << "Vazio"
+                                                 << "";
+        QTest::newRow("missing key") << true << "UnitMain"
+                                     << "Ajuda1"
+                                     << "ERRO";
+        QTest::newRow("missing section") << true << "UnitInicio"
+                                         << "Sair1"
+                                         << "ERRO";
+        QTest::newRow("missing file") << false << "UnitMain"
+                                      << "Sair1"
+                                      << "ERRO";
     }
     void textoAusente() {
         QFETCH(bool, comArquivo);
@@ -325,9 +340,8 @@ private slots:
         QFETCH(QString, texto);
         const QString arquivo = dados() + "idiomas/teste.ini";
         if (comArquivo)
-            escrever("idiomas/teste.ini",
-                     "[UnitMain]\r\nSair1=&Sair\r\nVazio=\r\n" + Cp1252::codificar(u8"OPÇÕES=x") +
-                         "\r\n");
+            escrever("idiomas/teste.ini", "[UnitMain]\r\nSair1=&Sair\r\nVazio=\r\n" +
+                                              Cp1252::codificar(u8"OPÇÕES=x") + "\r\n");
         QCOMPARE(TIdioma(arquivo).Texto(secao, chave), texto);
         QCOMPARE(TIdioma::Ler(arquivo, secao, chave), texto);
     }
@@ -364,10 +378,10 @@ private slots:
         const TIdioma idioma(arquivo);
         const TArquivoIni ini(arquivo);
         const QList<QPair<QString, QString>> consultas = {
-            {"A", "um"},       {"A", "dois"},  {"A", "igual"}, {"A", "tres"},
-            {"A", "solta"},    {"A", "; comentario"},          {"B", "x"},
-            {" B ", "x"},      {"C", "y"},     {"C", ""},      {"", "solta"},
-            {"A", "inexistente"}};
+            {"A", "um"},   {"A", "dois"},  {"A", "igual"},
+            {"A", "tres"}, {"A", "solta"}, {"A", "; comentario"},
+            {"B", "x"},    {" B ", "x"},   {"C", "y"},
+            {"C", ""},     {"", "solta"},  {"A", "inexistente"}};
         for (const auto &c : consultas)
             QCOMPARE(idioma.Texto(c.first, c.second),
                      ini.ReadString(c.first, c.second, TIdioma::Erro));
@@ -389,31 +403,29 @@ private slots:
                                    << "idiomas/portugues.ini" << true << 0;
         QTest::newRow("ingles") << QByteArray("[idioma]\r\nlingua=1\r\nconfigurado=1\r\n")
                                 << "idiomas/ingles.ini" << true << 1;
-        QTest::newRow("frances") << QByteArray("[idioma]\r\nlingua=2\r\n")
-                                 << "idiomas/frances.ini" << false << 2;
+        QTest::newRow("frances") << QByteArray("[idioma]\r\nlingua=2\r\n") << "idiomas/frances.ini"
+                                 << false << 2;
         QTest::newRow("alemao") << QByteArray("[IDIOMA]\r\nLINGUA=3\r\n") << "idiomas/alemao.ini"
                                 << false << 3;
         QTest::newRow("italiano") << QByteArray("[idioma]\r\nlingua=4\r\nconfigurado=0\r\n")
                                   << "idiomas/italiano.ini" << false << 4;
         QTest::newRow("espanhol") << QByteArray("[idioma]\nlingua=5\nconfigurado=2\n")
                                   << "idiomas/espanhol.ini" << true << 5;
-        QTest::newRow("beyond the six") << QByteArray("[idioma]\r\nlingua=6\r\nconfigurado=1\r\n")
-                                        << "" << true << 6;
+        QTest::newRow("beyond the six")
+            << QByteArray("[idioma]\r\nlingua=6\r\nconfigurado=1\r\n") << "" << true << 6;
         QTest::newRow("negative") << QByteArray("[idioma]\r\nlingua=-1\r\n") << "" << false << -1;
-        QTest::newRow("not a number") << QByteArray("[idioma]\r\nlingua=um\r\n") << "" << false
-                                      << 0;
-        QTest::newRow("no lingua key") << QByteArray("[idioma]\r\nconfigurado=1\r\n") << ""
-                                       << true << 0;
-        QTest::newRow("other section") << QByteArray("[outra]\r\nlingua=1\r\n") << "" << false
-                                       << 0;
+        QTest::newRow("not a number")
+            << QByteArray("[idioma]\r\nlingua=um\r\n") << "" << false << 0;
+        QTest::newRow("no lingua key")
+            << QByteArray("[idioma]\r\nconfigurado=1\r\n") << "" << true << 0;
+        QTest::newRow("other section") << QByteArray("[outra]\r\nlingua=1\r\n") << "" << false << 0;
     }
     void escolha() {
         QFETCH(QByteArray, conteudo);
         QFETCH(QString, arquivo);
         QFETCH(bool, confirmado);
         QFETCH(int, linguaPadrao0);
-        if (!conteudo.isEmpty())
-            escrever("idiomas/idioma.ini", conteudo);
+        if (!conteudo.isEmpty()) escrever("idiomas/idioma.ini", conteudo);
         const TEscolhaIdioma escolha(dados());
         QCOMPARE(escolha.FileName(), dados() + "idiomas/idioma.ini");
         QCOMPARE(escolha.ArquivoIdioma(), arquivo.isEmpty() ? QString() : dados() + arquivo);

@@ -29,9 +29,7 @@ class TstInstalacao : public QObject {
         Arquivos::lerTudo(caminho, &b);
         return b;
     }
-    void instalacao(const QByteArray &bytes) {
-        escrever(m_trabalho + "/Instalacao.ini", bytes);
-    }
+    void instalacao(const QByteArray &bytes) { escrever(m_trabalho + "/Instalacao.ini", bytes); }
 
 private slots:
     void init() {
@@ -54,34 +52,33 @@ private slots:
         QTest::addColumn<QString>("esperado");   // "@" stands for the working directory
         QTest::addColumn<bool>("configurado");
         QTest::newRow("no file") << QByteArray() << "/padrao/x/" << false;
-        QTest::newRow("no section") << QByteArray("[Outra]\r\nPath=/a/\r\n") << "/padrao/x/"
-                                    << false;
-        QTest::newRow("empty Path") << QByteArray("[Diretorio]\r\nPath=\r\n") << "/padrao/x/"
-                                    << false;
-        QTest::newRow("blank Path") << QByteArray("[Diretorio]\r\nPath=   \r\n") << "/padrao/x/"
-                                    << false;
+        QTest::newRow("no section")
+            << QByteArray("[Outra]\r\nPath=/a/\r\n") << "/padrao/x/" << false;
+        QTest::newRow("empty Path")
+            << QByteArray("[Diretorio]\r\nPath=\r\n") << "/padrao/x/" << false;
+        QTest::newRow("blank Path")
+            << QByteArray("[Diretorio]\r\nPath=   \r\n") << "/padrao/x/" << false;
         QTest::newRow("absolute") << QByteArray("[Diretorio]\r\nPath=/srv/dados/\r\n")
                                   << "/srv/dados/" << true;
-        QTest::newRow("absolute without /") << QByteArray("[Diretorio]\r\nPath=/srv/dados\r\n")
-                                            << "/srv/dados/" << true;
+        QTest::newRow("absolute without /")
+            << QByteArray("[Diretorio]\r\nPath=/srv/dados\r\n") << "/srv/dados/" << true;
         QTest::newRow("root") << QByteArray("[Diretorio]\r\nPath=/\r\n") << "/" << true;
         QTest::newRow("relative") << QByteArray("[Diretorio]\r\nPath=dados\r\n") << "@/dados/"
                                   << true;
-        QTest::newRow("relative with dots") << QByteArray("[Diretorio]\r\nPath=./a/../dados/\r\n")
-                                            << "@/dados/" << true;
-        QTest::newRow("backslashes") << QByteArray("[Diretorio]\r\nPath=..\\outro\\\r\n")
-                                     << "@/../outro/" << true;
-        QTest::newRow("blanks around") << QByteArray("[Diretorio]\r\n Path = /srv/x \r\n")
-                                       << "/srv/x/" << true;
-        QTest::newRow("letter case") << QByteArray("[DIRETORIO]\npath=/srv/y/\n") << "/srv/y/"
-                                     << true;
+        QTest::newRow("relative with dots")
+            << QByteArray("[Diretorio]\r\nPath=./a/../dados/\r\n") << "@/dados/" << true;
+        QTest::newRow("backslashes")
+            << QByteArray("[Diretorio]\r\nPath=..\\outro\\\r\n") << "@/../outro/" << true;
+        QTest::newRow("blanks around")
+            << QByteArray("[Diretorio]\r\n Path = /srv/x \r\n") << "/srv/x/" << true;
+        QTest::newRow("letter case")
+            << QByteArray("[DIRETORIO]\npath=/srv/y/\n") << "/srv/y/" << true;
     }
     void lerDiretorio() {
         QFETCH(QByteArray, arquivo);
         QFETCH(QString, esperado);
         QFETCH(bool, configurado);
-        if (!arquivo.isEmpty())
-            instalacao(arquivo);
+        if (!arquivo.isEmpty()) instalacao(arquivo);
         esperado.replace(QLatin1Char('@'), m_trabalho);
         if (esperado.contains(QStringLiteral("/../")))
             esperado = QDir::cleanPath(esperado) + QLatin1Char('/');
@@ -130,7 +127,8 @@ private slots:
         QStringList copiados;
         QVERIFY(TInstalacao::CompletarDiretorio(dados, m_origem, &copiados));
         QCOMPARE(copiados, QStringList({"idiomas/b.ini"}));
-        QCOMPARE(conteudo(dados + "Labirintos.ini"), QByteArray("[ARENA (5x3)]\r\nQuadradosEmX=5\r\n"));
+        QCOMPARE(conteudo(dados + "Labirintos.ini"),
+                 QByteArray("[ARENA (5x3)]\r\nQuadradosEmX=5\r\n"));
         QCOMPARE(conteudo(dados + "idiomas/a.ini"), QByteArray("editado"));
         Arquivos::desmarcarSomenteLeitura(dados + "idiomas/a.ini");
     }
@@ -177,8 +175,7 @@ private slots:
         QCOMPARE(dados, padrao + "/");
         QVERIFY(interacao.mensagens.isEmpty());
         QVERIFY(QFileInfo(dados).isDir());
-        for (const QString &r :
-             TInstalacao::ArquivosDistribuidos(TInstalacao::PastaDistribuida()))
+        for (const QString &r : TInstalacao::ArquivosDistribuidos(TInstalacao::PastaDistribuida()))
             QVERIFY2(QFile::exists(dados + r), qPrintable(r));
 
         // The first start shows Portuguese texts and asks for the language.
