@@ -1,8 +1,9 @@
 #pragma once
 
 #include "core/TDesenho.h"
+#include "core/TRegistro.h"
+#include "core/TStatus.h"
 
-#include <QDateTime>
 #include <QString>
 
 #include <vector>
@@ -76,9 +77,10 @@ public:
     bool Gravando = false;    // a recording is running
     bool Caiu = false;        // recording paused after a fall
     double TempoPausado = 0;  // paused milliseconds so far
-    QDateTime InicioQueda;    // when the last fall happened
+    TDataHora InicioQueda = 0; // when the last fall happened
     bool TeclasEdicao = false; // the arrow keys move the animal
-    // RegistroEntradas, RegistroComportamentos: the two event recorders (TRegistro), owned here.
+    TRegistro RegistroEntradas;       // square entries of the running recording
+    TRegistro RegistroComportamentos; // behaviour bouts and the phase marker
     QString Diretorio;        // data directory, ending with "/"
 
     // Diretorio + "Labirintos.ini".
