@@ -56,7 +56,8 @@ int ComandoExportar(const QStringList &args, QTextStream &out, QTextStream &err)
             return erroDeUso(err, QStringLiteral("unknown option %1").arg(a));
         }
     }
-    if (!temSaida || saida.isEmpty()) return erroDeUso(err, QStringLiteral("--out FILE is required"));
+    if (!temSaida || saida.isEmpty())
+        return erroDeUso(err, QStringLiteral("--out FILE is required"));
     if (registros.size() != 1 || registros.first().isEmpty())
         return erroDeUso(err, QStringLiteral("give exactly one RECORD"));
     const QString &registro = registros.first();
@@ -76,8 +77,8 @@ int ComandoExportar(const QStringList &args, QTextStream &out, QTextStream &err)
     TPlanilhaXLS planilha;
     TInteracaoComando interacao(substituir);
     QString final;
-    const TVisualizacao::Resultado r = visualizacao.Exportar(
-        saida, planilha, interacao, TPlanilhaXLS::GravSomenteLeitura, &final);
+    const TVisualizacao::Resultado r =
+        visualizacao.Exportar(saida, planilha, interacao, TPlanilhaXLS::GravSomenteLeitura, &final);
     switch (r) {
     case TVisualizacao::Salva:
         out << QDir::toNativeSeparators(final) << "\n";

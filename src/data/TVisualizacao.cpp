@@ -176,8 +176,7 @@ void TVisualizacao::MontarPlanilha(TPlanilhaXLS &planilha) const {
                                         "Nothing was exported.")
                              .arg(nome)
                              .arg(r.linha)
-                             .arg(QString::fromUtf8(kTitulos[coluna]),
-                                  motivo.arg(valor)));
+                             .arg(QString::fromUtf8(kTitulos[coluna]), motivo.arg(valor)));
         };
         const QString naoInteiro = QStringLiteral("'%1' is not a valid integer value");
         const std::array<const QString *, 3> tempos{&r.Inicio, &r.Fim, &r.Duracao};
