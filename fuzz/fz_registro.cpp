@@ -1,0 +1,78 @@
+// Feeds arbitrary bytes as a record file to the two readers: the analyses'
+// (TDados: read, then order by start) and the viewer's (TVisualizacao: load,
+// then build the export sheet). Nothing may crash; a file is either refused
+// with TErro or read whole, and then:
+// - the ordered rows ascend by start, and for small files the fast order is
+//   the literal exchange sort's;
+// - both readers cut every row into the same seven fields;
+// - a sheet that was built is a complete document, of a file the analyses'
+//   reader takes too.
+#include "analysis/TDados.h"
+#include "core/TErro.h"
+#include "data/TPlanilhaXLS.h"
+#include "data/TVisualizacao.h"
+
+#include <QFile>
+#include <QString>
+#include <unistd.h>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    static const QString caminho =
+        QStringLiteral("/tmp/fz_registro_%1.tvl").arg(static_cast<qlonglong>(getpid()));
+    {
+        QFile f(caminho);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 0;
+        f.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
+    }
+
+    TDados dados;
+    bool dadosLidos = false;
+    try {
+        dados.LerArquivo(caminho);
+        dadosLidos = true;
+    } catch (const TErro &) {
+    }
+
+    TVisualizacao visualizacao;
+    try {
+        visualizacao.CarregarDados(caminho);
+    } catch (const TErro &) {
+        __builtin_trap(); // the file exists and is readable
+    }
+
+    if (dadosLidos) {
+        const QList<TLinhaRegistro> &a = dados.Registros();
+        const QList<TLinhaVisualizada> &b = visualizacao.Linhas();
+        if (a.size() != b.size()) __builtin_trap();
+        for (qsizetype i = 0; i < a.size(); ++i) {
+            if (a[i].Posicao != b[i].Posicao || a[i].Comportamento != b[i].Comportamento ||
+                a[i].Inicio != b[i].Inicio || a[i].Fim != b[i].Fim ||
+                a[i].Duracao != b[i].Duracao || a[i].Minuto != b[i].Minuto ||
+                a[i].Frequencia != b[i].Frequencia || a[i].linha != b[i].linha)
+                __builtin_trap();
+        }
+
+        std::vector<double> inicios;
+        for (const TLinhaRegistro &r : a)
+            inicios.push_back(r.inicio);
+        if (inicios.size() <= 300 &&
+            TDados::OrdemDeTroca(inicios) != TDados::OrdemDeTrocaLiteral(inicios))
+            __builtin_trap();
+        dados.OrdenarPorInicio();
+        const QList<TLinhaRegistro> &o = dados.Registros();
+        if (o.size() != b.size()) __builtin_trap();
+        for (qsizetype i = 1; i < o.size(); ++i)
+            if (o[i].inicio < o[i - 1].inicio) __builtin_trap();
+    }
+
+    TPlanilhaXLS planilha;
+    try {
+        visualizacao.MontarPlanilha(planilha);
+        if (!planilha.Conteudo().endsWith(QByteArray::fromHex("0A000000"))) __builtin_trap();
+        // Every time, minute and frequency the export took is a whole number,
+        // so the analyses' reader must have taken the file too.
+        if (!dadosLidos) __builtin_trap();
+    } catch (const TErro &) {
+    }
+    return 0;
+}
