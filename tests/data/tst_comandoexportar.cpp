@@ -60,12 +60,7 @@ private slots:
         QTest::addColumn<int>("rc");
         QTest::addColumn<QString>("saida"); // file expected, or the error's text
         QTest::newRow("xls") << QStringList{"--out", "@r.xls", "@rato1.tvl"} << 0 << "r.XLS";
-        QTest::newRow("sem extensao") << QStringList{"@rato1.tvl", "--out", "@r"} << 0 << "r.XLS";
-        QTest::newRow("Xls") << QStringList{"--out", "@r.Xls", "--", "@rato1.tvl"} << 0 << "r.Xls";
         QTest::newRow("sem --out") << QStringList{"@rato1.tvl"} << 1 << "--out FILE is required";
-        QTest::newRow("sem registro") << QStringList{"--out", "@r"} << 1 << "exactly one RECORD";
-        QTest::newRow("dois registros")
-            << QStringList{"--out", "@r", "@rato1.tvl", "@rato1.tvl"} << 1 << "exactly one";
         QTest::newRow("opcao desconhecida")
             << QStringList{"--out", "@r", "--forca", "@rato1.tvl"} << 1 << "unknown option";
         QTest::newRow("saida e pasta")
@@ -92,23 +87,16 @@ private slots:
         QVERIFY(ler(saida).startsWith(QByteArray::fromHex("09080600")));
     }
 
-    // An existing output, read-only or not, stays untouched without --force
-    // and is replaced (read-only again) with it.
-    void saidaExistente_data() {
-        QTest::addColumn<bool>("somenteLeitura");
-        QTest::newRow("gravavel") << false;
-        QTest::newRow("somente leitura") << true;
-    }
+    // An existing (read-only) output stays untouched without --force and is
+    // replaced, read-only again, with it.
     void saidaExistente() {
-        QFETCH(bool, somenteLeitura);
         gravar(QStringLiteral("r.XLS"), "antigo");
-        if (somenteLeitura) QVERIFY(Arquivos::marcarSomenteLeitura(caminho("r.XLS")));
+        QVERIFY(Arquivos::marcarSomenteLeitura(caminho("r.XLS")));
         QString out, err;
         QCOMPARE(executar({"--out", "@r.xls", "@rato1.tvl"}, &out, &err), 1);
         QVERIFY(out.isEmpty());
         QVERIFY2(err.contains("--force"), qPrintable(err));
         QCOMPARE(ler("r.XLS"), QByteArray("antigo"));
-        QCOMPARE(Arquivos::somenteLeitura(caminho("r.XLS")), somenteLeitura);
 
         QCOMPARE(executar({"--force", "--out", "@r.xls", "@rato1.tvl"}, &out, &err), 0);
         QCOMPARE(out, QDir::toNativeSeparators(caminho("r.XLS")) + QLatin1Char('\n'));
