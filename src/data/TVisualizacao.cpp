@@ -153,30 +153,28 @@ void TVisualizacao::MontarPlanilha(TPlanilhaXLS &planilha) const {
     // Without its column-title line the file is no record: its header rows
     // would be exported as a record's.
     if (m_qdeLinhas < LinhasCabecalho + 1)
-        throw TErro(QStringLiteral("%1 is not a complete record file: it ends at line %2, "
-                                   "before the column titles of line %3. Nothing was exported.")
-                        .arg(nome)
-                        .arg(m_qdeLinhas)
-                        .arg(LinhasCabecalho + 1));
+        throw TErro(
+            QStringLiteral("%1 is not a complete record file: it ends at line %2, "
+                           "before the column titles of line %3. Nothing was exported.")
+                .arg(nome, QString::number(m_qdeLinhas), QString::number(LinhasCabecalho + 1)));
     if (m_linhas.size() > MaxLinhas)
         throw TErro(QStringLiteral("%1 has %2 rows; one sheet holds at most %3 below its header "
                                    "(row %4 is its last). Nothing was exported.")
-                        .arg(nome)
-                        .arg(m_linhas.size())
-                        .arg(MaxLinhas)
-                        .arg(TPlanilhaXLS::UltimaLinha));
+                        .arg(nome, QString::number(m_linhas.size()), QString::number(MaxLinhas),
+                             QString::number(TPlanilhaXLS::UltimaLinha)));
 
     // Every number first: a bad field further down must not leave a sheet
     // that looks complete.
     std::vector<TNumeros> numeros(static_cast<size_t>(m_linhas.size()));
     for (qsizetype k = 0; k < m_linhas.size(); ++k) {
         const TLinhaVisualizada &r = m_linhas[k];
+        // One arg() call for all values: a file name or a field holding "%2"
+        // must not be taken for a placeholder.
         auto invalido = [&](int coluna, const QString &valor, const QString &motivo) {
             return TErro(QStringLiteral("Cannot export %1: line %2, column \"%3\": %4. "
                                         "Nothing was exported.")
-                             .arg(nome)
-                             .arg(r.linha)
-                             .arg(QString::fromUtf8(kTitulos[coluna]), motivo.arg(valor)));
+                             .arg(nome, QString::number(r.linha),
+                                  QString::fromUtf8(kTitulos[coluna]), motivo.arg(valor)));
         };
         const QString naoInteiro = QStringLiteral("'%1' is not a valid integer value");
         const std::array<const QString *, 3> tempos{&r.Inicio, &r.Fim, &r.Duracao};

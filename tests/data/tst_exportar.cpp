@@ -211,7 +211,8 @@ private slots:
     }
 
     // A bad record stops the export with a message naming the file and the
-    // line at fault; nothing is written and an old file stays as it was.
+    // line at fault (a "%1" in the name stays as it is); nothing is written
+    // and an old file stays as it was.
     void registrosRuins_data() {
         QTest::addColumn<QByteArray>("conteudo"); // empty: no file at all
         QTest::addColumn<QString>("esperado");
@@ -235,8 +236,8 @@ private slots:
     void registrosRuins() {
         QFETCH(QByteArray, conteudo);
         QFETCH(QString, esperado);
-        const QString registro = caminho(QStringLiteral("ruim.tvl"));
-        if (!conteudo.isEmpty()) gravar(QStringLiteral("ruim.tvl"), conteudo);
+        const QString registro = caminho(QStringLiteral("ruim%1.tvl"));
+        if (!conteudo.isEmpty()) gravar(QStringLiteral("ruim%1.tvl"), conteudo);
         gravar(QStringLiteral("antigo.XLS"), "antigo");
 
         TVisualizacao v;
