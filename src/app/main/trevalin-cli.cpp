@@ -1,5 +1,7 @@
 // trevalin-cli: the command-line tool. Each command lives in the core; this
 // file only picks it by name.
+#include "recording/ComandoReplay.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
 
@@ -18,6 +20,9 @@ struct Entrada {
 const std::map<QString, Entrada> &comandos() {
     static const std::map<QString, Entrada> tabela = {
         // {"name", {function, "usage line"}},
+        {QStringLiteral("replay"),
+         {ComandoReplay,
+          "replay --data DIR --user USER --experiment EXP --id ID SCRIPT"}},
     };
     return tabela;
 }
