@@ -38,11 +38,9 @@ public:
 };
 
 std::optional<int> codigoLetra(const QString &x) {
-    if (x.size() != 1)
-        return std::nullopt;
+    if (x.size() != 1) return std::nullopt;
     const QChar c = x.at(0).toUpper();
-    if (c < QLatin1Char('A') || c > QLatin1Char('Z'))
-        return std::nullopt;
+    if (c < QLatin1Char('A') || c > QLatin1Char('Z')) return std::nullopt;
     return Qt::Key_A + (c.unicode() - 'A');
 }
 
@@ -54,12 +52,12 @@ QString lerEvento(const QString &linha, qint64 anterior, Evento *ev) {
     if (!numero.match(p.at(0)).hasMatch())
         return QStringLiteral("\"%1\" is not a time in milliseconds").arg(p.at(0));
     ev->ms = p.at(0).toLongLong();
-    if (ev->ms > kTempoMaximo)
-        return QStringLiteral("time %1 is too large").arg(p.at(0));
+    if (ev->ms > kTempoMaximo) return QStringLiteral("time %1 is too large").arg(p.at(0));
     if (ev->ms < anterior)
-        return QStringLiteral("time %1 is before the previous event's %2").arg(ev->ms).arg(anterior);
-    if (p.size() < 2)
-        return QStringLiteral("missing event");
+        return QStringLiteral("time %1 is before the previous event's %2")
+            .arg(ev->ms)
+            .arg(anterior);
+    if (p.size() < 2) return QStringLiteral("missing event");
     const QString nome = p.at(1).toLower();
     const int argumentos = p.size() - 2;
     auto semArgumento = [&]() -> QString {
@@ -83,18 +81,15 @@ QString lerEvento(const QString &linha, qint64 anterior, Evento *ev) {
         return semArgumento();
     }
     if (nome == QLatin1String("down") || nome == QLatin1String("up")) {
-        if (argumentos != 1)
-            return QStringLiteral("event \"%1\" takes one letter").arg(p.at(1));
+        if (argumentos != 1) return QStringLiteral("event \"%1\" takes one letter").arg(p.at(1));
         const std::optional<int> codigo = codigoLetra(p.at(2));
-        if (!codigo)
-            return QStringLiteral("\"%1\" is not a letter").arg(p.at(2));
+        if (!codigo) return QStringLiteral("\"%1\" is not a letter").arg(p.at(2));
         ev->tipo = nome == QLatin1String("down") ? Evento::Abaixar : Evento::Liberar;
         ev->codigo = *codigo;
         return QString();
     }
     if (nome == QLatin1String("arrow")) {
-        if (argumentos != 1)
-            return QStringLiteral("event \"arrow\" takes left, up, right or down");
+        if (argumentos != 1) return QStringLiteral("event \"arrow\" takes left, up, right or down");
         const QString d = p.at(2).toLower();
         ev->tipo = Evento::Abaixar;
         if (d == QLatin1String("left"))
@@ -122,8 +117,7 @@ bool lerRoteiro(const QString &caminho, QList<Evento> *eventos, QTextStream &err
     qint64 anterior = 0;
     for (int i = 0; i < linhas.size(); ++i) {
         const QString linha = QString::fromUtf8(linhas[i]).trimmed();
-        if (linha.isEmpty() || linha.startsWith(QLatin1Char('#')))
-            continue;
+        if (linha.isEmpty() || linha.startsWith(QLatin1Char('#'))) continue;
         Evento ev;
         const QString problema = lerEvento(linha, anterior, &ev);
         if (!problema.isEmpty()) {
@@ -180,11 +174,9 @@ int ComandoReplay(const QStringList &args, QTextStream &out, QTextStream &err) {
     }
 
     QList<Evento> eventos;
-    if (!lerRoteiro(roteiro, &eventos, err))
-        return 1;
+    if (!lerRoteiro(roteiro, &eventos, err)) return 1;
 
-    if (!dados.endsWith(QLatin1Char('/')))
-        dados += QLatin1Char('/');
+    if (!dados.endsWith(QLatin1Char('/'))) dados += QLatin1Char('/');
     if (!QFileInfo(dados).isDir()) {
         err << "replay: data directory " << dados << " does not exist\n";
         return 1;
@@ -222,14 +214,14 @@ int ComandoReplay(const QStringList &args, QTextStream &out, QTextStream &err) {
         return 1;
     }
     if (sessao.EstadoAtual() == TSessao::Estado::EscolhaInicio) {
-        err << "replay: the start square" << (sessao.DoisInicios() ? "s" : "")
-            << " of experiment " << experimento
+        err << "replay: the start square" << (sessao.DoisInicios() ? "s" : "") << " of experiment "
+            << experimento
             << " are not set (or not on its maze); choose them in the session window first\n";
         return 1;
     }
     if (!Identificacao::Valida(id)) {
-        err << "replay: identification \"" << id
-            << "\" is refused: it must be 1 to " << Identificacao::TamanhoMaximo
+        err << "replay: identification \"" << id << "\" is refused: it must be 1 to "
+            << Identificacao::TamanhoMaximo
             << " characters without blanks or any of ! # $ % & ( ) * + , - . / < = > ? [ \\ ] "
                "^ { | } ~ @ `\n";
         return 1;
@@ -243,8 +235,7 @@ int ComandoReplay(const QStringList &args, QTextStream &out, QTextStream &err) {
     const TDataHora t0 = relogio.Agora();
     for (const Evento &ev : eventos) {
         relogio.AvancarAte(t0 + ev.ms);
-        if (sessao.SessoesEncerradas() > 0)
-            break;
+        if (sessao.SessoesEncerradas() > 0) break;
         switch (ev.tipo) {
         case Evento::Caractere:
             sessao.TeclaPressionada(QChar(ev.codigo));
@@ -264,7 +255,7 @@ int ComandoReplay(const QStringList &args, QTextStream &out, QTextStream &err) {
         const TSessao::Estado estado = sessao.EstadoAtual();
         err << "replay: the script ended without a session end ("
             << (estado == TSessao::Estado::Pausada ? "paused after a fall"
-                                                    : "the recording never started")
+                                                   : "the recording never started")
             << "); nothing was written\n";
         sessao.Fechar();
         return 1;

@@ -26,8 +26,7 @@ QByteArray campo(const QByteArray &linha, int i) {
     qsizetype inicio = 0;
     for (int k = 0; k < i; ++k) {
         const qsizetype tab = linha.indexOf('\t', inicio);
-        if (tab < 0)
-            return QByteArray();
+        if (tab < 0) return QByteArray();
         inicio = tab + 1;
     }
     const qsizetype fim = linha.indexOf('\t', inicio);
@@ -59,8 +58,7 @@ bool existe(const QString &caminho) {
 QStringList TArquivoRegistro::Destinos(const QString &pastaExperimento,
                                        const QString &identificacao, bool doisInicios) {
     const QString base = Arquivos::juntar(pastaExperimento, identificacao);
-    if (!doisInicios)
-        return {base + QStringLiteral(".tvl")};
+    if (!doisInicios) return {base + QStringLiteral(".tvl")};
     return {base + QStringLiteral("_T1.tvl"), base + QStringLiteral("_T2.tvl")};
 }
 
@@ -70,8 +68,8 @@ QByteArray TArquivoRegistro::Cabecalho(const TCabecalhoRegistro &c, const QDateT
     const QLocale C = QLocale::c();
     QByteArray r;
     r += linhaCp1252(QStringLiteral("Trevalin 2005  |  ") +
-                     C.toString(momento, QStringLiteral("dd/MM/yyyy")) +
-                     QStringLiteral("  |  ") + C.toString(momento, QStringLiteral("HH:mm:ss")));
+                     C.toString(momento, QStringLiteral("dd/MM/yyyy")) + QStringLiteral("  |  ") +
+                     C.toString(momento, QStringLiteral("HH:mm:ss")));
     r += kFimLinha;
     r += linhaCp1252(QStringLiteral("Usuario:\t") + c.usuario);
     r += linhaCp1252(QStringLiteral("Experimento:\t") + c.experimento);
@@ -82,15 +80,15 @@ QByteArray TArquivoRegistro::Cabecalho(const TCabecalhoRegistro &c, const QDateT
     r += linhaCp1252(QStringLiteral("Distância:\t") + QString::number(c.distancia) +
                      QStringLiteral(" cm"));
     r += kFimLinha;
-    r += linhaCp1252(QStringLiteral("Posição\tComportamento\tInício\tFim\tDuração\tMinuto\tFrequência"));
+    r += linhaCp1252(
+        QStringLiteral("Posição\tComportamento\tInício\tFim\tDuração\tMinuto\tFrequência"));
     return r;
 }
 
 QList<QList<QByteArray>> TArquivoRegistro::Separar(bool doisInicios,
                                                    const QList<QByteArray> &entradas,
                                                    const QList<QByteArray> &comportamentos) {
-    if (!doisInicios)
-        return {entradas + comportamentos};
+    if (!doisInicios) return {entradas + comportamentos};
 
     QList<QList<QByteArray>> r(2);
     // The session's first entry starts at 0 and opens the free phase; the
@@ -99,8 +97,7 @@ QList<QList<QByteArray>> TArquivoRegistro::Separar(bool doisInicios,
     // fixed phase: the phases never alternate.
     int zeros = 0;
     for (const QByteArray &l : entradas) {
-        if (zeros < 2 && comecaEmZero(l))
-            ++zeros;
+        if (zeros < 2 && comecaEmZero(l)) ++zeros;
         r[zeros < 2 ? 0 : 1].append(l);
     }
     // The marker row has no square; a behaviour that happens to be named
@@ -125,19 +122,16 @@ QList<QByteArray> TArquivoRegistro::Conteudos(const TCabecalhoRegistro &c, bool 
     return r;
 }
 
-bool TArquivoRegistro::GravarNovo(const QString &caminho, const QByteArray &conteudo,
-                                  QString *erro, bool *existia) {
+bool TArquivoRegistro::GravarNovo(const QString &caminho, const QByteArray &conteudo, QString *erro,
+                                  bool *existia) {
     auto falha = [erro](const QString &motivo) {
-        if (erro)
-            *erro = motivo;
+        if (erro) *erro = motivo;
         return false;
     };
-    if (existia)
-        *existia = false;
+    if (existia) *existia = false;
     const QFileInfo alvo(caminho);
     if (existe(caminho)) {
-        if (existia)
-            *existia = true;
+        if (existia) *existia = true;
         return falha(QStringLiteral("%1 already exists").arg(caminho));
     }
     if (!alvo.dir().exists())
@@ -160,8 +154,7 @@ bool TArquivoRegistro::GravarNovo(const QString &caminho, const QByteArray &cont
     // where the system allows it), so a file that appeared meanwhile is
     // never replaced.
     if (!QFile::rename(tmp.fileName(), alvo.absoluteFilePath())) {
-        if (existia)
-            *existia = existe(caminho);
+        if (existia) *existia = existe(caminho);
         return falha(QStringLiteral("cannot create %1").arg(caminho));
     }
     tmp.setAutoRemove(false);
@@ -169,8 +162,7 @@ bool TArquivoRegistro::GravarNovo(const QString &caminho, const QByteArray &cont
 }
 
 TResultadoGravacao TArquivoRegistro::GravarArquivos(const QString &pastaExperimento,
-                                                    const TCabecalhoRegistro &c,
-                                                    bool doisInicios) {
+                                                    const TCabecalhoRegistro &c, bool doisInicios) {
     TResultadoGravacao r;
     const QStringList destinos = Destinos(pastaExperimento, c.individuo, doisInicios);
     const QString base = Arquivos::juntar(pastaExperimento, c.individuo);
@@ -179,14 +171,12 @@ TResultadoGravacao TArquivoRegistro::GravarArquivos(const QString &pastaExperime
     auto falha = [&](const QString &motivo) {
         r.erro = motivo;
         for (const QString &d : destinos)
-            if (!r.gravados.contains(d))
-                r.faltando.append(d);
+            if (!r.gravados.contains(d)) r.faltando.append(d);
         return r;
     };
 
     for (const QString &d : destinos)
-        if (existe(d))
-            return falha(QStringLiteral("Record file %1 already exists").arg(d));
+        if (existe(d)) return falha(QStringLiteral("Record file %1 already exists").arg(d));
 
     QByteArray entradas, comportamentos;
     if (!Arquivos::lerTudo(bruto1, &entradas))
@@ -194,9 +184,8 @@ TResultadoGravacao TArquivoRegistro::GravarArquivos(const QString &pastaExperime
     if (!Arquivos::lerTudo(bruto2, &comportamentos))
         return falha(QStringLiteral("Cannot open file %1").arg(bruto2));
 
-    const QList<QByteArray> conteudos =
-        Conteudos(c, doisInicios, Arquivos::dividirLinhas(entradas),
-                  Arquivos::dividirLinhas(comportamentos));
+    const QList<QByteArray> conteudos = Conteudos(c, doisInicios, Arquivos::dividirLinhas(entradas),
+                                                  Arquivos::dividirLinhas(comportamentos));
     for (int i = 0; i < destinos.size(); ++i) {
         QString motivo;
         if (!GravarNovo(destinos[i], conteudos[i], &motivo))
@@ -212,24 +201,21 @@ TResultadoGravacao TArquivoRegistro::GravarArquivos(const QString &pastaExperime
 
 QStringList TArquivoRegistro::GravarRecuperacao(const QStringList &pastas,
                                                 const QStringList &destinos,
-                                                const QList<QByteArray> &conteudos,
-                                                QString *erro) {
+                                                const QList<QByteArray> &conteudos, QString *erro) {
     const QString carimbo =
         QLocale::c().toString(QDateTime::currentDateTime(), QStringLiteral("yyyyMMdd-HHmmss"));
     QStringList escritos;
     QString motivos;
     for (int i = 0; i < destinos.size() && i < conteudos.size(); ++i) {
         QString nome = QFileInfo(destinos[i]).fileName();
-        if (nome.endsWith(QLatin1String(".tvl")))
-            nome.chop(4);
+        if (nome.endsWith(QLatin1String(".tvl"))) nome.chop(4);
         nome += QStringLiteral("-recuperacao-") + carimbo;
         QString motivo = QStringLiteral("no folder to write to");
         bool gravou = false;
         // Each content goes to the first folder that takes it; nothing
         // written is ever removed again.
         for (const QString &pasta : pastas) {
-            if (pasta.isEmpty() || gravou)
-                continue;
+            if (pasta.isEmpty() || gravou) continue;
             for (int n = 1; n <= 1000 && !gravou; ++n) {
                 const QString caminho = Arquivos::juntar(
                     pasta, nome + (n > 1 ? QStringLiteral("-%1").arg(n) : QString()) +
@@ -243,10 +229,8 @@ QStringList TArquivoRegistro::GravarRecuperacao(const QStringList &pastas,
                 }
             }
         }
-        if (!gravou)
-            motivos += (motivos.isEmpty() ? QString() : QStringLiteral("; ")) + motivo;
+        if (!gravou) motivos += (motivos.isEmpty() ? QString() : QStringLiteral("; ")) + motivo;
     }
-    if (erro)
-        *erro = motivos;
+    if (erro) *erro = motivos;
     return escritos;
 }

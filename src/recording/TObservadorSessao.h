@@ -15,7 +15,9 @@ public:
     virtual void RedesenharLabirinto() {}
     // Square (coluna, linha) of the picture was filled with that colour.
     virtual void PintarQuadrado(int coluna, int linha, const TCor &cor) {
-        Q_UNUSED(coluna) Q_UNUSED(linha) Q_UNUSED(cor)
+        Q_UNUSED(coluna)
+        Q_UNUSED(linha)
+        Q_UNUSED(cor)
     }
     // Start-choice panel (over the identification panel).
     virtual void MostrarEscolhaInicio(bool visivel) { Q_UNUSED(visivel) }
@@ -37,12 +39,16 @@ public:
     virtual void MostrarUltimaIdentificacao(bool visivel) { Q_UNUSED(visivel) }
     // Active-behaviour label 0, 1 or 2; an empty name empties it.
     virtual void RotuloComportamento(int indice, const QString &nome) {
-        Q_UNUSED(indice) Q_UNUSED(nome)
+        Q_UNUSED(indice)
+        Q_UNUSED(nome)
     }
     // Progress bar, 0 to 100.
     virtual void Andamento(int valor) { Q_UNUSED(valor) }
     // Main window's status panel 0 or 1.
-    virtual void PainelStatus(int painel, const QString &texto) { Q_UNUSED(painel) Q_UNUSED(texto) }
+    virtual void PainelStatus(int painel, const QString &texto) {
+        Q_UNUSED(painel)
+        Q_UNUSED(texto)
+    }
     // Experiment list and configuration display windows.
     virtual void HabilitarJanelasExperimento(bool habilitar) { Q_UNUSED(habilitar) }
     // Main menu item of the keyboard configuration.

@@ -16,16 +16,14 @@ TRelogioQt::Temporizador::Temporizador(bool repetir) {
     // Coarse timers may fire up to 5 % late, seconds over a long session.
     m_timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&m_timer, &QTimer::timeout, [this] {
-        if (aoDisparar)
-            aoDisparar();
+        if (aoDisparar) aoDisparar();
     });
 }
 
 void TRelogioQt::Temporizador::Ligar() {
     // QTimer::start restarts a running timer; switching on a running timer
     // must leave it alone.
-    if (!m_timer.isActive())
-        m_timer.start();
+    if (!m_timer.isActive()) m_timer.start();
 }
 
 void TRelogioQt::Temporizador::DefinirIntervalo(qint64 ms) {

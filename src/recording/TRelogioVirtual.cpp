@@ -3,16 +3,14 @@
 #include <algorithm>
 
 void TRelogioVirtual::Temporizador::Ligar() {
-    if (m_ligado)
-        return;
+    if (m_ligado) return;
     m_ligado = true;
     m_prazo = m_relogio.Agora() + m_intervalo;
 }
 
 void TRelogioVirtual::Temporizador::DefinirIntervalo(qint64 ms) {
     m_intervalo = ms;
-    if (m_ligado)
-        m_prazo = m_relogio.Agora() + ms;
+    if (m_ligado) m_prazo = m_relogio.Agora() + ms;
 }
 
 void TRelogioVirtual::Temporizador::disparar() {
@@ -21,8 +19,7 @@ void TRelogioVirtual::Temporizador::disparar() {
         m_prazo += std::max<qint64>(m_intervalo, 1);
     else
         m_ligado = false;
-    if (aoDisparar)
-        aoDisparar();
+    if (aoDisparar) aoDisparar();
 }
 
 TRelogioVirtual::TRelogioVirtual(TDataHora inicio)
@@ -39,8 +36,7 @@ void TRelogioVirtual::AvancarAte(TDataHora t) {
             if (tm->m_ligado && tm->m_prazo <= t && (!proximo || tm->m_prazo < proximo->m_prazo))
                 proximo = tm;
         }
-        if (!proximo)
-            break;
+        if (!proximo) break;
         m_agora = std::max(m_agora, proximo->m_prazo);
         proximo->disparar();
     }

@@ -27,14 +27,13 @@ const int kTempoMaximo = 9990; // s
 // Observer calls with a null observer allowed.
 #define NOTIFICAR(chamada)                                                                         \
     do {                                                                                           \
-        if (m_observador)                                                                          \
-            m_observador->chamada;                                                                 \
+        if (m_observador) m_observador->chamada;                                                   \
     } while (0)
 
 } // namespace
 
-TSessao::TSessao(TUsuario &usuario, TLabirinto &labirinto, TInteracao &interacao,
-                 TRelogio &relogio, TObservadorSessao *observador)
+TSessao::TSessao(TUsuario &usuario, TLabirinto &labirinto, TInteracao &interacao, TRelogio &relogio,
+                 TObservadorSessao *observador)
     : m_usuario(usuario), m_labirinto(labirinto), m_interacao(interacao), m_relogio(relogio),
       m_observador(observador) {
     m_relogio.Sessao().aoDisparar = [this] { FimSessao(); };
@@ -109,8 +108,7 @@ bool TSessao::ajustar() {
 
 bool TSessao::iniciosDefinidos() const {
     const TExperimento &e = m_usuario.Experimento;
-    if (!m_labirinto.Existe(e.InicioX1, e.InicioY1))
-        return false;
+    if (!m_labirinto.Existe(e.InicioX1, e.InicioY1)) return false;
     return !DoisInicios() || m_labirinto.Existe(e.InicioX2, e.InicioY2);
 }
 
@@ -139,8 +137,7 @@ bool TSessao::Abrir() {
     const bool bibliotecaExiste = QFileInfo(l.ArquivoLabirintos()).isFile();
     if (!ajustar() || e.TempoSecao < 1 || e.TempoSecao > kTempoMaximo) {
         // A missing library has been reported by the maze itself.
-        if (bibliotecaExiste)
-            mensagem(QStringLiteral("TFormLabirintoFormCreateMessage1"));
+        if (bibliotecaExiste) mensagem(QStringLiteral("TFormLabirintoFormCreateMessage1"));
         NOTIFICAR(FecharJanela());
         Fechar();
         return false;
@@ -157,8 +154,7 @@ bool TSessao::Abrir() {
 }
 
 void TSessao::EscolherInicio(int coluna, int linha, bool inicioFixo) {
-    if (m_estado != Estado::EscolhaInicio || !m_labirinto.Existe(coluna, linha))
-        return;
+    if (m_estado != Estado::EscolhaInicio || !m_labirinto.Existe(coluna, linha)) return;
     TExperimento &e = m_usuario.Experimento;
     TLabirinto &l = m_labirinto;
     if (inicioFixo) {
@@ -168,16 +164,14 @@ void TSessao::EscolherInicio(int coluna, int linha, bool inicioFixo) {
         e.InicioX2 = coluna;
         e.InicioY2 = linha;
     }
-    if (l.Coluna != 0 && l.Linha != 0)
-        pintar(l.Coluna, l.Linha, TCor::Branco());
+    if (l.Coluna != 0 && l.Linha != 0) pintar(l.Coluna, l.Linha, TCor::Branco());
     pintar(coluna, linha, inicioFixo ? TCor::Vermelho() : TCor::Verde());
     l.Coluna = coluna;
     l.Linha = linha;
 }
 
 bool TSessao::ConfirmarInicios(int comecoQueda) {
-    if (m_estado != Estado::EscolhaInicio)
-        return false;
+    if (m_estado != Estado::EscolhaInicio) return false;
     if (!iniciosDefinidos()) {
         // Saving would leave an experiment that can never be recorded.
         m_interacao.Bipe();
@@ -201,8 +195,7 @@ bool TSessao::ConfirmarInicios(int comecoQueda) {
 }
 
 bool TSessao::ConfirmarIdentificacao(const QString &texto) {
-    if (m_estado != Estado::AguardandoIdentificacao)
-        return false;
+    if (m_estado != Estado::AguardandoIdentificacao) return false;
     // The window lets only valid text into the field; anything else is as
     // good as no identification.
     if (!Identificacao::Valida(texto)) {
@@ -211,8 +204,8 @@ bool TSessao::ConfirmarIdentificacao(const QString &texto) {
     }
     // Every file the recording would write must be new, "_T2" as well as
     // "_T1": a record file is never replaced.
-    for (const QString &destino : TArquivoRegistro::Destinos(PastaExperimento(), texto,
-                                                             DoisInicios())) {
+    for (const QString &destino :
+         TArquivoRegistro::Destinos(PastaExperimento(), texto, DoisInicios())) {
         const QFileInfo fi(destino);
         if (fi.exists() || fi.isSymLink()) {
             mensagem(QStringLiteral("TFormLabirintoSpeedButtonConfirmarClickMessage1"));
@@ -234,8 +227,7 @@ bool TSessao::ConfirmarIdentificacao(const QString &texto) {
 }
 
 void TSessao::IniciarOuRetomar() {
-    if (m_estado != Estado::Pronta && m_estado != Estado::Pausada)
-        return;
+    if (m_estado != Estado::Pronta && m_estado != Estado::Pausada) return;
     TLabirinto &l = m_labirinto;
     TStatus &st = m_usuario.Experimento.Status;
     m_agora = m_relogio.Agora();
@@ -248,9 +240,9 @@ void TSessao::IniciarOuRetomar() {
 
     NOTIFICAR(HabilitarMenuTeclado(true));
     NOTIFICAR(PainelStatus(0, texto(QStringLiteral("FormMainStatusBar1PanelsItems0Text"))));
-    NOTIFICAR(PainelStatus(1, texto(l.TeclasEdicao
-                                        ? QStringLiteral("FormMainStatusBar1PanelsItems1TextON")
-                                        : QStringLiteral("FormMainStatusBar1PanelsItems1TextOFF"))));
+    NOTIFICAR(PainelStatus(
+        1, texto(l.TeclasEdicao ? QStringLiteral("FormMainStatusBar1PanelsItems1TextON")
+                                : QStringLiteral("FormMainStatusBar1PanelsItems1TextOFF"))));
     m_relogio.Andamento().Ligar();
     if (!DoisInicios()) {
         m_relogio.Sessao().Ligar();
@@ -270,8 +262,7 @@ void TSessao::IniciarOuRetomar() {
         // A behaviour held through the fall was cut at the fall; its next
         // segment starts now, not before the pause.
         for (int i = 0; i < st.Qde; ++i)
-            if (st.Ativo[i])
-                st.InicioComportamento[i] += pausa;
+            if (st.Ativo[i]) st.InicioComportamento[i] += pausa;
         l.Caiu = false;
         NOTIFICAR(MostrarAvisoReinicio(false));
     } else {
@@ -285,16 +276,14 @@ void TSessao::IniciarOuRetomar() {
 }
 
 void TSessao::Queda() {
-    if (m_estado != Estado::Gravando)
-        return;
+    if (m_estado != Estado::Gravando) return;
     TLabirinto &l = m_labirinto;
     m_agora = m_relogio.Agora();
     m_relogio.Sessao().Desligar();
     m_relogio.Andamento().Desligar();
     l.Caiu = true;
     l.InicioQueda = m_agora;
-    if (m_usuario.Experimento.ComecoQueda != 3)
-        ajustar();
+    if (m_usuario.Experimento.ComecoQueda != 3) ajustar();
     mover(0, 0);
     l.Gravando = false;
     m_estado = Estado::Pausada;
@@ -302,8 +291,7 @@ void TSessao::Queda() {
 }
 
 void TSessao::Mover(int dx, int dy) {
-    if (m_estado != Estado::Gravando)
-        return;
+    if (m_estado != Estado::Gravando) return;
     m_agora = m_relogio.Agora();
     mover(dx, dy);
 }
@@ -321,8 +309,7 @@ void TSessao::mover(int dx, int dy) {
     // Behaviours that are on are cut at the square change: one row per
     // square, only the first one counting as an occurrence.
     for (int i = 0; i < st.Qde; ++i) {
-        if (!st.Ativo[i])
-            continue;
+        if (!st.Ativo[i]) continue;
         l.RegistroComportamentos.Adicionar(l.QuadradoAtual(), st.Nome[i],
                                            desde(st.InicioComportamento[i]), desde(m_agora),
                                            st.Primeiro[i]);
@@ -350,8 +337,7 @@ void TSessao::mover(int dx, int dy) {
         m_relogio.Sessao().DefinirIntervalo(T());
         mudouFase = true;
     }
-    if (!l.Caiu)
-        m_relogio.Sessao().Ligar();
+    if (!l.Caiu) m_relogio.Sessao().Ligar();
     if (dx == 0 && dy == 0) {
         if (!l.Caiu)
             l.RegistroEntradas.Adicionar(nome, kEntrada, desde(m_agora), TRegistro::AteProximo, 1);
@@ -370,16 +356,13 @@ void TSessao::mover(int dx, int dy) {
 }
 
 void TSessao::ComportamentoAbaixado(int tecla) {
-    if (m_estado != Estado::Gravando)
-        return;
+    if (m_estado != Estado::Gravando) return;
     m_agora = m_relogio.Agora();
     TStatus &st = m_usuario.Experimento.Status;
     for (int i = 0; i < st.Qde; ++i) {
-        if (st.Tecla[i] != tecla || st.Ativo[i])
-            continue;
+        if (st.Tecla[i] != tecla || st.Ativo[i]) continue;
         const auto livre = std::find(m_rotulos.begin(), m_rotulos.end(), QString());
-        if (livre != m_rotulos.end())
-            definirRotulo(int(livre - m_rotulos.begin()), st.Nome[i]);
+        if (livre != m_rotulos.end()) definirRotulo(int(livre - m_rotulos.begin()), st.Nome[i]);
         st.Ativo[i] = true;
         st.InicioComportamento[i] = m_agora;
     }
@@ -389,18 +372,15 @@ void TSessao::ComportamentoLiberado(int tecla) {
     const bool gravando = m_estado == Estado::Gravando;
     // Released during a pause: the bout was cut at the fall and ends there;
     // it must not run on after the resume as if the key were still held.
-    if (!gravando && m_estado != Estado::Pausada)
-        return;
+    if (!gravando && m_estado != Estado::Pausada) return;
     m_agora = m_relogio.Agora();
     TLabirinto &l = m_labirinto;
     TStatus &st = m_usuario.Experimento.Status;
     for (int i = 0; i < st.Qde; ++i) {
-        if (st.Tecla[i] != tecla || !st.Ativo[i])
-            continue;
+        if (st.Tecla[i] != tecla || !st.Ativo[i]) continue;
         st.Ativo[i] = false;
         const auto rotulo = std::find(m_rotulos.begin(), m_rotulos.end(), st.Nome[i]);
-        if (rotulo != m_rotulos.end())
-            definirRotulo(int(rotulo - m_rotulos.begin()), QString());
+        if (rotulo != m_rotulos.end()) definirRotulo(int(rotulo - m_rotulos.begin()), QString());
         if (gravando)
             l.RegistroComportamentos.Adicionar(l.QuadradoAtual(), st.Nome[i],
                                                desde(st.InicioComportamento[i]), desde(m_agora),
@@ -412,14 +392,13 @@ void TSessao::ComportamentoLiberado(int tecla) {
 void TSessao::AlternarTeclasEdicao() {
     TLabirinto &l = m_labirinto;
     l.TeclasEdicao = !l.TeclasEdicao;
-    NOTIFICAR(PainelStatus(1, texto(l.TeclasEdicao
-                                        ? QStringLiteral("FormMainStatusBar1PanelsItems1TextON")
-                                        : QStringLiteral("FormMainStatusBar1PanelsItems1TextOFF"))));
+    NOTIFICAR(PainelStatus(
+        1, texto(l.TeclasEdicao ? QStringLiteral("FormMainStatusBar1PanelsItems1TextON")
+                                : QStringLiteral("FormMainStatusBar1PanelsItems1TextOFF"))));
 }
 
 void TSessao::Andamento() {
-    if (m_faseLivre || m_estado != Estado::Gravando)
-        return;
+    if (m_faseLivre || m_estado != Estado::Gravando) return;
     const TExperimento &e = m_usuario.Experimento;
     const qint64 decorrido = Milissegundos(e.Status.InicioSessao, m_agora) -
                              static_cast<qint64>(std::trunc(m_labirinto.TempoPausado));
@@ -431,7 +410,7 @@ bool TSessao::gravarArquivos() {
     TLabirinto &l = m_labirinto;
     const TExperimento &e = m_usuario.Experimento;
     const QString pasta = PastaExperimento();
-    const TCabecalhoRegistro cabecalho{m_usuario.Nome, e.Nome,        m_identificacao,
+    const TCabecalhoRegistro cabecalho{m_usuario.Nome, e.Nome,       m_identificacao,
                                        e.Labirinto,    e.TempoSecao, e.Distancia};
     l.RegistroEntradas.Finalizar(double(T()));
     l.RegistroComportamentos.Finalizar(double(T()));
@@ -447,8 +426,7 @@ bool TSessao::gravarArquivos() {
         r.erro = erro.mensagem();
         r.faltando = TArquivoRegistro::Destinos(pasta, m_identificacao, DoisInicios());
     }
-    if (r.Ok())
-        return true;
+    if (r.Ok()) return true;
 
     // The rows are still in memory: whatever did not reach a record file
     // is kept in a recovery file, so that no recording is ever lost.
@@ -460,8 +438,8 @@ bool TSessao::gravarArquivos() {
     for (const QString &d : r.faltando)
         faltam.append(conteudos.value(todos.indexOf(d)));
     r.recuperacao = TArquivoRegistro::GravarRecuperacao(
-        {pasta, m_usuario.Pasta, m_usuario.DiretorioDados(), QDir::tempPath()}, r.faltando,
-        faltam, &r.erroRecuperacao);
+        {pasta, m_usuario.Pasta, m_usuario.DiretorioDados(), QDir::tempPath()}, r.faltando, faltam,
+        &r.erroRecuperacao);
     if (r.erroRecuperacao.isEmpty()) {
         // Every row is in a recovery file; raw files left behind would only
         // be overwritten by the next recording of that identification.
@@ -472,8 +450,7 @@ bool TSessao::gravarArquivos() {
 }
 
 void TSessao::FimSessao() {
-    if (m_estado != Estado::Gravando)
-        return;
+    if (m_estado != Estado::Gravando) return;
     TLabirinto &l = m_labirinto;
     TExperimento &e = m_usuario.Experimento;
     TStatus &st = e.Status;
@@ -489,8 +466,7 @@ void TSessao::FimSessao() {
     if (entradas.Qde > 0 && entradas.Fim.last() != TRegistro::AteProximoDoZero)
         entradas.Fim.last() = double(t);
     for (int i = 0; i < st.Qde; ++i) {
-        if (!st.Ativo[i])
-            continue;
+        if (!st.Ativo[i]) continue;
         l.RegistroComportamentos.Adicionar(l.QuadradoAtual(), st.Nome[i],
                                            desde(st.InicioComportamento[i]), double(t),
                                            st.Primeiro[i]);
@@ -511,13 +487,14 @@ void TSessao::FimSessao() {
         const TResultadoGravacao &r = m_ultimaGravacao;
         QString msg = texto(QStringLiteral("TFormLabirintoTimerTimerMessage2"));
         if (!r.recuperacao.isEmpty())
-            msg += QStringLiteral("\n\n") + texto(QStringLiteral("TFormLabirintoTimerTimerMessage3")) +
-                   QLatin1Char('\n') + r.recuperacao.join(QLatin1Char('\n'));
+            msg += QStringLiteral("\n\n") +
+                   texto(QStringLiteral("TFormLabirintoTimerTimerMessage3")) + QLatin1Char('\n') +
+                   r.recuperacao.join(QLatin1Char('\n'));
         if (!r.erroRecuperacao.isEmpty())
-            msg += QStringLiteral("\n\n") + texto(QStringLiteral("TFormLabirintoTimerTimerMessage4"));
+            msg +=
+                QStringLiteral("\n\n") + texto(QStringLiteral("TFormLabirintoTimerTimerMessage4"));
         msg += QStringLiteral("\n\n") + r.erro;
-        if (!r.erroRecuperacao.isEmpty())
-            msg += QStringLiteral("\n") + r.erroRecuperacao;
+        if (!r.erroRecuperacao.isEmpty()) msg += QStringLiteral("\n") + r.erroRecuperacao;
         m_interacao.Mensagem(msg);
     }
 
@@ -545,8 +522,7 @@ void TSessao::FimSessao() {
 }
 
 void TSessao::Fechar() {
-    if (m_estado == Estado::Fechada)
-        return;
+    if (m_estado == Estado::Fechada) return;
     TLabirinto &l = m_labirinto;
     TExperimento &e = m_usuario.Experimento;
     const bool gravacaoEmCurso = m_estado == Estado::Gravando || m_estado == Estado::Pausada;
@@ -597,8 +573,12 @@ void TSessao::TeclaAbaixada(int tecla) {
     case Qt::Key_Right:
     case Qt::Key_Down:
         if (m_labirinto.TeclasEdicao)
-            Mover(tecla == Qt::Key_Left ? -1 : tecla == Qt::Key_Right ? 1 : 0,
-                  tecla == Qt::Key_Up ? -1 : tecla == Qt::Key_Down ? 1 : 0);
+            Mover(tecla == Qt::Key_Left    ? -1
+                  : tecla == Qt::Key_Right ? 1
+                                           : 0,
+                  tecla == Qt::Key_Up     ? -1
+                  : tecla == Qt::Key_Down ? 1
+                                          : 0);
         return;
     default:
         ComportamentoAbaixado(tecla);

@@ -36,12 +36,12 @@ class TUsuario;
 class TSessao {
 public:
     enum class Estado {
-        Fechada,                // not open, or closed
-        EscolhaInicio,          // the start squares are to be chosen
+        Fechada,       // not open, or closed
+        EscolhaInicio, // the start squares are to be chosen
         AguardandoIdentificacao,
-        Pronta,                 // identification confirmed, waiting for 5
+        Pronta, // identification confirmed, waiting for 5
         Gravando,
-        Pausada                 // after a fall, waiting for 5
+        Pausada // after a fall, waiting for 5
     };
 
     // Nothing is read or shown before Abrir. observador may be null.

@@ -45,10 +45,10 @@ struct AmbienteSessao {
         Arquivos::gravarAtomico(dados + QStringLiteral("idiomas/idioma.ini"),
                                 "[idioma]\r\nlingua=0\r\n");
         // Letters A to D: four behaviours, the last with an accented name.
-        Arquivos::gravarAtomico(perfil(), Cp1252::codificar(QStringLiteral(
-                                              "[Experimentos]\r\nQdeExp=1\r\n1=exp\r\n"
-                                              "[Comp1]\r\n1=Limpeza\r\n2=Levantar\r\n"
-                                              "3=Farejar\r\n4=Coçar\r\n")));
+        Arquivos::gravarAtomico(
+            perfil(), Cp1252::codificar(QStringLiteral("[Experimentos]\r\nQdeExp=1\r\n1=exp\r\n"
+                                                       "[Comp1]\r\n1=Limpeza\r\n2=Levantar\r\n"
+                                                       "3=Farejar\r\n4=Coçar\r\n")));
         configurar(1, 300, 6, 6, 0, 0, 3);
     }
 

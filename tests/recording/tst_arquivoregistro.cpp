@@ -20,8 +20,8 @@ class TstArquivoRegistro : public QObject {
     QString m_pasta;
 
     TCabecalhoRegistro cabecalho(const QString &id) {
-        return {QStringLiteral("ana"), QStringLiteral("exp"), id, QStringLiteral("CRUZ (5)"), 300,
-                25};
+        return {
+            QStringLiteral("ana"), QStringLiteral("exp"), id, QStringLiteral("CRUZ (5)"), 300, 25};
     }
     void gravarBrutos(const QString &id, const QByteArray &e, const QByteArray &c) {
         QVERIFY(Arquivos::gravarAtomico(m_pasta + id + "1.txt", e));
@@ -49,20 +49,22 @@ private slots:
             << false << QByteArray("F6\tENTRADA\t0\n") << QByteArray("F6\tA\t5\n")
             << QByteArray("F6\tENTRADA\t0|F6\tA\t5|") << QByteArray();
         QTest::newRow("two starts")
-            << true << QByteArray("F2\tENTRADA\t0\nF3\tENTRADA\t50\nF4\tENTRADA\t0\nF5\tENTRADA\t9\n")
+            << true
+            << QByteArray("F2\tENTRADA\t0\nF3\tENTRADA\t50\nF4\tENTRADA\t0\nF5\tENTRADA\t9\n")
             << QByteArray("F2\tA\t1\n\tT2\t0\nF4\tA\t2\n")
             << QByteArray("F2\tENTRADA\t0|F3\tENTRADA\t50|F2\tA\t1|")
             << QByteArray("F4\tENTRADA\t0|F5\tENTRADA\t9|F4\tA\t2|");
         // A resume right after a phase change made during a fall: a third
         // row at 0 does not flip back to the free phase.
         QTest::newRow("a later row at 0 stays in the fixed phase")
-            << true << QByteArray("F2\tENTRADA\t0\nF4\tENTRADA\t0\nF4\tENTRADA\t0\nF5\tENTRADA\t7\n")
+            << true
+            << QByteArray("F2\tENTRADA\t0\nF4\tENTRADA\t0\nF4\tENTRADA\t0\nF5\tENTRADA\t7\n")
             << QByteArray() << QByteArray("F2\tENTRADA\t0|")
             << QByteArray("F4\tENTRADA\t0|F4\tENTRADA\t0|F5\tENTRADA\t7|");
         // Only the marker row (no square) switches; a behaviour named T2 is data.
-        QTest::newRow("behaviour named T2") << true << QByteArray()
-                                            << QByteArray("F2\tT2\t1\n\tT2\t0\nF4\tT2\t3\n")
-                                            << QByteArray("F2\tT2\t1|") << QByteArray("F4\tT2\t3|");
+        QTest::newRow("behaviour named T2")
+            << true << QByteArray() << QByteArray("F2\tT2\t1\n\tT2\t0\nF4\tT2\t3\n")
+            << QByteArray("F2\tT2\t1|") << QByteArray("F4\tT2\t3|");
     }
     void separar() {
         QFETCH(bool, dois);
@@ -86,9 +88,11 @@ private slots:
         c.experimento = QStringLiteral("Ansiedade é");
         QCOMPARE(TArquivoRegistro::Cabecalho(c, momento),
                  QByteArray("Trevalin 2005  |  08/12/2026  |  14:05:33\r\n\r\nUsuario:\tana\r\n"
-                            "Experimento:\tAnsiedade \xe9\r\nIndiv\xed" "duo:\trato1\r\n"
+                            "Experimento:\tAnsiedade \xe9\r\nIndiv\xed"
+                            "duo:\trato1\r\n"
                             "Labirinto:\tCRUZ (5)\r\nTempo de Sess\xe3o:\t300 segundos\r\n"
-                            "Dist\xe2ncia:\t25 cm\r\n\r\nPosi\xe7\xe3o\tComportamento\tIn\xed" "cio\t"
+                            "Dist\xe2ncia:\t25 cm\r\n\r\nPosi\xe7\xe3o\tComportamento\tIn\xed"
+                            "cio\t"
                             "Fim\tDura\xe7\xe3o\tMinuto\tFrequ\xeancia\r\n"));
     }
 
@@ -137,8 +141,8 @@ private slots:
         const QString sumida = m_pasta + "gone/";
         QString erro;
         const QStringList destinos{m_pasta + "r_T1.tvl", m_pasta + "r_T2.tvl"};
-        const QStringList a = TArquivoRegistro::GravarRecuperacao({sumida, m_pasta}, destinos,
-                                                                  {"um", "dois"}, &erro);
+        const QStringList a =
+            TArquivoRegistro::GravarRecuperacao({sumida, m_pasta}, destinos, {"um", "dois"}, &erro);
         QVERIFY(erro.isEmpty());
         QCOMPARE(a.size(), 2);
         QVERIFY(a[0].startsWith(m_pasta + "r_T1-recuperacao-"));
@@ -150,8 +154,8 @@ private slots:
         QCOMPARE(b.size(), 1);
         QVERIFY(b[0] != a[0]);
         QCOMPARE(ler(a[0]), QByteArray("um"));
-        QVERIFY(TArquivoRegistro::GravarRecuperacao({sumida}, destinos, {"x", "y"}, &erro)
-                    .isEmpty());
+        QVERIFY(
+            TArquivoRegistro::GravarRecuperacao({sumida}, destinos, {"x", "y"}, &erro).isEmpty());
         QVERIFY(!erro.isEmpty());
     }
 };

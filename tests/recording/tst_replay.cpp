@@ -21,8 +21,8 @@ class TstReplay : public QObject {
         Saida s;
         QTextStream out(&s.out), err(&s.err);
         QStringList args = extra.isEmpty()
-                               ? QStringList{"--data", amb.dados, "--user", "ana", "--experiment",
-                                             "exp", "--id", id, caminho}
+                               ? QStringList{"--data", amb.dados, "--user", "ana",  "--experiment",
+                                             "exp",    "--id",    id,       caminho}
                                : extra;
         s.codigo = ComandoReplay(args, out, err);
         out.flush();
@@ -106,7 +106,14 @@ private slots:
         else if (preparo == "semInicio")
             amb.configurar(1, 300, 0, 0, 0, 0, 3);
         else if (preparo == "outroExperimento")
-            extra = {"--data", amb.dados, "--user", "ana", "--experiment", "nada", "--id", id,
+            extra = {"--data",
+                     amb.dados,
+                     "--user",
+                     "ana",
+                     "--experiment",
+                     "nada",
+                     "--id",
+                     id,
                      amb.dados + "roteiro.txt"};
         else if (preparo == "semId")
             extra = {"--data", amb.dados, "--user", "ana", amb.dados + "roteiro.txt"};

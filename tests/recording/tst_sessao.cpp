@@ -113,14 +113,9 @@ private slots:
                                    "\\d\\d:\\d\\d:\\d\\d$")
                     .match(l.value(0))
                     .hasMatch());
-        QCOMPARE(l.mid(1), QStringList({"",
-                                        "Usuario:\tana",
-                                        "Experimento:\texp",
-                                        "Indivíduo:\trato1",
-                                        "Labirinto:\tCRUZ (5)",
-                                        "Tempo de Sessão:\t300 segundos",
-                                        "Distância:\t25 cm",
-                                        "",
+        QCOMPARE(l.mid(1), QStringList({"", "Usuario:\tana", "Experimento:\texp",
+                                        "Indivíduo:\trato1", "Labirinto:\tCRUZ (5)",
+                                        "Tempo de Sessão:\t300 segundos", "Distância:\t25 cm", "",
                                         "Posição\tComportamento\tInício\tFim\tDuração\tMinuto\t"
                                         "Frequência",
                                         "F6\tENTRADA\t0\t40000\t40000\t1\t1",
@@ -143,13 +138,11 @@ private slots:
                            "F5\tLimpeza\t2000\t3000\t1000\t1\t0",
                            "F4\tLimpeza\t3000\t4000\t1000\t1\t0"}
             << QStringList{"", "", ""} << QStringList{};
-        QTest::newRow("pressed before 5") << QStringList{"0 +A", "0 5", "1000 -A"}
-                                          << QStringList{} << QStringList{"", "", ""}
-                                          << QStringList{};
+        QTest::newRow("pressed before 5") << QStringList{"0 +A", "0 5", "1000 -A"} << QStringList{}
+                                          << QStringList{"", "", ""} << QStringList{};
         // The fourth is recorded but not shown; B's label is free again.
         QTest::newRow("fourth behaviour")
-            << QStringList{"0 5", "1000 +A", "1000 +B", "1000 +C", "2000 +D", "3000 -D",
-                           "4000 -B"}
+            << QStringList{"0 5", "1000 +A", "1000 +B", "1000 +C", "2000 +D", "3000 -D", "4000 -B"}
             << QStringList{"F6\tCoçar\t2000\t3000\t1000\t1\t1",
                            "F6\tLevantar\t1000\t4000\t3000\t1\t1",
                            "F6\tFarejar\t1000\t5000\t4000\t1\t1",
@@ -183,7 +176,7 @@ private slots:
     void queda_data() {
         QTest::addColumn<int>("qdeInicios");
         QTest::addColumn<int>("comecoQueda");
-        QTest::addColumn<QString>("depois");  // square after the fall
+        QTest::addColumn<QString>("depois"); // square after the fall
         QTest::newRow("1 start, restart at the start") << 1 << 1 << "F4";
         QTest::newRow("1 start, where it stopped") << 1 << 3 << "F5";
         QTest::newRow("2 starts, free-phase start") << 2 << 1 << "F2";
@@ -270,10 +263,9 @@ private slots:
         b.em(127999);
         QCOMPARE(b.sessao.SessoesEncerradas(), 0);
         b.em(128000);
-        QCOMPARE(b.registro("rato1_T1.tvl"),
-                 QStringList({"F2\tENTRADA\t0\t5000\t5000\t1\t1",
-                              "F3\tENTRADA\t5000\t8000\t3000\t1\t1",
-                              "F2\tLimpeza\t1000\t3000\t2000\t1\t1"}));
+        QCOMPARE(b.registro("rato1_T1.tvl"), QStringList({"F2\tENTRADA\t0\t5000\t5000\t1\t1",
+                                                          "F3\tENTRADA\t5000\t8000\t3000\t1\t1",
+                                                          "F2\tLimpeza\t1000\t3000\t2000\t1\t1"}));
         QCOMPARE(b.registro("rato1_T2.tvl"), t2);
     }
 
@@ -287,8 +279,7 @@ private slots:
         QTest::addColumn<QStringList>("t1");
         QTest::addColumn<QStringList>("t2");
         QTest::newRow("restart at the fixed-phase start")
-            << 2 << qint64(100000)
-            << QStringList{"F2\tENTRADA\t0\t10000\t10000\t1\t1"}
+            << 2 << qint64(100000) << QStringList{"F2\tENTRADA\t0\t10000\t10000\t1\t1"}
             << QStringList{"F4\tENTRADA\t0\t0\t0\t1\t1", "F4\tENTRADA\t0\t60000\t60000\t1\t1"};
         QTest::newRow("restart at the free-phase start")
             << 1 << qint64(90000)
@@ -343,10 +334,9 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
         QVERIFY(!b.sessao.ConfirmarIdentificacao(QStringLiteral("rato1")));
-        QCOMPARE(b.ia.mensagens,
-                 QStringList({"TFormLabirintoSpeedButtonConfirmarClickMessage2",
-                              "TFormLabirintoSpeedButtonConfirmarClickMessage2",
-                              "TFormLabirintoSpeedButtonConfirmarClickMessage1"}));
+        QCOMPARE(b.ia.mensagens, QStringList({"TFormLabirintoSpeedButtonConfirmarClickMessage2",
+                                              "TFormLabirintoSpeedButtonConfirmarClickMessage2",
+                                              "TFormLabirintoSpeedButtonConfirmarClickMessage1"}));
         QCOMPARE(b.obs.esvaziamentos, 1);
         // 5 does nothing before an identification is confirmed.
         b.sessao.TeclaPressionada(QLatin1Char('5'));
@@ -355,8 +345,7 @@ private slots:
         // Typing r, a, t, o, blank, 1, minus, a gives "rato1a".
         QString campo;
         for (const QChar c : QStringLiteral("rato 1-a"))
-            if (Identificacao::CaractereAceito(c))
-                campo += c;
+            if (Identificacao::CaractereAceito(c)) campo += c;
         QCOMPARE(campo, QStringLiteral("rato1a"));
         QVERIFY(Identificacao::CaractereAceito(QChar(8))); // backspace
         QCOMPARE(Identificacao::Filtrar(QStringLiteral("Ção:\"x\";_'9\t/.@`€☃")),
@@ -442,7 +431,8 @@ private slots:
         QVERIFY(QFileInfo(rec).fileName().startsWith("rato1-recuperacao-"));
         const QString msg = b.ia.mensagens.value(0);
         QVERIFY(msg.startsWith("TFormLabirintoTimerTimerMessage2\n\n"
-                               "TFormLabirintoTimerTimerMessage3\n" + rec));
+                               "TFormLabirintoTimerTimerMessage3\n" +
+                               rec));
         QCOMPARE(AmbienteSessao::linhas(rec).value(4), QStringLiteral("Indivíduo:\trato1"));
         QCOMPARE(AmbienteSessao::linhasRegistro(rec).size(), 6);
         if (!pastaApagada) {
