@@ -5,6 +5,7 @@
 #include "core/TUsuario.h"
 #include "recording/Identificacao.h"
 #include "recording/TObservadorSessao.h"
+#include "recording/TRelogioQt.h"
 #include "recording/TRelogioVirtual.h"
 #include "recording/TSessao.h"
 
@@ -71,6 +72,51 @@ class TstSessao : public QObject {
     Q_OBJECT
 
 private slots:
+    // The timer rules the engine counts on, on virtual time and on the
+    // toolkit's timers.
+    void relogioVirtual() {
+        TRelogioVirtual r(1000);
+        QList<TDataHora> disparos;
+        r.Sessao().aoDisparar = [&] { disparos << r.Agora(); };
+        r.Sessao().DefinirIntervalo(500); // off: only stored
+        r.Avancar(1000);
+        QVERIFY(disparos.isEmpty());
+        r.Sessao().Ligar(); // due at 2500
+        r.Avancar(200);
+        r.Sessao().Ligar(); // already on: unchanged
+        r.Avancar(300);
+        QCOMPARE(disparos, QList<TDataHora>{2500});
+        QVERIFY(!r.Sessao().Ligado()); // one shot
+        r.Sessao().Ligar();            // due at 3000
+        r.Avancar(400);
+        r.Sessao().DefinirIntervalo(1000); // on: restarts, due at 3900
+        r.AvancarAte(3899);
+        QCOMPARE(disparos.size(), 1);
+        r.AvancarAte(5000);
+        QCOMPARE(disparos, (QList<TDataHora>{2500, 3900}));
+        int ticks = 0;
+        r.Andamento().aoDisparar = [&] { ++ticks; };
+        r.Andamento().Ligar();
+        r.Avancar(3500);
+        QCOMPARE(ticks, 3);
+    }
+    void relogioReal() {
+        TRelogioQt r;
+        int disparos = 0;
+        r.Sessao().aoDisparar = [&] { ++disparos; };
+        r.Sessao().DefinirIntervalo(20);
+        QVERIFY(!r.Sessao().Ligado());
+        r.Sessao().Ligar();
+        r.Sessao().Ligar();
+        QTRY_COMPARE(disparos, 1);
+        QVERIFY(!r.Sessao().Ligado());
+        QTest::qWait(60);
+        QCOMPARE(disparos, 1);
+        const TDataHora a = r.Agora();
+        QVERIFY(r.Agora() >= a);
+        QVERIFY(qAbs(a - QDateTime::currentMSecsSinceEpoch()) < 5000);
+    }
+
     // An idle 300 s session: one entry split into five minutes, the file
     // written read-only, the raw files gone, the window re-armed.
     void sessaoOciosa() {
