@@ -96,31 +96,6 @@ private slots:
                             "Fim\tDura\xe7\xe3o\tMinuto\tFrequ\xeancia\r\n"));
     }
 
-    // Two files, rows byte for byte (accented names included), read-only,
-    // raw files gone.
-    void gravarDuasFases() {
-        const QByteArray entradas = "F2\tENTRADA\t0\t8000\t8000\t1\t1\r\n"
-                                    "F4\tENTRADA\t0\t60000\t60000\t1\t1\r\n";
-        const QByteArray comportamentos = "F2\tCo\xe7\x61r\t10\t20\t10\t1\t1\r\n"
-                                          "\tT2\t0\t0\t0\t1\t0\r\n";
-        gravarBrutos("r", entradas, comportamentos);
-        const TResultadoGravacao r =
-            TArquivoRegistro::GravarArquivos(m_pasta, cabecalho("r"), true);
-        QVERIFY2(r.Ok(), qPrintable(r.erro));
-        QCOMPARE(r.gravados, QStringList({m_pasta + "r_T1.tvl", m_pasta + "r_T2.tvl"}));
-        const QByteArray t1 = ler(m_pasta + "r_T1.tvl");
-        const QByteArray t2 = ler(m_pasta + "r_T2.tvl");
-        QCOMPARE(Arquivos::dividirLinhas(t1).size(), 12);
-        QVERIFY(t1.endsWith("\r\nF2\tENTRADA\t0\t8000\t8000\t1\t1\r\n"
-                            "F2\tCo\xe7\x61r\t10\t20\t10\t1\t1\r\n"));
-        QVERIFY(t2.endsWith("Frequ\xeancia\r\nF4\tENTRADA\t0\t60000\t60000\t1\t1\r\n"));
-        QVERIFY(Arquivos::somenteLeitura(m_pasta + "r_T1.tvl"));
-        QVERIFY(Arquivos::somenteLeitura(m_pasta + "r_T2.tvl"));
-        QVERIFY(!QFile::exists(m_pasta + "r1.txt"));
-        QVERIFY(!QFile::exists(m_pasta + "r2.txt"));
-        QCOMPARE(QDir(m_pasta).entryList(QDir::Files | QDir::Hidden).size(), 2);
-    }
-
     // One target exists: nothing is written or replaced, the raw files stay.
     void nuncaSubstitui() {
         gravarBrutos("r", "F6\tENTRADA\t0\t1\t1\t1\t1\r\n", "");
