@@ -37,10 +37,7 @@ TSessao::TSessao(TUsuario &usuario, TLabirinto &labirinto, TInteracao &interacao
     : m_usuario(usuario), m_labirinto(labirinto), m_interacao(interacao), m_relogio(relogio),
       m_observador(observador) {
     m_relogio.Sessao().aoDisparar = [this] { FimSessao(); };
-    m_relogio.Andamento().aoDisparar = [this] {
-        m_agora = m_relogio.Agora();
-        Andamento();
-    };
+    m_relogio.Andamento().aoDisparar = [this] { Andamento(); };
 }
 
 TSessao::~TSessao() {
@@ -399,6 +396,7 @@ void TSessao::AlternarTeclasEdicao() {
 
 void TSessao::Andamento() {
     if (m_faseLivre || m_estado != Estado::Gravando) return;
+    m_agora = m_relogio.Agora();
     const TExperimento &e = m_usuario.Experimento;
     const qint64 decorrido = Milissegundos(e.Status.InicioSessao, m_agora) -
                              static_cast<qint64>(std::trunc(m_labirinto.TempoPausado));
@@ -547,7 +545,6 @@ void TSessao::Fechar() {
 }
 
 void TSessao::TeclaPressionada(QChar c) {
-    m_agora = m_relogio.Agora();
     const ushort u = c.unicode();
     if (u == '5') {
         IniciarOuRetomar();
@@ -559,7 +556,6 @@ void TSessao::TeclaPressionada(QChar c) {
         static const int dy[] = {1, 1, 1, 0, 0, 0, -1, -1, -1};
         Mover(dx[u - '1'], dy[u - '1']);
     }
-    m_agora = m_relogio.Agora();
     Andamento();
 }
 
