@@ -462,6 +462,39 @@ TEXTOS = [
           "la cartella dell'esperimento e lo spazio libero su disco.",
           "Fin de la sesión, pero el archivo de registro NO se pudo guardar. Compruebe la "
           "carpeta del experimento y el espacio libre en disco."),
+        # Added to message 2 when the rows went to recovery files (their paths
+        # follow), or when even that failed.
+        k("TFormLabirintoTimerTimerMessage3",
+          "Nenhum dado foi perdido: as linhas desta sessão foram guardadas em:",
+          "No data was lost: this session's rows were kept in:",
+          "Aucune donnée n'a été perdue : les lignes de cette séance ont été conservées dans :",
+          "Es gingen keine Daten verloren: Die Zeilen dieser Sitzung wurden gespeichert in:",
+          "Nessun dato è andato perso: le righe di questa sessione sono state conservate in:",
+          "No se perdió ningún dato: las filas de esta sesión se guardaron en:"),
+        k("TFormLabirintoTimerTimerMessage4",
+          "ATENÇÃO: os dados desta sessão não puderam ser guardados em nenhum lugar.",
+          "WARNING: this session's data could not be kept anywhere.",
+          "ATTENTION : les données de cette séance n'ont pu être conservées nulle part.",
+          "ACHTUNG: Die Daten dieser Sitzung konnten nirgends gespeichert werden.",
+          "ATTENZIONE: non è stato possibile conservare i dati di questa sessione.",
+          "ATENCIÓN: no se pudieron guardar los datos de esta sesión en ningún lugar."),
+        k("TFormLabirintoFormCreateMessage1",
+          "Este experimento não pode ser registrado: o seu labirinto não existe na biblioteca "
+          "de labirintos ou a duração da sessão é inválida. Verifique as configurações do "
+          "experimento.",
+          "This experiment cannot be recorded: its maze is not in the maze library or its "
+          "session length is invalid. Please check the experiment's settings.",
+          "Cette expérience ne peut pas être enregistrée : son labyrinthe ne figure pas dans "
+          "la bibliothèque ou la durée de la séance n'est pas valide. Vérifiez les paramètres "
+          "de l'expérience.",
+          "Dieses Experiment kann nicht aufgezeichnet werden: Sein Labyrinth fehlt in der "
+          "Labyrinthbibliothek oder die Sitzungsdauer ist ungültig. Bitte prüfen Sie die "
+          "Einstellungen des Experiments.",
+          "Questo esperimento non può essere registrato: il suo labirinto non è nella "
+          "libreria o la durata della sessione non è valida. Controllare le impostazioni "
+          "dell'esperimento.",
+          "Este experimento no se puede registrar: su laberinto no está en la biblioteca o la "
+          "duración de la sesión no es válida. Compruebe la configuración del experimento."),
         # Texts this window puts into the main window's status bar.
         k("FormMainStatusBar1PanelsItems0Text", "Registrando...", "Recording...",
           "Enregistrement en cours...", "Aufzeichnung läuft...", "Registrazione in corso...",

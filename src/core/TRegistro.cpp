@@ -145,8 +145,7 @@ QString TRegistro::TextoTempo(double valor) {
     return QString::number(valor + 0.0, 'g', 15);
 }
 
-void TRegistro::GravarTexto(const QString &caminhoBase) const {
-    const QString caminho = caminhoBase + QStringLiteral(".txt");
+QByteArray TRegistro::Texto() const {
     const QChar tab(QLatin1Char('\t'));
     QByteArray saida;
     for (int i = 0; i < Qde; ++i) {
@@ -158,7 +157,12 @@ void TRegistro::GravarTexto(const QString &caminhoBase) const {
         saida += Cp1252::codificar(linha);
         saida += "\r\n";
     }
+    return saida;
+}
+
+void TRegistro::GravarTexto(const QString &caminhoBase) const {
+    const QString caminho = caminhoBase + QStringLiteral(".txt");
     QString motivo;
-    if (!Arquivos::gravarAtomico(caminho, saida, &motivo))
+    if (!Arquivos::gravarAtomico(caminho, Texto(), &motivo))
         throw TErro(QStringLiteral("Cannot create file %1 (%2)").arg(caminho, motivo));
 }

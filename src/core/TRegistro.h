@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -44,6 +45,9 @@ public:
     // nearest 0.001, halves to even. T is the session length in ms. An open
     // end on the last row (nothing follows it) runs to the session end T.
     void Finalizar(double T);
+
+    // The raw text GravarTexto writes (see there), as Windows-1252 bytes.
+    QByteArray Texto() const;
 
     // Writes base path + ".txt": one line per row (rows still ending at -1
     // are left out) with Posicao, Comportamento, Inicio, Fim, Duracao, Minuto

@@ -1,6 +1,7 @@
 // trevalin-cli: the command-line tool. Each command lives in the core; this
 // file only picks it by name.
 #include "data/ComandoExportar.h"
+#include "recording/ComandoReplay.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -21,6 +22,9 @@ const std::map<QString, Entrada> &comandos() {
     static const std::map<QString, Entrada> tabela = {
         // {"name", {function, "usage line"}},
         {QStringLiteral("export"), {ComandoExportar, UsoComandoExportar}},
+        {QStringLiteral("replay"),
+         {ComandoReplay,
+          "replay --data DIR --user USER --experiment EXP --id ID SCRIPT"}},
     };
     return tabela;
 }

@@ -1,0 +1,236 @@
+#include "TArquivoRegistro.h"
+
+#include "core/Arquivos.h"
+#include "core/Cp1252.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+const QByteArray kFimLinha = QByteArrayLiteral("\r\n");
+
+QByteArray linhaCp1252(const QString &texto) {
+    return Cp1252::codificar(texto) + kFimLinha;
+}
+
+// Field i (0-based) of a tab-separated raw line; empty when missing.
+QByteArray campo(const QByteArray &linha, int i) {
+    qsizetype inicio = 0;
+    for (int k = 0; k < i; ++k) {
+        const qsizetype tab = linha.indexOf('\t', inicio);
+        if (tab < 0) return QByteArray();
+        inicio = tab + 1;
+    }
+    const qsizetype fim = linha.indexOf('\t', inicio);
+    return linha.mid(inicio, fim < 0 ? -1 : fim - inicio);
+}
+
+bool comecaEmZero(const QByteArray &linha) {
+    bool ok = false;
+    const qlonglong v = campo(linha, 2).toLongLong(&ok);
+    return ok && v == 0;
+}
+
+QByteArray juntarLinhas(const QList<QByteArray> &linhas) {
+    QByteArray r;
+    for (const QByteArray &l : linhas) {
+        r += l;
+        r += kFimLinha;
+    }
+    return r;
+}
+
+bool existe(const QString &caminho) {
+    const QFileInfo fi(caminho);
+    return fi.exists() || fi.isSymLink();
+}
+
+} // namespace
+
+QStringList TArquivoRegistro::Destinos(const QString &pastaExperimento,
+                                       const QString &identificacao, bool doisInicios) {
+    const QString base = Arquivos::juntar(pastaExperimento, identificacao);
+    if (!doisInicios) return {base + QStringLiteral(".tvl")};
+    return {base + QStringLiteral("_T1.tvl"), base + QStringLiteral("_T2.tvl")};
+}
+
+QByteArray TArquivoRegistro::Cabecalho(const TCabecalhoRegistro &c, const QDateTime &momento) {
+    // A fixed shape rather than the locale's: readers keep the line as it
+    // is, and the same program gives the same header on every machine.
+    const QLocale C = QLocale::c();
+    QByteArray r;
+    r += linhaCp1252(QStringLiteral("Trevalin 2005  |  ") +
+                     C.toString(momento, QStringLiteral("dd/MM/yyyy")) + QStringLiteral("  |  ") +
+                     C.toString(momento, QStringLiteral("HH:mm:ss")));
+    r += kFimLinha;
+    r += linhaCp1252(QStringLiteral("Usuario:\t") + c.usuario);
+    r += linhaCp1252(QStringLiteral("Experimento:\t") + c.experimento);
+    r += linhaCp1252(QStringLiteral("Indivíduo:\t") + c.individuo);
+    r += linhaCp1252(QStringLiteral("Labirinto:\t") + c.labirinto);
+    r += linhaCp1252(QStringLiteral("Tempo de Sessão:\t") + QString::number(c.tempoSecao) +
+                     QStringLiteral(" segundos"));
+    r += linhaCp1252(QStringLiteral("Distância:\t") + QString::number(c.distancia) +
+                     QStringLiteral(" cm"));
+    r += kFimLinha;
+    r += linhaCp1252(
+        QStringLiteral("Posição\tComportamento\tInício\tFim\tDuração\tMinuto\tFrequência"));
+    return r;
+}
+
+QList<QList<QByteArray>> TArquivoRegistro::Separar(bool doisInicios,
+                                                   const QList<QByteArray> &entradas,
+                                                   const QList<QByteArray> &comportamentos) {
+    if (!doisInicios) return {entradas + comportamentos};
+
+    QList<QList<QByteArray>> r(2);
+    // The session's first entry starts at 0 and opens the free phase; the
+    // next one at 0 is the fixed phase's first square. Any later row at 0
+    // (a resume right after a phase change made during a fall) stays in the
+    // fixed phase: the phases never alternate.
+    int zeros = 0;
+    for (const QByteArray &l : entradas) {
+        if (zeros < 2 && comecaEmZero(l)) ++zeros;
+        r[zeros < 2 ? 0 : 1].append(l);
+    }
+    // The marker row has no square; a behaviour that happens to be named
+    // "T2" always has one and stays an ordinary row.
+    bool livre = true;
+    for (const QByteArray &l : comportamentos) {
+        if (campo(l, 0).isEmpty() && campo(l, 1) == "T2") {
+            livre = false;
+            continue;
+        }
+        r[livre ? 0 : 1].append(l);
+    }
+    return r;
+}
+
+QList<QByteArray> TArquivoRegistro::Conteudos(const TCabecalhoRegistro &c, bool doisInicios,
+                                              const QList<QByteArray> &entradas,
+                                              const QList<QByteArray> &comportamentos) {
+    QList<QByteArray> r;
+    for (const QList<QByteArray> &linhas : Separar(doisInicios, entradas, comportamentos))
+        r.append(Cabecalho(c, QDateTime::currentDateTime()) + juntarLinhas(linhas));
+    return r;
+}
+
+bool TArquivoRegistro::GravarNovo(const QString &caminho, const QByteArray &conteudo, QString *erro,
+                                  bool *existia) {
+    auto falha = [erro](const QString &motivo) {
+        if (erro) *erro = motivo;
+        return false;
+    };
+    if (existia) *existia = false;
+    const QFileInfo alvo(caminho);
+    if (existe(caminho)) {
+        if (existia) *existia = true;
+        return falha(QStringLiteral("%1 already exists").arg(caminho));
+    }
+    if (!alvo.dir().exists())
+        return falha(QStringLiteral("folder %1 does not exist").arg(alvo.absolutePath()));
+
+    QTemporaryFile tmp(alvo.absolutePath() + QStringLiteral("/.") + alvo.fileName() +
+                       QStringLiteral(".XXXXXX"));
+    if (!tmp.open())
+        return falha(QStringLiteral("cannot create a file in %1 (%2)")
+                         .arg(alvo.absolutePath(), tmp.errorString()));
+    if (tmp.write(conteudo) != conteudo.size() || !tmp.flush())
+        return falha(QStringLiteral("cannot write %1 (%2)").arg(caminho, tmp.errorString()));
+    if (::fsync(tmp.handle()) != 0)
+        return falha(QStringLiteral("cannot write %1 (%2)")
+                         .arg(caminho, QString::fromLocal8Bit(std::strerror(errno))));
+    tmp.close();
+    // Read-only before it gets its name, so it never appears writable.
+    tmp.setPermissions(QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther);
+    // QFile::rename refuses a name that is taken (and does so atomically
+    // where the system allows it), so a file that appeared meanwhile is
+    // never replaced.
+    if (!QFile::rename(tmp.fileName(), alvo.absoluteFilePath())) {
+        if (existia) *existia = existe(caminho);
+        return falha(QStringLiteral("cannot create %1").arg(caminho));
+    }
+    tmp.setAutoRemove(false);
+    return true;
+}
+
+TResultadoGravacao TArquivoRegistro::GravarArquivos(const QString &pastaExperimento,
+                                                    const TCabecalhoRegistro &c, bool doisInicios) {
+    TResultadoGravacao r;
+    const QStringList destinos = Destinos(pastaExperimento, c.individuo, doisInicios);
+    const QString base = Arquivos::juntar(pastaExperimento, c.individuo);
+    const QString bruto1 = base + QStringLiteral("1.txt");
+    const QString bruto2 = base + QStringLiteral("2.txt");
+    auto falha = [&](const QString &motivo) {
+        r.erro = motivo;
+        for (const QString &d : destinos)
+            if (!r.gravados.contains(d)) r.faltando.append(d);
+        return r;
+    };
+
+    for (const QString &d : destinos)
+        if (existe(d)) return falha(QStringLiteral("Record file %1 already exists").arg(d));
+
+    QByteArray entradas, comportamentos;
+    if (!Arquivos::lerTudo(bruto1, &entradas))
+        return falha(QStringLiteral("Cannot open file %1").arg(bruto1));
+    if (!Arquivos::lerTudo(bruto2, &comportamentos))
+        return falha(QStringLiteral("Cannot open file %1").arg(bruto2));
+
+    const QList<QByteArray> conteudos = Conteudos(c, doisInicios, Arquivos::dividirLinhas(entradas),
+                                                  Arquivos::dividirLinhas(comportamentos));
+    for (int i = 0; i < destinos.size(); ++i) {
+        QString motivo;
+        if (!GravarNovo(destinos[i], conteudos[i], &motivo))
+            return falha(QStringLiteral("Cannot create file %1: %2").arg(destinos[i], motivo));
+        r.gravados.append(destinos[i]);
+    }
+    // The rows are safe in the record files; a raw file that cannot be
+    // removed is left behind and costs nothing.
+    QFile::remove(bruto1);
+    QFile::remove(bruto2);
+    return r;
+}
+
+QStringList TArquivoRegistro::GravarRecuperacao(const QStringList &pastas,
+                                                const QStringList &destinos,
+                                                const QList<QByteArray> &conteudos, QString *erro) {
+    const QString carimbo =
+        QLocale::c().toString(QDateTime::currentDateTime(), QStringLiteral("yyyyMMdd-HHmmss"));
+    QStringList escritos;
+    QString motivos;
+    for (int i = 0; i < destinos.size() && i < conteudos.size(); ++i) {
+        QString nome = QFileInfo(destinos[i]).fileName();
+        if (nome.endsWith(QLatin1String(".tvl"))) nome.chop(4);
+        nome += QStringLiteral("-recuperacao-") + carimbo;
+        QString motivo = QStringLiteral("no folder to write to");
+        bool gravou = false;
+        // Each content goes to the first folder that takes it; nothing
+        // written is ever removed again.
+        for (const QString &pasta : pastas) {
+            if (pasta.isEmpty() || gravou) continue;
+            for (int n = 1; n <= 1000 && !gravou; ++n) {
+                const QString caminho = Arquivos::juntar(
+                    pasta, nome + (n > 1 ? QStringLiteral("-%1").arg(n) : QString()) +
+                               QStringLiteral(".txt"));
+                bool existia = false;
+                if (GravarNovo(caminho, conteudos[i], &motivo, &existia)) {
+                    escritos.append(caminho);
+                    gravou = true;
+                } else if (!existia) {
+                    break;
+                }
+            }
+        }
+        if (!gravou) motivos += (motivos.isEmpty() ? QString() : QStringLiteral("; ")) + motivo;
+    }
+    if (erro) *erro = motivos;
+    return escritos;
+}

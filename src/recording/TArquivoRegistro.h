@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Who recorded which animal where: the values of header lines 3 to 8.
+struct TCabecalhoRegistro {
+    QString usuario;
+    QString experimento;
+    // The animal's identification; it also names the files.
+    QString individuo;
+    QString labirinto;
+    int tempoSecao = 0; // seconds
+    int distancia = 0;  // cm
+};
+
+// What became of one recording's files.
+struct TResultadoGravacao {
+    // Record files written (read-only).
+    QStringList gravados;
+    // Record files that could not be written.
+    QStringList faltando;
+    // Why not (English); empty when every record file was written.
+    QString erro;
+    // Recovery files holding the full contents of the files in `faltando`.
+    QStringList recuperacao;
+    // Why no recovery file could be written either; empty otherwise.
+    QString erroRecuperacao;
+
+    bool Ok() const { return erro.isEmpty(); }
+};
+
+// The record file of one recording, built at the session end from the two
+// raw files of the recorders (identification + "1.txt": square entries,
+// identification + "2.txt": behaviour rows and the phase marker) in the
+// experiment folder.
+//
+// A one-start recording gives identification + ".tvl"; a two-start one gives
+// identification + "_T1.tvl" (free phase) and identification + "_T2.tvl"
+// (fixed phase). Each file: ten header lines, then the square-entry rows, then
+// the behaviour rows, Windows-1252, CR LF after every line; marked read-only
+// once written.
+//
+// A record file is never replaced: when one of the targets exists already,
+// none is written. Each file appears whole or not at all (written beside it,
+// made durable, then renamed into place without replacing anything).
+class TArquivoRegistro {
+public:
+    // Record file paths for an identification, in the experiment folder
+    // (which ends with "/").
+    static QStringList Destinos(const QString &pastaExperimento, const QString &identificacao,
+                                bool doisInicios);
+
+    // The ten header lines, each ended by CR LF, in Windows-1252. Line 1
+    // carries the given moment as dd/MM/yyyy and HH:mm:ss.
+    static QByteArray Cabecalho(const TCabecalhoRegistro &c, const QDateTime &momento);
+
+    // Rows of each record file (one list, or two for two starts), from the
+    // lines of the two raw files. Two starts: entry rows go to the first file
+    // up to the second row that starts at 0 (the first square of the fixed
+    // phase), to the second file from there on; behaviour rows go to the
+    // first file up to the phase marker (empty square, "T2"), which is
+    // dropped, and to the second file after it.
+    static QList<QList<QByteArray>> Separar(bool doisInicios, const QList<QByteArray> &entradas,
+                                            const QList<QByteArray> &comportamentos);
+
+    // Whole contents of each record file: header (taken at the moment of
+    // the call) and rows.
+    static QList<QByteArray> Conteudos(const TCabecalhoRegistro &c, bool doisInicios,
+                                       const QList<QByteArray> &entradas,
+                                       const QList<QByteArray> &comportamentos);
+
+    // Builds the record file(s) from the raw files in pastaExperimento,
+    // marks them read-only and deletes the raw files. On a failure the raw
+    // files stay and the result names what was not written and why.
+    static TResultadoGravacao GravarArquivos(const QString &pastaExperimento,
+                                             const TCabecalhoRegistro &c, bool doisInicios);
+
+    // Keeps contents that could not become record files: each one goes to
+    // a new file named after its record file, "<name>-recuperacao-<date>-
+    // <time>.txt" (plus "-2", "-3"... when that exists), read-only, in the
+    // first of the folders where writing succeeds. Returns the paths written,
+    // in the order of destinos; *erro is empty when every content was
+    // written, else it says why the others could not be.
+    static QStringList GravarRecuperacao(const QStringList &pastas, const QStringList &destinos,
+                                         const QList<QByteArray> &conteudos, QString *erro);
+
+    // Writes a new file in one step and never replaces one: the bytes go to
+    // a temporary file beside it and reach the disk, then it is renamed into
+    // place unless the name is taken. False with a reason otherwise;
+    // *existia tells whether the name was taken.
+    static bool GravarNovo(const QString &caminho, const QByteArray &conteudo, QString *erro,
+                           bool *existia = nullptr);
+};

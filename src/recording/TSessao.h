@@ -1,0 +1,151 @@
+#pragma once
+
+#include "core/TDesenho.h"
+#include "core/TStatus.h"
+#include "recording/TArquivoRegistro.h"
+
+#include <QChar>
+#include <QString>
+
+#include <array>
+
+class TInteracao;
+class TLabirinto;
+class TObservadorSessao;
+class TRelogio;
+class TUsuario;
+
+// The recording of one animal after another in the current experiment: the
+// logic of the session window, runnable without it. Every user action is an
+// operation; every effect on the window is a call to the observer; messages
+// (texts of the language file's section "UnitLabirinto") and beeps go through
+// TInteracao. Time comes from the clock, which also holds the two timers:
+// the one-shot session timer (ends the recording after the session length)
+// and the progress timer (every second). The engine sets their callbacks.
+//
+// It works on the program-wide objects it is given and keeps its own state
+// besides: the phase (FaseLivre), the identification and the three
+// active-behaviour labels. The maze object's recording fields (Coluna,
+// Linha, Gravando, Caiu, TempoPausado, InicioQueda, TeclasEdicao, the two
+// recorders) and the experiment's TStatus (InicioSessao = S, the behaviours'
+// state) are its working storage.
+//
+// Every operation takes the clock once and uses that instant throughout, so
+// a fall, a resume or a phase change happens at one instant, however long
+// redrawing the maze takes.
+class TSessao {
+public:
+    enum class Estado {
+        Fechada,       // not open, or closed
+        EscolhaInicio, // the start squares are to be chosen
+        AguardandoIdentificacao,
+        Pronta, // identification confirmed, waiting for 5
+        Gravando,
+        Pausada // after a fall, waiting for 5
+    };
+
+    // Nothing is read or shown before Abrir. observador may be null.
+    TSessao(TUsuario &usuario, TLabirinto &labirinto, TInteracao &interacao, TRelogio &relogio,
+            TObservadorSessao *observador = nullptr);
+    ~TSessao();
+    TSessao(const TSessao &) = delete;
+    TSessao &operator=(const TSessao &) = delete;
+
+    // --- Operations (the window event that triggers each in brackets).
+
+    // Window creation: loads and draws the maze and places the animal. The
+    // start-choice state follows when a start square the experiment needs is
+    // not set or not a square of the maze, else waiting for identification.
+    // A maze that cannot be recorded (library missing, maze not in it, no
+    // squares) or a session length outside 1 to 9990 s: a message, the
+    // window is told to close, false.
+    bool Abrir();
+    // Click on square (coluna, linha) of the picture while choosing the start
+    // squares; inicioFixo: the fixed-phase start (the only one with one
+    // start), else the free-phase start. A point beside the squares changes
+    // nothing.
+    void EscolherInicio(int coluna, int linha, bool inicioFixo);
+    // "Confirmar Seleção": saves the start squares and comecoQueda (1 the
+    // free-phase start, 2 the fixed-phase start, 3 where the animal was) to
+    // the profile, tells so and closes the window. Refused with a beep while
+    // a start square the experiment needs is not chosen; a profile that
+    // cannot be written: its message, the choice stays open. True when saved.
+    bool ConfirmarInicios(int comecoQueda);
+    // "Confirmar" / Enter in the name field. True when the identification is
+    // taken (ready to start).
+    bool ConfirmarIdentificacao(const QString &texto);
+    // Key 5: starts, or resumes after a fall.
+    void IniciarOuRetomar();
+    // Esc: the animal fell off the maze; the recording pauses.
+    void Queda();
+    // Digit or arrow key: one square in that direction (columns grow to the
+    // right, rows downwards). Only while recording.
+    void Mover(int dx, int dy);
+    // Letter key down / up (key code = the upper-case letter's code).
+    void ComportamentoAbaixado(int tecla);
+    void ComportamentoLiberado(int tecla);
+    // F5: arrow keys move the animal, or not.
+    void AlternarTeclasEdicao();
+    // Progress timer tick (and after every character key).
+    void Andamento();
+    // Session timer tick: closes the recording, writes the record file(s)
+    // and re-arms for the next animal.
+    void FimSessao();
+    // The window closes: a recording in progress is dropped, nothing is
+    // written.
+    void Fechar();
+
+    // --- Key events as the window receives them.
+
+    // Character key: '5' start or resume, Esc (27) fall, '1'..'9' moves as
+    // on a numeric keypad; then the progress.
+    void TeclaPressionada(QChar c);
+    // Key down (Qt::Key codes): F5, the arrows, letters.
+    void TeclaAbaixada(int tecla);
+    // Key up: letters.
+    void TeclaLiberada(int tecla);
+
+    // --- State.
+
+    Estado EstadoAtual() const { return m_estado; }
+    // True in the free phase of a two-start recording and between recordings.
+    bool FaseLivre() const { return m_faseLivre; }
+    const QString &IdentificacaoAtual() const { return m_identificacao; }
+    // Active-behaviour label 0..2 (empty when free).
+    const QString &Rotulo(int i) const { return m_rotulos.at(i); }
+    // Session length T in ms.
+    qint64 T() const;
+    bool DoisInicios() const;
+    // Folder of the experiment's record files (ends with "/").
+    QString PastaExperimento() const;
+    // Sessions ended since Abrir, and what the last one wrote.
+    int SessoesEncerradas() const { return m_sessoesEncerradas; }
+    const TResultadoGravacao &UltimaGravacao() const { return m_ultimaGravacao; }
+
+private:
+    bool ajustar();
+    void desenhar();
+    void mover(int dx, int dy);
+    void pintar(int coluna, int linha, const TCor &cor);
+    bool iniciosDefinidos() const;
+    bool gravarArquivos();
+    void mensagem(const QString &chave);
+    QString texto(const QString &chave) const;
+    qint64 desde(TDataHora instante) const; // ms(S, instante) - P
+    void definirRotulo(int i, const QString &nome);
+
+    TUsuario &m_usuario;
+    TLabirinto &m_labirinto;
+    TInteracao &m_interacao;
+    TRelogio &m_relogio;
+    TObservadorSessao *m_observador;
+
+    Estado m_estado = Estado::Fechada;
+    bool m_faseLivre = true;
+    QString m_identificacao;
+    std::array<QString, 3> m_rotulos;
+    // The instant of the operation in progress.
+    TDataHora m_agora = 0;
+    int m_sessoesEncerradas = 0;
+    TResultadoGravacao m_ultimaGravacao;
+};

@@ -1,0 +1,494 @@
+#include "AmbienteSessao.h"
+#include "TInteracaoFalsa.h"
+
+#include "core/TLabirinto.h"
+#include "core/TUsuario.h"
+#include "recording/Identificacao.h"
+#include "recording/TObservadorSessao.h"
+#include "recording/TRelogioQt.h"
+#include "recording/TRelogioVirtual.h"
+#include "recording/TSessao.h"
+
+#include <QTest>
+
+using Estado = TSessao::Estado;
+
+// Records what the window would have been told.
+struct Observador : TObservadorSessao {
+    int andamento = -1;
+    int fechamentos = 0;
+    int esvaziamentos = 0;
+    QString paineis[2];
+    void Andamento(int v) override { andamento = v; }
+    void FecharJanela() override { ++fechamentos; }
+    void EsvaziarCampoIdentificacao() override { ++esvaziamentos; }
+    void PainelStatus(int p, const QString &t) override { paineis[p] = t; }
+};
+
+// One session window on virtual time; t0 is the instant "0" of the tests.
+struct Bancada {
+    AmbienteSessao amb;
+    TUsuario usuario{amb.dados};
+    TLabirinto labirinto{amb.dados};
+    TRelogioVirtual relogio;
+    TInteracaoFalsa ia;
+    Observador obs;
+    TSessao sessao{usuario, labirinto, ia, relogio, &obs};
+    TDataHora t0 = relogio.Agora();
+
+    void abrir() {
+        usuario.Carregar(QStringLiteral("ana"));
+        usuario.Experimento.Carregar(usuario.Arquivo, QStringLiteral("exp"));
+        sessao.Abrir();
+    }
+    // Opens and confirms "rato1".
+    void preparar() {
+        abrir();
+        QVERIFY(sessao.ConfirmarIdentificacao(QStringLiteral("rato1")));
+    }
+    void em(qint64 ms) { relogio.AvancarAte(t0 + ms); }
+    // Script of "<ms> <key>" items: digits, "esc", "+X"/"-X" letter down/up.
+    void tocar(const QStringList &roteiro) {
+        for (const QString &item : roteiro) {
+            const QStringList p = item.split(QLatin1Char(' '));
+            em(p[0].toLongLong());
+            const QString k = p[1];
+            if (k == QLatin1String("esc"))
+                sessao.TeclaPressionada(QChar(27));
+            else if (k.startsWith(QLatin1Char('+')))
+                sessao.TeclaAbaixada(k.at(1).unicode());
+            else if (k.startsWith(QLatin1Char('-')))
+                sessao.TeclaLiberada(k.at(1).unicode());
+            else
+                sessao.TeclaPressionada(k.at(0));
+        }
+    }
+    QStringList registro(const QString &nome) {
+        return AmbienteSessao::linhasRegistro(amb.pasta() + nome);
+    }
+};
+
+class TstSessao : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The timer rules the engine counts on, on virtual time and on the
+    // toolkit's timers.
+    void relogioVirtual() {
+        TRelogioVirtual r(1000);
+        QList<TDataHora> disparos;
+        r.Sessao().aoDisparar = [&] { disparos << r.Agora(); };
+        r.Sessao().DefinirIntervalo(500); // off: only stored
+        r.Avancar(1000);
+        QVERIFY(disparos.isEmpty());
+        r.Sessao().Ligar(); // due at 2500
+        r.Avancar(200);
+        r.Sessao().Ligar(); // already on: unchanged
+        r.Avancar(300);
+        QCOMPARE(disparos, QList<TDataHora>{2500});
+        QVERIFY(!r.Sessao().Ligado()); // one shot
+        r.Sessao().Ligar();            // due at 3000
+        r.Avancar(400);
+        r.Sessao().DefinirIntervalo(1000); // on: restarts, due at 3900
+        r.AvancarAte(3899);
+        QCOMPARE(disparos.size(), 1);
+        r.AvancarAte(5000);
+        QCOMPARE(disparos, (QList<TDataHora>{2500, 3900}));
+        int ticks = 0;
+        r.Andamento().aoDisparar = [&] { ++ticks; };
+        r.Andamento().Ligar();
+        r.Avancar(3500);
+        QCOMPARE(ticks, 3);
+    }
+    void relogioReal() {
+        TRelogioQt r;
+        int disparos = 0;
+        r.Sessao().aoDisparar = [&] { ++disparos; };
+        r.Sessao().DefinirIntervalo(20);
+        QVERIFY(!r.Sessao().Ligado());
+        r.Sessao().Ligar();
+        r.Sessao().Ligar();
+        QTRY_COMPARE(disparos, 1);
+        QVERIFY(!r.Sessao().Ligado());
+        QTest::qWait(60);
+        QCOMPARE(disparos, 1);
+        const TDataHora a = r.Agora();
+        QVERIFY(r.Agora() >= a);
+        QVERIFY(qAbs(a - QDateTime::currentMSecsSinceEpoch()) < 5000);
+    }
+
+    // An idle 300 s session: one entry split into five minutes, the file
+    // written read-only, the raw files gone, the window re-armed.
+    void sessaoOciosa() {
+        Bancada b;
+        b.preparar();
+        b.tocar({"0 5"});
+        b.em(150000);
+        QCOMPARE(b.obs.andamento, 50);
+        b.em(299999);
+        QCOMPARE(b.sessao.SessoesEncerradas(), 0);
+        b.em(300000);
+        QCOMPARE(b.sessao.SessoesEncerradas(), 1);
+        QCOMPARE(b.registro("rato1.tvl"),
+                 QStringList({"F6\tENTRADA\t0\t60000\t60000\t1\t1",
+                              "F6\tENTRADA\t60000\t120000\t60000\t2\t0",
+                              "F6\tENTRADA\t120000\t180000\t60000\t3\t0",
+                              "F6\tENTRADA\t180000\t240000\t60000\t4\t0",
+                              "F6\tENTRADA\t240000\t300000\t60000\t5\t0"}));
+        QVERIFY(Arquivos::somenteLeitura(b.amb.pasta() + "rato1.tvl"));
+        QVERIFY(!QFile::exists(b.amb.pasta() + "rato11.txt"));
+        QVERIFY(!QFile::exists(b.amb.pasta() + "rato12.txt"));
+        QCOMPARE(b.ia.bipes, 3);
+        QCOMPARE(b.ia.mensagens, QStringList{"TFormLabirintoTimerTimerMessage1"});
+        QCOMPARE(b.sessao.EstadoAtual(), Estado::AguardandoIdentificacao);
+        QCOMPARE(b.obs.andamento, 0);
+        QCOMPARE(b.obs.paineis[0], QString());
+        QCOMPARE(b.labirinto.RegistroEntradas.Qde, 0);
+        // The same identification is refused from now on.
+        QVERIFY(!b.sessao.ConfirmarIdentificacao(QStringLiteral("rato1")));
+    }
+
+    // Two entries and one bout: the whole record file, line by line.
+    void arquivoDeRegistro() {
+        Bancada b;
+        b.preparar();
+        b.tocar({"0 5", "10000 +A", "15000 -A", "40000 8"});
+        b.em(300000);
+        const QStringList l = AmbienteSessao::linhas(b.amb.pasta() + "rato1.tvl");
+        QVERIFY(QRegularExpression("^Trevalin 2005  \\|  \\d\\d/\\d\\d/\\d{4}  \\|  "
+                                   "\\d\\d:\\d\\d:\\d\\d$")
+                    .match(l.value(0))
+                    .hasMatch());
+        QCOMPARE(l.mid(1), QStringList({"", "Usuario:\tana", "Experimento:\texp",
+                                        "Indivíduo:\trato1", "Labirinto:\tCRUZ (5)",
+                                        "Tempo de Sessão:\t300 segundos", "Distância:\t25 cm", "",
+                                        "Posição\tComportamento\tInício\tFim\tDuração\tMinuto\t"
+                                        "Frequência",
+                                        "F6\tENTRADA\t0\t40000\t40000\t1\t1",
+                                        "F5\tENTRADA\t40000\t60000\t20000\t1\t1",
+                                        "F5\tENTRADA\t60000\t120000\t60000\t2\t0",
+                                        "F5\tENTRADA\t120000\t180000\t60000\t3\t0",
+                                        "F5\tENTRADA\t180000\t240000\t60000\t4\t0",
+                                        "F5\tENTRADA\t240000\t300000\t60000\t5\t0",
+                                        "F6\tLimpeza\t10000\t15000\t5000\t1\t1"}));
+    }
+
+    void comportamentos_data() {
+        QTest::addColumn<QStringList>("roteiro");
+        QTest::addColumn<QStringList>("linhas");
+        QTest::addColumn<QStringList>("rotulos");
+        QTest::addColumn<QStringList>("depois");
+        QTest::newRow("held across two moves")
+            << QStringList{"0 5", "1000 +A", "2000 8", "3000 8", "4000 -A"}
+            << QStringList{"F6\tLimpeza\t1000\t2000\t1000\t1\t1",
+                           "F5\tLimpeza\t2000\t3000\t1000\t1\t0",
+                           "F4\tLimpeza\t3000\t4000\t1000\t1\t0"}
+            << QStringList{"", "", ""} << QStringList{};
+        QTest::newRow("pressed before 5") << QStringList{"0 +A", "0 5", "1000 -A"} << QStringList{}
+                                          << QStringList{"", "", ""} << QStringList{};
+        // The fourth is recorded but not shown; B's label is free again.
+        QTest::newRow("fourth behaviour")
+            << QStringList{"0 5", "1000 +A", "1000 +B", "1000 +C", "2000 +D", "3000 -D", "4000 -B"}
+            << QStringList{"F6\tCoçar\t2000\t3000\t1000\t1\t1",
+                           "F6\tLevantar\t1000\t4000\t3000\t1\t1",
+                           "F6\tFarejar\t1000\t5000\t4000\t1\t1",
+                           "F6\tLimpeza\t1000\t5000\t4000\t1\t1"}
+            << QStringList{"Limpeza", "", "Farejar"} << QStringList{"5000 -C", "5000 -A"};
+        QTest::newRow("key repeat") << QStringList{"0 5", "1000 +A", "1500 +A", "2000 -A"}
+                                    << QStringList{"F6\tLimpeza\t1000\t2000\t1000\t1\t1"}
+                                    << QStringList{"", "", ""} << QStringList{};
+    }
+    void comportamentos() {
+        QFETCH(QStringList, roteiro);
+        QFETCH(QStringList, linhas);
+        QFETCH(QStringList, rotulos);
+        QFETCH(QStringList, depois);
+        Bancada b;
+        b.preparar();
+        b.tocar(roteiro);
+        QCOMPARE((QStringList{b.sessao.Rotulo(0), b.sessao.Rotulo(1), b.sessao.Rotulo(2)}),
+                 rotulos);
+        b.tocar(depois);
+        b.em(300000);
+        QStringList comportamentos = b.registro("rato1.tvl");
+        comportamentos.removeIf([](const QString &l) { return l.contains("ENTRADA"); });
+        QCOMPARE(comportamentos, linhas);
+    }
+
+    // A fall with each restart choice, one start and two. The tail of each
+    // script is the same: the (fixed) phase starts at 2000, the animal moves
+    // to F5 at 12000, A goes on at 15000, the fall at 22000, the resume at
+    // 52000 and A off at 60000; T = 60 s, so 40 s were left at the fall.
+    void queda_data() {
+        QTest::addColumn<int>("qdeInicios");
+        QTest::addColumn<int>("comecoQueda");
+        QTest::addColumn<QString>("depois"); // square after the fall
+        QTest::newRow("1 start, restart at the start") << 1 << 1 << "F4";
+        QTest::newRow("1 start, where it stopped") << 1 << 3 << "F5";
+        QTest::newRow("2 starts, free-phase start") << 2 << 1 << "F2";
+        QTest::newRow("2 starts, fixed-phase start") << 2 << 2 << "F4";
+        QTest::newRow("2 starts, where it stopped") << 2 << 3 << "F5";
+    }
+    void queda() {
+        QFETCH(int, qdeInicios);
+        QFETCH(int, comecoQueda);
+        QFETCH(QString, depois);
+        Bancada b;
+        // Fixed-phase (or only) start F4; free-phase start F2.
+        b.amb.configurar(qdeInicios, 60, 6, 4, 6, 2, comecoQueda);
+        b.preparar();
+        if (qdeInicios == 2)
+            b.tocar({"0 5", "1000 2", "2000 2"});
+        else
+            b.tocar({"2000 5"});
+        b.tocar({"12000 2", "15000 +A", "22000 esc"});
+        QCOMPARE(b.labirinto.QuadradoAtual(), depois);
+        QCOMPARE(b.sessao.EstadoAtual(), Estado::Pausada);
+        b.tocar({"52000 5", "60000 -A"});
+        b.em(91999);
+        QCOMPARE(b.sessao.SessoesEncerradas(), 0);
+        b.em(92000);
+        QCOMPARE(b.sessao.SessoesEncerradas(), 1);
+        // The pause counts for nothing: no behaviour time, no entry time.
+        QCOMPARE(b.registro(qdeInicios == 2 ? "rato1_T2.tvl" : "rato1.tvl"),
+                 QStringList({"F4\tENTRADA\t0\t10000\t10000\t1\t1",
+                              "F5\tENTRADA\t10000\t20000\t10000\t1\t1",
+                              depois + "\tENTRADA\t20000\t60000\t40000\t1\t1",
+                              "F5\tLimpeza\t13000\t20000\t7000\t1\t1",
+                              depois + "\tLimpeza\t20000\t20000\t0\t1\t0",
+                              depois + "\tLimpeza\t20000\t28000\t8000\t1\t0"}));
+    }
+
+    // Released while paused: the bout ends at the fall.
+    void teclaSoltaNaPausa() {
+        Bancada b;
+        b.preparar();
+        b.tocar({"0 5", "1000 +A", "2000 esc", "3000 -A", "5000 5", "6000 +A", "7000 -A"});
+        QCOMPARE(b.sessao.Rotulo(0), QString());
+        b.em(400000);
+        QStringList l = b.registro("rato1.tvl");
+        l.removeIf([](const QString &x) { return x.contains("ENTRADA"); });
+        QCOMPARE(l, QStringList({"F6\tLimpeza\t1000\t2000\t1000\t1\t1",
+                                 "F6\tLimpeza\t3000\t4000\t1000\t1\t1"}));
+    }
+
+    // Free phase F2 -> F3 -> F4 (fixed-phase start) at 8000, T = 120 s.
+    void duasFases_data() {
+        QTest::addColumn<QStringList>("fixa");
+        QTest::addColumn<QStringList>("t2");
+        QTest::newRow("a move in the fixed phase")
+            << QStringList{"20000 2"}
+            << QStringList{"F4\tENTRADA\t0\t12000\t12000\t1\t1",
+                           "F5\tENTRADA\t12000\t60000\t48000\t1\t1",
+                           "F5\tENTRADA\t60000\t120000\t60000\t2\t0",
+                           "F5\tLimpeza\t14000\t16000\t2000\t1\t1"};
+        // The -2 row is still open at the end: it covers the whole phase.
+        QTest::newRow("no move after the phase change")
+            << QStringList{}
+            << QStringList{"F4\tENTRADA\t0\t60000\t60000\t1\t1",
+                           "F4\tENTRADA\t60000\t120000\t60000\t2\t0",
+                           "F4\tLimpeza\t14000\t16000\t2000\t1\t1"};
+    }
+    void duasFases() {
+        QFETCH(QStringList, fixa);
+        QFETCH(QStringList, t2);
+        Bancada b;
+        b.amb.configurar(2, 120, 6, 4, 6, 2, 3);
+        b.preparar();
+        b.tocar({"0 5", "1000 +A", "3000 -A", "5000 2"});
+        QCOMPARE(b.labirinto.Imagem.Quadrado(6, 3)->preenchimento, TCor::Verde());
+        b.tocar({"8000 2"});
+        const TRegistro &e = b.labirinto.RegistroEntradas;
+        QCOMPARE(e.Fim.last(), TRegistro::AteProximoDoZero);
+        QCOMPARE(e.Inicio.last(), 8000.0);
+        QCOMPARE(b.labirinto.RegistroComportamentos.Comportamento.last(), QStringLiteral("T2"));
+        QCOMPARE(b.labirinto.Imagem.Quadrado(6, 4)->preenchimento, TCor::Vermelho());
+        b.tocar(fixa);
+        b.tocar({"22000 +A", "24000 -A"});
+        // The fixed phase runs a whole T from the phase change.
+        b.em(127999);
+        QCOMPARE(b.sessao.SessoesEncerradas(), 0);
+        b.em(128000);
+        QCOMPARE(b.registro("rato1_T1.tvl"), QStringList({"F2\tENTRADA\t0\t5000\t5000\t1\t1",
+                                                          "F3\tENTRADA\t5000\t8000\t3000\t1\t1",
+                                                          "F2\tLimpeza\t1000\t3000\t2000\t1\t1"}));
+        QCOMPARE(b.registro("rato1_T2.tvl"), t2);
+    }
+
+    // A fall in the free phase. Restart at the fixed-phase start: the phase
+    // changes during the pause, the resume's entry at 0 stays in "_T2".
+    // Restart at the free-phase start: the free phase keeps only the time
+    // that was left, and the session ends in it.
+    void quedaNaFaseLivre_data() {
+        QTest::addColumn<int>("comecoQueda");
+        QTest::addColumn<qint64>("fim");
+        QTest::addColumn<QStringList>("t1");
+        QTest::addColumn<QStringList>("t2");
+        QTest::newRow("restart at the fixed-phase start")
+            << 2 << qint64(100000) << QStringList{"F2\tENTRADA\t0\t10000\t10000\t1\t1"}
+            << QStringList{"F4\tENTRADA\t0\t0\t0\t1\t1", "F4\tENTRADA\t0\t60000\t60000\t1\t1"};
+        QTest::newRow("restart at the free-phase start")
+            << 1 << qint64(90000)
+            << QStringList{"F2\tENTRADA\t0\t10000\t10000\t1\t1",
+                           "F2\tENTRADA\t10000\t60000\t50000\t1\t1"}
+            << QStringList{};
+    }
+    void quedaNaFaseLivre() {
+        QFETCH(int, comecoQueda);
+        QFETCH(qint64, fim);
+        QFETCH(QStringList, t1);
+        QFETCH(QStringList, t2);
+        Bancada b;
+        b.amb.configurar(2, 60, 6, 4, 6, 2, comecoQueda);
+        b.preparar();
+        b.tocar({"0 5", "10000 esc", "40000 5"});
+        b.em(fim - 1);
+        QCOMPARE(b.sessao.SessoesEncerradas(), 0);
+        b.em(fim);
+        QCOMPARE(b.sessao.SessoesEncerradas(), 1);
+        QCOMPARE(b.registro("rato1_T1.tvl"), t1);
+        QCOMPARE(b.registro("rato1_T2.tvl"), t2);
+    }
+
+    // Off the maze: a beep and nothing else. Arrow keys move only in the
+    // arrow-key mode (F5).
+    void movimentos() {
+        Bancada b;
+        b.amb.configurar(1, 60, 11, 6, 0, 0, 3); // K6, end of the east arm
+        b.preparar();
+        b.tocar({"0 5", "1000 6"});
+        QCOMPARE(b.ia.bipes, 1);
+        QCOMPARE(b.labirinto.RegistroEntradas.Qde, 1);
+        QCOMPARE(b.labirinto.QuadradoAtual(), QStringLiteral("K6"));
+        b.sessao.TeclaAbaixada(Qt::Key_Left);
+        QCOMPARE(b.labirinto.RegistroEntradas.Qde, 1);
+        b.sessao.TeclaAbaixada(Qt::Key_F5);
+        QCOMPARE(b.obs.paineis[1], QStringLiteral("FormMainStatusBar1PanelsItems1TextON"));
+        b.sessao.TeclaAbaixada(Qt::Key_Left);
+        QCOMPARE(b.labirinto.QuadradoAtual(), QStringLiteral("J6"));
+        QCOMPARE(b.labirinto.RegistroEntradas.Qde, 2);
+    }
+
+    void identificacao() {
+        Bancada b;
+        b.amb.configurar(2, 60, 6, 4, 6, 2, 3);
+        b.abrir();
+        QVERIFY(!b.sessao.ConfirmarIdentificacao(QString()));
+        QVERIFY(!b.sessao.ConfirmarIdentificacao(QStringLiteral("rato 1")));
+        // "_T2" alone is enough to refuse: the record file is never replaced.
+        QFile f(b.amb.pasta() + "rato1_T2.tvl");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QVERIFY(!b.sessao.ConfirmarIdentificacao(QStringLiteral("rato1")));
+        QCOMPARE(b.ia.mensagens, QStringList({"TFormLabirintoSpeedButtonConfirmarClickMessage2",
+                                              "TFormLabirintoSpeedButtonConfirmarClickMessage2",
+                                              "TFormLabirintoSpeedButtonConfirmarClickMessage1"}));
+        QCOMPARE(b.obs.esvaziamentos, 1);
+        // 5 does nothing before an identification is confirmed.
+        b.sessao.TeclaPressionada(QLatin1Char('5'));
+        QCOMPARE(b.sessao.EstadoAtual(), Estado::AguardandoIdentificacao);
+
+        // Typing r, a, t, o, blank, 1, minus, a gives "rato1a".
+        QString campo;
+        for (const QChar c : QStringLiteral("rato 1-a"))
+            if (Identificacao::CaractereAceito(c)) campo += c;
+        QCOMPARE(campo, QStringLiteral("rato1a"));
+        QVERIFY(Identificacao::CaractereAceito(QChar(8))); // backspace
+        QCOMPARE(Identificacao::Filtrar(QStringLiteral("Ção:\"x\";_'9\t/.@`€☃")),
+                 QStringLiteral("Ção:\"x\";_'9€"));
+    }
+
+    void escolhaDosInicios() {
+        Bancada b;
+        b.amb.configurar(2, 60, 0, 0, 0, 0, 0);
+        b.abrir();
+        QCOMPARE(b.sessao.EstadoAtual(), Estado::EscolhaInicio);
+        b.sessao.EscolherInicio(1, 1, true); // not a square
+        b.sessao.EscolherInicio(6, 4, true);
+        QCOMPARE(b.labirinto.Imagem.Quadrado(6, 4)->preenchimento, TCor::Vermelho());
+        // The free-phase start is still missing.
+        QVERIFY(!b.sessao.ConfirmarInicios(1));
+        QCOMPARE(b.ia.bipes, 1);
+        b.sessao.EscolherInicio(6, 2, false);
+        QCOMPARE(b.labirinto.Imagem.Quadrado(6, 4)->preenchimento, TCor::Branco());
+        QCOMPARE(b.labirinto.Imagem.Quadrado(6, 2)->preenchimento, TCor::Verde());
+        QVERIFY(b.sessao.ConfirmarInicios(1));
+        QCOMPARE(b.ia.mensagens, QStringList{"TFormLabirintoBitBtnOKClickMessage1"});
+        QCOMPARE(b.obs.fechamentos, 1);
+        QCOMPARE(b.sessao.EstadoAtual(), Estado::Fechada);
+        QVERIFY(!b.usuario.Experimento.JanelaAberta[TExperimento::JanelaSessao]);
+        TExperimento lido;
+        lido.Carregar(b.amb.perfil(), QStringLiteral("exp"));
+        QCOMPARE((QList<int>{lido.InicioX1, lido.InicioY1, lido.InicioX2, lido.InicioY2,
+                             lido.ComecoQueda}),
+                 (QList<int>{6, 4, 6, 2, 1}));
+    }
+
+    void labirintoQueNaoPodeSerRegistrado() {
+        Bancada b;
+        b.amb.configurar(1, 60, 6, 6, 0, 0, 3, QStringLiteral("CRUZ (99)"));
+        b.abrir();
+        QCOMPARE(b.sessao.EstadoAtual(), Estado::Fechada);
+        QCOMPARE(b.ia.mensagens, QStringList{"TFormLabirintoFormCreateMessage1"});
+        QCOMPARE(b.obs.fechamentos, 1);
+    }
+
+    // Closing drops the recording: nothing fires, nothing is written.
+    void fecharDuranteAGravacao() {
+        Bancada b;
+        b.preparar();
+        b.tocar({"0 5", "1000 +A"});
+        b.sessao.Fechar();
+        b.em(400000);
+        QCOMPARE(b.sessao.SessoesEncerradas(), 0);
+        QVERIFY(QDir(b.amb.pasta()).entryList(QDir::Files).isEmpty());
+        QVERIFY(!b.usuario.Experimento.Status.Ativo[0]);
+    }
+
+    // The record file cannot be written: the message says so and names the
+    // recovery file, which holds the whole record; the window is re-armed.
+    void falhaNaGravacao_data() {
+        QTest::addColumn<bool>("pastaApagada");
+        QTest::newRow("experiment folder deleted") << true;
+        QTest::newRow("record file created meanwhile") << false;
+    }
+    void falhaNaGravacao() {
+        QFETCH(bool, pastaApagada);
+        Bancada b;
+        b.preparar();
+        b.tocar({"0 5", "40000 8"});
+        const QString alvo = b.amb.pasta() + "rato1.tvl";
+        if (pastaApagada) {
+            QVERIFY(QDir(b.amb.pasta()).removeRecursively());
+        } else {
+            QFile f(alvo);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("someone else's");
+        }
+        b.em(300000);
+        QCOMPARE(b.sessao.SessoesEncerradas(), 1);
+        QCOMPARE(b.sessao.EstadoAtual(), Estado::AguardandoIdentificacao);
+        const TResultadoGravacao &r = b.sessao.UltimaGravacao();
+        QVERIFY(!r.Ok());
+        QCOMPARE(r.recuperacao.size(), 1);
+        const QString rec = r.recuperacao.first();
+        QCOMPARE(QFileInfo(rec).absolutePath() + "/",
+                 pastaApagada ? b.amb.dados + "usuarios/ana/" : b.amb.pasta());
+        QVERIFY(QFileInfo(rec).fileName().startsWith("rato1-recuperacao-"));
+        const QString msg = b.ia.mensagens.value(0);
+        QVERIFY(msg.startsWith("TFormLabirintoTimerTimerMessage2\n\n"
+                               "TFormLabirintoTimerTimerMessage3\n" +
+                               rec));
+        QCOMPARE(AmbienteSessao::linhas(rec).value(4), QStringLiteral("Indivíduo:\trato1"));
+        QCOMPARE(AmbienteSessao::linhasRegistro(rec).size(), 6);
+        if (!pastaApagada) {
+            QByteArray antes;
+            Arquivos::lerTudo(alvo, &antes);
+            QCOMPARE(antes, QByteArray("someone else's"));
+            QVERIFY(!QFile::exists(b.amb.pasta() + "rato11.txt"));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TstSessao)
+#include "tst_sessao.moc"
