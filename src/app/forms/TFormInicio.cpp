@@ -150,6 +150,10 @@ void TFormInicio::CarregarIdioma() {
     BitBtnLogar->setText(texto("BitBtnLogar"));
     LabelCitar->setText(texto("LabelCitar"));
     ListBoxUsuarios->setToolTip(texto("ListBoxUsuariosHint"));
+    // Room around the texts of every language.
+    for (QPushButton *b : {SpeedButtonNovoUsuario, BitBtnLogar})
+        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(b->text().remove(QLatin1Char('&'))) +
+                           36);
 }
 
 QStringList TFormInicio::Usuarios(const QString &diretorioDados) {

@@ -35,7 +35,7 @@ TFormNovoUsuario::TFormNovoUsuario(const QString &diretorioDados, const QString 
         new TValidadorNome(TValidadorNome::RecusadosUsuario, LabeledEditNome));
     // Room for a whole name of the longest length.
     LabeledEditNome->setMinimumWidth(LabeledEditNome->fontMetrics().averageCharWidth() *
-                                     (TamanhoMaximo + 6));
+                                     (TamanhoMaximo + 12));
     LabelNome->setBuddy(LabeledEditNome);
 
     BitBtnOK = new QPushButton(QStringLiteral("OK"), this);

@@ -8,12 +8,16 @@
 #include "app/forms/TFormInicio.h"
 #include "app/forms/TFormMain.h"
 #include "app/forms/TFormNovoUsuario.h"
+#include "core/Perfil.h"
 #include "core/TArquivoIni.h"
+#include "core/TUsuario.h"
 
 #include "TInteracaoFalsa.h"
 #include "TextosVisiveis.h"
 
 #include <QDir>
+#include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -37,7 +41,20 @@ QWidget *mostrar(QWidget *w) {
 const QList<Janela> &janelas() {
     static const QList<Janela> lista = {
         {"FormMain", [](TFormMain &m) -> QWidget * { return &m; }},
+        {"MenuOpes1",
+         [](TFormMain &m) -> QWidget * {
+             m.Usuario().Carregar("Ana");
+             m.UsuarioEntrou();
+             m.Opes1->popup(m.mapToGlobal(QPoint(0, 0)));
+             return m.Opes1;
+         }},
         {"FormInicio", [](TFormMain &m) -> QWidget * { return m.AbrirInicio(); }},
+        {"FormInicioConfirmado",
+         [](TFormMain &m) -> QWidget * {
+             TFormInicio *inicio = m.AbrirInicio();
+             inicio->SpeedButtonOk->click();
+             return inicio;
+         }},
         {"FormNovoUsuario",
          [](TFormMain &m) {
              return mostrar(
@@ -72,6 +89,8 @@ private slots:
         TArquivoIni escolha(dir + TEscolhaIdioma::Relativo);
         escolha.WriteInteger("idioma", "lingua", lingua);
         escolha.WriteInteger("idioma", "configurado", 0);
+        for (const char *usuario : {"Ana", "Bruno", "Carla"})
+            Perfil::CriarUsuario(dir, usuario);
 
         TInteracaoFalsa interacao;
         TFormMain main(dir, &interacao);
