@@ -55,6 +55,10 @@ TFormInicio::TFormInicio(TFormMain *main)
     ListBoxUsuarios->setToolTip(QStringLiteral("Clique no seu nome de Usuário"));
     ListBoxUsuarios->setMinimumSize(230, 170);
     ListBoxUsuarios->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBoxUsuarios->setSpacing(1);
+    QFont fonteLista = ListBoxUsuarios->font();
+    fonteLista.setPointSizeF(fonteLista.pointSizeF() * 1.1);
+    ListBoxUsuarios->setFont(fonteLista);
 
     BitBtnLogar = new QPushButton(QStringLiteral("Carregar"), this);
     BitBtnLogar->setObjectName(QStringLiteral("BitBtnLogar"));
