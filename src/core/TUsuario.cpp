@@ -2,6 +2,9 @@
 
 #include "TArquivoIni.h"
 
+#include <QDir>
+
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -38,4 +41,32 @@ void TUsuario::Carregar(const QString &nome) {
     const int lingua = escolha.ReadInteger(QStringLiteral("idioma"), QStringLiteral("lingua"), -1);
     if (lingua >= 0 && lingua < static_cast<int>(std::size(kIdiomas)))
         ArquivoIdioma = m_diretorioDados + QLatin1String(kIdiomas[lingua]);
+}
+
+QStringList TUsuario::ListarUsuarios(const QString &diretorioDados) {
+    QStringList nomes;
+    const QFileInfoList arquivos = QDir(PastaUsuarios(diretorioDados)).entryInfoList(QDir::Files);
+    for (const QFileInfo &arquivo : arquivos) {
+        const QString nome = arquivo.fileName();
+        // A file named ".ini" would be a user without a name.
+        if (nome.size() > 4 && nome.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive))
+            nomes.append(nome.chopped(4));
+    }
+    // Alphabetical as people read it, the same on every machine: letter
+    // case and accents do not move a name (Álvaro comes before Ana, not
+    // after Zé). Names that differ only in case or accents keep a fixed
+    // order.
+    auto chave = [](const QString &nome) {
+        QString k = nome.normalized(QString::NormalizationForm_D).toCaseFolded();
+        k.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+        return k;
+    };
+    QList<QPair<QString, QString>> ordem;
+    for (const QString &nome : nomes)
+        ordem.append({chave(nome), nome});
+    std::sort(ordem.begin(), ordem.end());
+    nomes.clear();
+    for (const auto &par : ordem)
+        nomes.append(par.second);
+    return nomes;
 }

@@ -3,6 +3,7 @@
 #include "TExperimento.h"
 
 #include <QString>
+#include <QStringList>
 
 // The logged-in user: the paths of the user's files under the data directory
 // and the current experiment. One program-wide instance, created with the
@@ -43,6 +44,10 @@ public:
     static QString PastaDoUsuario(const QString &diretorioDados, const QString &nome);
     // Folder holding every profile file and user folder.
     static QString PastaUsuarios(const QString &diretorioDados);
+    // The users of a data directory: the names of the profile files
+    // "usuarios/<name>.ini" without ".ini" (that end matched without regard
+    // to letter case), sorted alphabetically without regard to letter case.
+    static QStringList ListarUsuarios(const QString &diretorioDados);
 
 private:
     QString m_diretorioDados;

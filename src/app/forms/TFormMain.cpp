@@ -1,0 +1,346 @@
+#include "TFormMain.h"
+
+#include "Figuras.h"
+#include "TCursorEspera.h"
+#include "TFormInicio.h"
+#include "TListaExperimentos.h"
+
+#include "app/TEscolhaIdioma.h"
+#include "app/TIdioma.h"
+#include "core/Perfil.h"
+#include "core/TErro.h"
+#include "core/TInteracao.h"
+#include "core/TLabirinto.h"
+#include "core/TUsuario.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+const QString TFormMain::Secao = QStringLiteral("UnitMain");
+
+namespace {
+
+const QString kLogOff = QStringLiteral("Log Off");
+
+// The band along the bottom of the frame: the product name spaced out on
+// the program's colour, a small maze at its right end.
+class TFaixa : public QWidget {
+public:
+    explicit TFaixa(QWidget *parent) : QWidget(parent) {
+        setFixedHeight(54);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        m_figura = Figuras::Labirinto(40);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override {
+        QPainter p(this);
+        QLinearGradient fundo(0, 0, width(), 0);
+        fundo.setColorAt(0, Figuras::CorFaixa());
+        fundo.setColorAt(1, Figuras::CorFaixaClara());
+        p.fillRect(rect(), fundo);
+        QFont fonte = font();
+        fonte.setBold(true);
+        fonte.setPixelSize(30);
+        fonte.setLetterSpacing(QFont::AbsoluteSpacing, 14);
+        p.setFont(fonte);
+        p.setPen(QColor(0xf4, 0xf1, 0xe8));
+        p.drawText(rect().adjusted(24, 0, -80, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                   QStringLiteral("TREVALIN"));
+        p.drawPixmap(width() - m_figura.width() - 18, (height() - m_figura.height()) / 2, m_figura);
+    }
+
+private:
+    QPixmap m_figura;
+};
+
+QAction *divisor(QMenuBar *barra) {
+    QAction *a = barra->addAction(QStringLiteral("|"));
+    a->setEnabled(false);
+    return a;
+}
+
+} // namespace
+
+TFormMain::TFormMain(const QString &diretorioDados, TInteracao *interacao, QWidget *parent)
+    : QMainWindow(parent), m_diretorio(diretorioDados), m_interacao(interacao) {
+    setObjectName(QStringLiteral("FormMain"));
+    setWindowTitle(QStringLiteral("Trevalin 2005 - Programa para Registro Comportamental"));
+    setMinimumSize(850, 650);
+
+    auto *centro = new QWidget(this);
+    auto *coluna = new QVBoxLayout(centro);
+    coluna->setContentsMargins(0, 0, 0, 0);
+    coluna->setSpacing(0);
+    m_mdi = new QMdiArea(centro);
+    m_mdi->setObjectName(QStringLiteral("AreaFilhas"));
+    coluna->addWidget(m_mdi, 1);
+    coluna->addWidget(new TFaixa(centro));
+    setCentralWidget(centro);
+
+    criarMenu();
+    criarBarraStatus();
+    CarregarIdioma();
+
+    m_usuario = std::make_unique<TUsuario>(m_diretorio);
+    m_labirinto = std::make_unique<TLabirinto>(m_diretorio);
+}
+
+TFormMain::~TFormMain() {
+    // The windows go before the objects they work on.
+    delete m_inicio;
+    const auto filhas = m_mdi->subWindowList();
+    for (QMdiSubWindow *filha : filhas)
+        delete filha;
+}
+
+void TFormMain::criarMenu() {
+    QMenuBar *barra = menuBar();
+
+    Opes1 = barra->addMenu(QStringLiteral("&Opções"));
+    Experimento1 = Opes1->addMenu(QStringLiteral("&Experimento"));
+    Inserir1 = Experimento1->addAction(QStringLiteral("&Novo"));
+    Excluir1 = Experimento1->addAction(QStringLiteral("&Excluir"));
+    Labirinto1 = Opes1->addMenu(QStringLiteral("&Labirintos"));
+    CriarNovoLabirinto1 = Labirinto1->addAction(QStringLiteral("Criar Novo Labirinto"));
+    Analise1 = Opes1->addMenu(QStringLiteral("&Dados"));
+    Analise1->addSeparator();
+    Visualizar1 = Analise1->addAction(QStringLiteral("&Visualizar Arquivos"));
+    Excluir2 = Analise1->addAction(QStringLiteral("&Gerenciador de Arquivos"));
+    Opes1->addSeparator();
+    Video1 = Opes1->addAction(QStringLiteral("Video"));
+    ConfigurarTeclado1 = Opes1->addAction(QStringLiteral("Configurar Teclado"));
+    Idioma1 = Opes1->addAction(QStringLiteral("Mudar Idioma"));
+    Opes1->addSeparator();
+    LogOff1 = Opes1->addAction(kLogOff);
+    divisor(barra);
+    Ajuda1 = barra->addAction(QStringLiteral("Ajuda"));
+    Ajuda1->setShortcut(Qt::Key_F1);
+    divisor(barra);
+    Sobre1 = barra->addAction(QStringLiteral("About..."));
+    divisor(barra);
+    Sair1 = barra->addAction(QStringLiteral("&Sair"));
+
+    Opes1->setObjectName(QStringLiteral("Opes1"));
+    Experimento1->setObjectName(QStringLiteral("Experimento1"));
+    Labirinto1->setObjectName(QStringLiteral("Labirinto1"));
+    Analise1->setObjectName(QStringLiteral("Analise1"));
+
+    // Logged out: only "About..." and "Sair" can be used.
+    Opes1->menuAction()->setEnabled(false);
+    Experimento1->menuAction()->setEnabled(false);
+    Excluir1->setEnabled(false);
+    Analise1->menuAction()->setEnabled(false);
+    LogOff1->setEnabled(false);
+    Ajuda1->setEnabled(false);
+
+    connect(Excluir1, &QAction::triggered, this, &TFormMain::Excluir1Click);
+    connect(Idioma1, &QAction::triggered, this, &TFormMain::Idioma1Click);
+    connect(LogOff1, &QAction::triggered, this, &TFormMain::LogOff1Click);
+    connect(Sair1, &QAction::triggered, this, &TFormMain::Sair1Click);
+    // Inserir1, CriarNovoLabirinto1, Visualizar1, Excluir2, Video1,
+    // ConfigurarTeclado1 and Sobre1 each open a window of their own; they
+    // are connected where those windows are made.
+}
+
+void TFormMain::criarBarraStatus() {
+    QStatusBar *barra = statusBar();
+    barra->setSizeGripEnabled(false);
+    for (int i = 0; i < QdePaineis; ++i) {
+        auto *painel = new QLabel(barra);
+        painel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
+        m_paineis[i] = painel;
+        if (i < 3) {
+            painel->setFixedWidth(200);
+            painel->setAlignment(Qt::AlignCenter);
+        } else {
+            painel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            painel->setContentsMargins(0, 0, 8, 0);
+        }
+        if (i < 2) painel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        barra->addWidget(painel, i == 3 ? 1 : 0);
+    }
+    m_paineis[3]->setText(QStringLiteral("Trevalin 2005 versão 1.1.0"));
+}
+
+void TFormMain::CarregarIdioma() {
+    m_arquivoIdioma = TEscolhaIdioma(m_diretorio).ArquivoIdioma();
+    const TIdioma idioma(m_arquivoIdioma);
+    auto texto = [&](const char *chave) { return idioma.Texto(Secao, QLatin1String(chave)); };
+
+    setWindowTitle(texto("FormMainCaption"));
+    Opes1->setTitle(texto("Opes1"));
+    Ajuda1->setText(texto("Ajuda1"));
+    Sobre1->setText(texto("Sobre1"));
+    Sair1->setText(texto("Sair1"));
+    Experimento1->setTitle(texto("Experimento1"));
+    Labirinto1->setTitle(texto("Labirinto1"));
+    Analise1->setTitle(texto("Analise1"));
+    Visualizar1->setText(texto("Visualizar1"));
+    Excluir2->setText(texto("Excluir2"));
+    Video1->setText(texto("Video1"));
+    ConfigurarTeclado1->setText(texto("ConfigurarTeclado1"));
+    Idioma1->setText(texto("Idioma1"));
+    m_paineis[3]->setText(texto("StatusBar1.Panels3"));
+    Inserir1->setText(texto("Inserir1"));
+    Excluir1->setText(texto("Excluir1"));
+    CriarNovoLabirinto1->setText(texto("CriarNovoLabirinto1"));
+}
+
+void TFormMain::DefinirPainel(int painel, const QString &texto) {
+    if (painel >= 0 && painel < QdePaineis) m_paineis[painel]->setText(texto);
+}
+
+QString TFormMain::Painel(int painel) const {
+    return painel >= 0 && painel < QdePaineis ? m_paineis[painel]->text() : QString();
+}
+
+TFormInicio *TFormMain::AbrirInicio() {
+    delete m_inicio;
+    m_inicio = new TFormInicio(this);
+    m_inicio->show();
+    return m_inicio;
+}
+
+TFormInicio *TFormMain::Inicio() const {
+    return m_inicio;
+}
+
+void TFormMain::AbrirJanelasDoUsuario() {
+    // The configuration display and the experiment list of the user who
+    // has just logged in open here, in this order, once they exist.
+}
+
+void TFormMain::UsuarioEntrou() {
+    LogOff1->setText(kLogOff + QLatin1Char(' ') + m_usuario->Nome);
+    LogOff1->setEnabled(true);
+    Experimento1->menuAction()->setEnabled(true);
+    Opes1->menuAction()->setEnabled(true);
+    Analise1->menuAction()->setEnabled(true);
+}
+
+QMdiSubWindow *TFormMain::AbrirFilha(QWidget *janela) {
+    janela->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow *sub = m_mdi->addSubWindow(janela);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    return sub;
+}
+
+void TFormMain::RegistrarJanela(TExperimento::Janela janela, QWidget *widget) {
+    if (janela >= 0 && janela < TExperimento::QdeJanelas) m_janelas[janela] = widget;
+}
+
+void TFormMain::DefinirListaExperimentos(TListaExperimentos *lista, QWidget *janela) {
+    m_listaExperimentos = lista;
+    m_janelaLista = janela;
+}
+
+void TFormMain::DefinirConfiguracao(QWidget *janela) {
+    m_janelaConfiguracao = janela;
+}
+
+void TFormMain::Excluir1Click() {
+    // The list window may be gone (log-off closes it); without it there is
+    // no selection and nothing to refresh.
+    TListaExperimentos *lista = m_janelaLista ? m_listaExperimentos : nullptr;
+    const QString nome = lista ? lista->ExperimentoSelecionado() : QString();
+    if (!nome.isEmpty()) {
+        auto mensagem = [this](int n) {
+            return TIdioma::Ler(m_arquivoIdioma, Secao,
+                                QStringLiteral("TFormMainExcluir1ClickMessage%1").arg(n));
+        };
+        if (m_interacao->Confirmar(mensagem(1) + QLatin1Char(' ') + nome)) {
+            bool excluido = false;
+            QString erro;
+            {
+                TCursorEspera espera;
+                try {
+                    excluido = Perfil::ExcluirExperimento(m_usuario->Arquivo, nome);
+                } catch (const TErro &e) {
+                    erro = e.mensagem();
+                }
+            }
+            // A profile that could not be rewritten is unchanged: the user is
+            // told so and never that the experiment was deleted.
+            if (!erro.isEmpty()) {
+                m_interacao->Mensagem(erro);
+            } else if (excluido) {
+                m_interacao->Mensagem(mensagem(2) + QLatin1Char(' ') + nome + QLatin1Char(' ') +
+                                      mensagem(3));
+                m_interacao->Mensagem(mensagem(4));
+            }
+        }
+    }
+    if (lista) {
+        lista->AtualizarLista();
+        lista->LimparConfiguracao();
+    }
+}
+
+bool TFormMain::fechar(QWidget *janela) {
+    if (!janela) return true;
+    // A child window is closed through its frame, which then goes too.
+    auto *sub = qobject_cast<QMdiSubWindow *>(janela->parentWidget());
+    return sub ? sub->close() : janela->close();
+}
+
+bool TFormMain::fecharFilhas() {
+    // The single-instance windows first, in the order of their flags.
+    auto &abertas = m_usuario->Experimento.JanelaAberta;
+    for (int j = 0; j < TExperimento::QdeJanelas; ++j) {
+        if (!abertas[j]) continue;
+        if (!fechar(m_janelas[j])) return false;
+        abertas[j] = false;
+    }
+    if (!fechar(m_janelaLista) || !fechar(m_janelaConfiguracao)) return false;
+    // Then whatever else belongs to the user (configuration windows and
+    // the like): nothing may outlive the user object.
+    const auto filhas = m_mdi->subWindowList();
+    for (QMdiSubWindow *filha : filhas)
+        if (!filha->close()) return false;
+    return true;
+}
+
+bool TFormMain::LogOff1Click() {
+    if (!fecharFilhas()) return false;
+    m_listaExperimentos = nullptr;
+
+    m_usuario.reset();
+    m_labirinto.reset();
+    m_usuario = std::make_unique<TUsuario>(m_diretorio);
+    m_labirinto = std::make_unique<TLabirinto>(m_diretorio);
+
+    AbrirInicio();
+
+    LogOff1->setEnabled(false);
+    LogOff1->setText(kLogOff);
+    Opes1->menuAction()->setEnabled(false);
+    Analise1->menuAction()->setEnabled(false);
+    return true;
+}
+
+void TFormMain::Idioma1Click() {
+    // A choice file that cannot be written is reported by the choice
+    // itself; the log-off happens all the same.
+    TEscolhaIdioma(m_diretorio).PedirNovaEscolha(m_interacao);
+    LogOff1Click();
+}
+
+void TFormMain::Sair1Click() {
+    close();
+}
+
+void TFormMain::closeEvent(QCloseEvent *evento) {
+    if (!fecharFilhas()) {
+        evento->ignore();
+        return;
+    }
+    delete m_inicio;
+    evento->accept();
+}

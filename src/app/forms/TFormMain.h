@@ -1,0 +1,145 @@
+#pragma once
+
+#include "core/TExperimento.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class TFormInicio;
+class TInteracao;
+class TLabirinto;
+class TListaExperimentos;
+class TUsuario;
+
+// The main window: the frame inside which every other window opens, with
+// the menu, the bottom banner and the four-panel status bar.
+//
+// Owns the program-wide objects: the current user (with the current
+// experiment and its open-window flags) and the current maze, both made for
+// the data directory; log-off destroys and remakes them. Holds the data
+// directory and its own copy of the current language file (CarregarIdioma);
+// the login window, the new-user dialog and the About window read through
+// that copy, the windows opened after login through the user's.
+//
+// Windows that open later register here, so that log-off can close them
+// before the user they belong to goes away: the seven single-instance
+// windows by their flag (RegistrarJanela), the experiment list and the
+// configuration display by their own calls. Every child window is closed
+// before the user and maze objects are remade or the program ends; a window
+// that refuses to close stops the log-off (or the quit), so no window ever
+// outlives the objects it works on.
+//
+// Menu items keep the names of their language keys (section "UnitMain").
+class TFormMain : public QMainWindow {
+    Q_OBJECT
+public:
+    static const QString Secao; // "UnitMain"
+
+    // diretorioDados: the data directory, ending with "/" (see TInstalacao).
+    // interacao: message boxes for this window and those it opens; it must
+    // outlive the window.
+    TFormMain(const QString &diretorioDados, TInteracao *interacao, QWidget *parent = nullptr);
+    ~TFormMain() override;
+
+    const QString &DiretorioDados() const { return m_diretorio; }
+    // The main window's copy of the current language file (empty: none).
+    const QString &ArquivoIdioma() const { return m_arquivoIdioma; }
+    TInteracao *Interacao() const { return m_interacao; }
+    TUsuario &Usuario() { return *m_usuario; }
+    TLabirinto &Labirinto() { return *m_labirinto; }
+
+    // Resolves the current language file from the language choice, stores
+    // it and sets the caption, the menu texts and status panel 3 from it.
+    void CarregarIdioma();
+
+    // Status bar: panel 0 recording state, 1 arrow-key mode, 2 language
+    // name, 3 version.
+    static const int QdePaineis = 4;
+    void DefinirPainel(int painel, const QString &texto);
+    QString Painel(int painel) const;
+
+    // A new login window over this one (at start and after log-off), shown
+    // and listing the users; a login window still open is replaced.
+    TFormInicio *AbrirInicio();
+    // The login window while it is open, else null.
+    TFormInicio *Inicio() const;
+
+    // Login, called by the login window once the user is loaded: the
+    // windows of a logged-in user open, LogOff1 gets the user's name and the
+    // menus are enabled.
+    void AbrirJanelasDoUsuario();
+    void UsuarioEntrou();
+
+    // Puts a window into the frame as a child window, destroyed when closed.
+    QMdiSubWindow *AbrirFilha(QWidget *janela);
+    QMdiArea *AreaFilhas() const { return m_mdi; }
+
+    // The window behind a flag of JanelaAberta, closed at log-off while its
+    // flag is set.
+    void RegistrarJanela(TExperimento::Janela janela, QWidget *widget);
+    // The experiment list (asked for the selected experiment when one is
+    // deleted) and the configuration display; both close at log-off.
+    void DefinirListaExperimentos(TListaExperimentos *lista, QWidget *janela);
+    void DefinirConfiguracao(QWidget *janela);
+
+    // Menu.
+    QMenu *Opes1 = nullptr;
+    QMenu *Experimento1 = nullptr;
+    QAction *Inserir1 = nullptr;
+    QAction *Excluir1 = nullptr;
+    QMenu *Labirinto1 = nullptr;
+    QAction *CriarNovoLabirinto1 = nullptr;
+    QMenu *Analise1 = nullptr;
+    QAction *Visualizar1 = nullptr;
+    QAction *Excluir2 = nullptr;
+    QAction *Video1 = nullptr;
+    QAction *ConfigurarTeclado1 = nullptr;
+    QAction *Idioma1 = nullptr;
+    QAction *LogOff1 = nullptr;
+    QAction *Ajuda1 = nullptr;
+    QAction *Sobre1 = nullptr;
+    QAction *Sair1 = nullptr;
+
+public slots:
+    // Deletes the experiment selected in the experiment list from the
+    // profile, after the user's confirmation.
+    void Excluir1Click();
+    // Closes the user's windows, remakes the user and maze objects and opens
+    // a new login window. False when a window refused to close (nothing else
+    // then changes).
+    bool LogOff1Click();
+    // Asks for the language again at the next login window, and logs off.
+    void Idioma1Click();
+    void Sair1Click();
+
+protected:
+    void closeEvent(QCloseEvent *evento) override;
+
+private:
+    void criarMenu();
+    void criarBarraStatus();
+    bool fecharFilhas();
+    static bool fechar(QWidget *janela);
+
+    QString m_diretorio;
+    QString m_arquivoIdioma;
+    TInteracao *m_interacao;
+    std::unique_ptr<TUsuario> m_usuario;
+    std::unique_ptr<TLabirinto> m_labirinto;
+
+    QMdiArea *m_mdi = nullptr;
+    std::array<QLabel *, QdePaineis> m_paineis{};
+    QPointer<TFormInicio> m_inicio;
+    std::array<QPointer<QWidget>, TExperimento::QdeJanelas> m_janelas;
+    TListaExperimentos *m_listaExperimentos = nullptr;
+    QPointer<QWidget> m_janelaLista;
+    QPointer<QWidget> m_janelaConfiguracao;
+};

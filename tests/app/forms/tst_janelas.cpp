@@ -1,0 +1,119 @@
+// Every window opened in each of the six languages: none may show "ERRO"
+// (a text its language file lacks). A window joins by one line in
+// janelas(). With TREVALIN_CAPTURAS naming a folder, each window is also
+// saved there as <window>_<language>.png (scripts/grab-windows.sh).
+
+#include "app/TEscolhaIdioma.h"
+#include "app/TInstalacao.h"
+#include "app/forms/TFormInicio.h"
+#include "app/forms/TFormMain.h"
+#include "app/forms/TFormNovoUsuario.h"
+#include "core/Perfil.h"
+#include "core/TArquivoIni.h"
+#include "core/TUsuario.h"
+
+#include "TInteracaoFalsa.h"
+#include "TextosVisiveis.h"
+
+#include <QDir>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+using Abridor = std::function<QWidget *(TFormMain &)>;
+
+struct Janela {
+    const char *nome;
+    Abridor abrir; // opens the window over a logged-out main window
+};
+
+QWidget *mostrar(QWidget *w) {
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->show();
+    return w;
+}
+
+const QList<Janela> &janelas() {
+    static const QList<Janela> lista = {
+        {"FormMain", [](TFormMain &m) -> QWidget * { return &m; }},
+        {"MenuOpes1",
+         [](TFormMain &m) -> QWidget * {
+             m.Usuario().Carregar("Ana");
+             m.UsuarioEntrou();
+             m.Opes1->popup(m.mapToGlobal(QPoint(0, 0)));
+             return m.Opes1;
+         }},
+        {"FormInicio", [](TFormMain &m) -> QWidget * { return m.AbrirInicio(); }},
+        {"FormInicioConfirmado",
+         [](TFormMain &m) -> QWidget * {
+             TFormInicio *inicio = m.AbrirInicio();
+             inicio->SpeedButtonOk->click();
+             return inicio;
+         }},
+        {"FormNovoUsuario",
+         [](TFormMain &m) {
+             return mostrar(
+                 new TFormNovoUsuario(m.DiretorioDados(), m.ArquivoIdioma(), m.Interacao(), &m));
+         }},
+    };
+    return lista;
+}
+
+} // namespace
+
+class TstJanelas : public QObject {
+    Q_OBJECT
+
+private slots:
+    void semErro_data() {
+        QTest::addColumn<int>("janela");
+        QTest::addColumn<int>("lingua");
+        for (int j = 0; j < janelas().size(); ++j)
+            for (int l = 0; l < TEscolhaIdioma::QdeIdiomas; ++l)
+                QTest::addRow("%s %s", janelas()[j].nome,
+                              qPrintable(TEscolhaIdioma::ArquivoRelativo(l).mid(8)))
+                    << j << l;
+    }
+    void semErro() {
+        QFETCH(int, janela);
+        QFETCH(int, lingua);
+        QTemporaryDir dados;
+        const QString dir = dados.path() + "/";
+        QVERIFY(TInstalacao::CompletarDiretorio(dir, TInstalacao::PastaDistribuida()));
+        // Unconfirmed, so that the login window shows its language box too.
+        TArquivoIni escolha(dir + TEscolhaIdioma::Relativo);
+        escolha.WriteInteger("idioma", "lingua", lingua);
+        escolha.WriteInteger("idioma", "configurado", 0);
+        for (const char *usuario : {"Ana", "Bruno", "Carla"})
+            Perfil::CriarUsuario(dir, usuario);
+
+        TInteracaoFalsa interacao;
+        TFormMain main(dir, &interacao);
+        main.resize(1000, 700);
+        main.show();
+        QWidget *w = janelas()[janela].abrir(main);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+
+        const QStringList erros = TextosVisiveis::Erros(w);
+        QVERIFY2(erros.isEmpty(), qPrintable(erros.join(", ")));
+        QVERIFY(TextosVisiveis::De(w).size() > 3);
+
+        const QString capturas = qEnvironmentVariable("TREVALIN_CAPTURAS");
+        if (!capturas.isEmpty()) {
+            QDir().mkpath(capturas);
+            const QString arquivo =
+                QStringLiteral("%1/%2_%3.png")
+                    .arg(capturas, janelas()[janela].nome)
+                    .arg(TEscolhaIdioma::ArquivoRelativo(lingua).mid(8, -1).chopped(4));
+            QVERIFY(w->grab().save(arquivo));
+        }
+    }
+};
+
+QTEST_MAIN(TstJanelas)
+#include "tst_janelas.moc"

@@ -1,0 +1,368 @@
+// The application shell: first start, the language box, users and login,
+// experiment deletion, log-off and change of language.
+
+#include "app/TIdioma.h"
+#include "app/TInstalacao.h"
+#include "app/forms/TFormInicio.h"
+#include "app/forms/TFormMain.h"
+#include "app/forms/TFormNovoUsuario.h"
+#include "app/forms/TListaExperimentos.h"
+#include "core/Arquivos.h"
+#include "core/BibliotecaLabirintos.h"
+#include "core/TArquivoIni.h"
+#include "core/TUsuario.h"
+
+#include "TInteracaoFalsa.h"
+#include "TextosVisiveis.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Stands in for the experiment list window.
+class ListaFalsa : public QWidget, public TListaExperimentos {
+public:
+    QString selecionado;
+    int atualizacoes = 0, limpezas = 0;
+    QString ExperimentoSelecionado() const override { return selecionado; }
+    void AtualizarLista() override { ++atualizacoes; }
+    void LimparConfiguracao() override { ++limpezas; }
+};
+
+// A window that will not close (a recording in progress, say).
+class Teimosa : public QWidget {
+    void closeEvent(QCloseEvent *e) override { e->ignore(); }
+};
+
+const QByteArray kPerfil = "[Experimentos]\r\nQdeExp=3\r\n1=A\r\n2=B\r\n3=C\r\n"
+                           "[A]\r\nConfigurado=1\r\n[B]\r\nLabirinto=EM T (5)\r\n"
+                           "[C]\r\nLabirinto=CRUZ (3)\r\n";
+
+// Key presses of each character (QTest::keyClicks takes Latin-1 only).
+void digitar(QWidget *w, const QString &texto) {
+    for (const QChar c : texto) {
+        QKeyEvent tecla(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &tecla);
+    }
+}
+
+QStringList itens(QListWidget *lista) {
+    QStringList nomes;
+    for (int i = 0; i < lista->count(); ++i)
+        nomes << lista->item(i)->text();
+    return nomes;
+}
+
+QByteArray ler(const QString &arquivo) {
+    QByteArray b;
+    Arquivos::lerTudo(arquivo, &b);
+    return b;
+}
+
+} // namespace
+
+class TstMain : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_raiz;
+    QString m_dir; // data directory of one test, as the first start leaves it
+    TInteracaoFalsa m_interacao;
+    int m_n = 0;
+
+    void escrever(const QString &relativo, const QByteArray &bytes) {
+        QDir().mkpath(QFileInfo(m_dir + relativo).absolutePath());
+        QVERIFY(Arquivos::gravarAtomico(m_dir + relativo, bytes));
+    }
+    void escolherIdioma(int lingua, int configurado) {
+        TArquivoIni ini(m_dir + "idiomas/idioma.ini");
+        ini.WriteInteger("idioma", "lingua", lingua);
+        ini.WriteInteger("idioma", "configurado", configurado);
+    }
+    // Logs the user in through the login window.
+    static void entrar(TFormMain &main, const QString &nome) {
+        TFormInicio *inicio = main.Inicio();
+        QVERIFY(inicio);
+        const auto achados = inicio->ListBoxUsuarios->findItems(nome, Qt::MatchExactly);
+        QCOMPARE(achados.size(), 1);
+        achados[0]->setSelected(true);
+        QTest::mouseClick(inicio->BitBtnLogar, Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!main.Inicio());
+    }
+
+private slots:
+    void init() {
+        m_dir = QStringLiteral("%1/d%2/").arg(m_raiz.path()).arg(++m_n);
+        QDir().mkpath(m_dir);
+        m_interacao = TInteracaoFalsa();
+    }
+
+    // Nothing in the data directory: "ERRO" texts, the language box, no
+    // users. After the first start's copy: the same in Portuguese, with the
+    // built-in mazes.
+    void primeiroInicio_data() {
+        QTest::addColumn<bool>("instalado");
+        QTest::newRow("empty data directory") << false;
+        QTest::newRow("first start") << true;
+    }
+    void primeiroInicio() {
+        QFETCH(bool, instalado);
+        if (instalado) {
+            QCOMPARE(TInstalacao::PrepararDiretorio(&m_interacao, m_raiz.path(), m_dir,
+                                                    TInstalacao::PastaDistribuida()),
+                     m_dir);
+            QVERIFY(BibliotecaLabirintos::ListarLabirintos(m_dir + "Labirintos.ini")
+                        .contains("CRUZ (3)"));
+        }
+        TFormMain main(m_dir, &m_interacao);
+        main.show();
+        TFormInicio *inicio = main.AbrirInicio();
+        QCOMPARE(main.Sair1->text(), instalado ? QString("&Sair") : QString("ERRO"));
+        QCOMPARE(inicio->windowTitle(), instalado ? QString("Identificação") : QString("ERRO"));
+        QVERIFY(inicio->isVisible() && inicio->GroupBoxBandeira->isVisible());
+        QVERIFY(inicio->RadioGroupIdioma[0]->isChecked());
+        QCOMPARE(inicio->ListBoxUsuarios->count(), 0);
+        QVERIFY(!inicio->BitBtnLogar->isEnabled());
+        QVERIFY(m_interacao.mensagens.isEmpty());
+    }
+
+    // The box stores the language picked in it and translates both windows
+    // at once; the next login window does not ask again.
+    void confirmarIdioma() {
+        QVERIFY(TInstalacao::CompletarDiretorio(m_dir, TInstalacao::PastaDistribuida()));
+        TFormMain main(m_dir, &m_interacao);
+        TFormInicio *inicio = main.AbrirInicio();
+        QTest::mouseClick(inicio->RadioGroupIdioma[1], Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(inicio->SpeedButtonOk, Qt::LeftButton);
+        const TArquivoIni escolha(m_dir + "idiomas/idioma.ini");
+        QCOMPARE(escolha.ReadInteger("idioma", "lingua", -1), 1);
+        QCOMPARE(escolha.ReadInteger("idioma", "configurado", -1), 1);
+        QVERIFY(!inicio->GroupBoxBandeira->isVisible());
+        QCOMPARE(main.Painel(2), QString("English"));
+        QCOMPARE(inicio->BitBtnLogar->text(), QString("Log In"));
+        QCOMPARE(main.Sair1->text(), QString("E&xit"));
+
+        main.DefinirPainel(2, QString());
+        QVERIFY(!main.AbrirInicio()->GroupBoxBandeira->isVisible());
+        QCOMPARE(main.Painel(2), QString("English"));
+    }
+
+    // The first user: folder, profile and data folder are made, the list
+    // shows the user unselected; logging in enables the menus.
+    void primeiroUsuario() {
+        QVERIFY(TInstalacao::CompletarDiretorio(m_dir, TInstalacao::PastaDistribuida()));
+        TFormMain main(m_dir, &m_interacao);
+        TFormInicio *inicio = main.AbrirInicio();
+        bool foco = false;
+        QTimer::singleShot(0, this, [&foco] {
+            auto *d = qobject_cast<TFormNovoUsuario *>(QApplication::activeModalWidget());
+            if (!d) return QApplication::activeModalWidget()->close();
+            foco = d->focusWidget() == d->LabeledEditNome;
+            QTest::keyClicks(d->LabeledEditNome, "Ana");
+            QTest::keyClick(d->LabeledEditNome, Qt::Key_Return);
+            return true;
+        });
+        QTest::mouseClick(inicio->SpeedButtonNovoUsuario, Qt::LeftButton);
+        QVERIFY(foco);
+        QVERIFY(m_interacao.mensagens.isEmpty());
+        QVERIFY(QFileInfo(m_dir + "usuarios/Ana").isDir());
+        QCOMPARE(ler(m_dir + "usuarios/Ana.ini"), QByteArray("[Experimentos]\r\nQdeExp=0"));
+        QCOMPARE(itens(inicio->ListBoxUsuarios), QStringList{"Ana"});
+        QVERIFY(!inicio->BitBtnLogar->isEnabled());
+
+        entrar(main, "Ana");
+        QCOMPARE(main.Usuario().Arquivo, m_dir + "usuarios/Ana.ini");
+        QCOMPARE(main.LogOff1->text(), QString("Log Off Ana"));
+        for (QAction *a : {main.LogOff1, main.Opes1->menuAction(), main.Experimento1->menuAction(),
+                           main.Analise1->menuAction()})
+            QVERIFY(a->isEnabled());
+        QVERIFY(!main.Excluir1->isEnabled() && !main.Ajuda1->isEnabled());
+    }
+
+    void filtroNome_data() {
+        QTest::addColumn<QString>("digitado");
+        QTest::addColumn<QString>("campo");
+        QTest::newRow("refused between") << "a.b-c"
+                                         << "abc";
+        QTest::newRow("every refused") << "!#$%&()*+,-.<=>?@[\\]^_`{|}~/"
+                                       << "";
+        QTest::newRow("accepted") << "Zé \"Ção\" 'x':;9"
+                                  << "Zé \"Ção\" 'x':;9";
+        QTest::newRow("outside Windows-1252") << "€Łódź"
+                                              << "€ód";
+        QTest::newRow("22nd refused") << "abcdefghijklmnopqrstuv"
+                                      << "abcdefghijklmnopqrstu";
+    }
+    void filtroNome() {
+        QFETCH(QString, digitado);
+        QFETCH(QString, campo);
+        TFormNovoUsuario d(m_dir, QString(), &m_interacao);
+        digitar(d.LabeledEditNome, digitado);
+        QCOMPARE(d.LabeledEditNome->text(), campo);
+        d.LabeledEditNome->clear();
+        d.LabeledEditNome->insert(digitado); // a paste
+        QCOMPARE(d.LabeledEditNome->text(), campo);
+    }
+
+    // Each refusal leaves the dialog open, writes nothing and says why
+    // (message 0: the file system's error).
+    void recusas_data() {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<int>("mensagem");
+        QTest::newRow("empty") << "" << 1;
+        QTest::newRow("existing") << "Ana" << 2;
+        QTest::newRow("existing, other case") << "aNA" << 2;
+        QTest::newRow("users folder is a file") << "Bia" << 0;
+    }
+    void recusas() {
+        QFETCH(QString, nome);
+        QFETCH(int, mensagem);
+        QVERIFY(TInstalacao::CompletarDiretorio(m_dir, TInstalacao::PastaDistribuida()));
+        escrever(mensagem ? "usuarios/Ana.ini" : "usuarios", "x");
+        TFormNovoUsuario d(m_dir, m_dir + "idiomas/portugues.ini", &m_interacao);
+        d.show();
+        digitar(d.LabeledEditNome, nome);
+        QTest::mouseClick(d.BitBtnOK, Qt::LeftButton);
+        QVERIFY(d.isVisible());
+        QCOMPARE(m_interacao.mensagens.size(), 1);
+        const QString esperada =
+            mensagem ? TIdioma::Ler(m_dir + "idiomas/portugues.ini", "UnitNovoUsuario",
+                                    QString("TFormNovoUsuarioBitBtnOKClickMessage%1").arg(mensagem))
+                     : m_dir + "usuarios";
+        QVERIFY2(m_interacao.mensagens[0].contains(esperada), qPrintable(m_interacao.mensagens[0]));
+        QCOMPARE(ler(m_dir + (mensagem ? "usuarios/Ana.ini" : "usuarios")), QByteArray("x"));
+        QCOMPARE(QDir(m_dir + "usuarios").count(), mensagem ? 3u : 0u); // ".", "..", Ana.ini
+    }
+
+    void ordemUsuarios() {
+        for (const char *arquivo : {"Carla.ini", "bruno.ini", "Ana.ini", "Álvaro.ini", "x.ini.ini",
+                                    "Zé.INI", "notas.txt", ".ini"})
+            escrever(QStringLiteral("usuarios/") + QString::fromUtf8(arquivo), "");
+        QDir().mkpath(m_dir + "usuarios/pasta.ini");
+        TFormMain main(m_dir, &m_interacao);
+        QCOMPARE(itens(main.AbrirInicio()->ListBoxUsuarios),
+                 (QStringList{"Álvaro", "Ana", "bruno", "Carla", "x.ini", "Zé"}));
+    }
+
+    void excluir_data() {
+        QTest::addColumn<QString>("selecionado");
+        QTest::addColumn<bool>("resposta");
+        QTest::addColumn<bool>("somenteLeitura");
+        QTest::addColumn<QByteArray>("perfil"); // empty: unchanged
+        QTest::newRow("second of three")
+            << "B" << true << false
+            << QByteArray("[Experimentos]\r\nQdeExp=2\r\n1=A\r\n2=C\r\n[A]\r\nConfigurado=1\r\n"
+                          "[C]\r\nLabirinto=CRUZ (3)\r\n");
+        QTest::newRow("declined") << "B" << false << false << QByteArray();
+        QTest::newRow("nothing selected") << "" << true << false << QByteArray();
+        QTest::newRow("read-only profile") << "B" << true << true << QByteArray();
+    }
+    void excluir() {
+        QFETCH(QString, selecionado);
+        QFETCH(bool, resposta);
+        QFETCH(bool, somenteLeitura);
+        QFETCH(QByteArray, perfil);
+        QVERIFY(TInstalacao::CompletarDiretorio(m_dir, TInstalacao::PastaDistribuida()));
+        const QString arquivo = m_dir + "usuarios/Ana.ini";
+        escrever("usuarios/Ana.ini", kPerfil);
+        if (somenteLeitura) QVERIFY(Arquivos::marcarSomenteLeitura(arquivo));
+        TFormMain main(m_dir, &m_interacao);
+        main.AbrirInicio();
+        entrar(main, "Ana");
+        auto *lista = new ListaFalsa;
+        lista->selecionado = selecionado;
+        main.DefinirListaExperimentos(lista, lista);
+        main.AbrirFilha(lista);
+        m_interacao.respostas = {resposta};
+        main.Excluir1->setEnabled(true); // as a click in the list does
+        main.Excluir1->trigger();
+
+        QCOMPARE(ler(arquivo), perfil.isEmpty() ? kPerfil : perfil);
+        QCOMPARE(m_interacao.perguntas.size(), selecionado.isEmpty() ? 0 : 1);
+        QStringList mensagens;
+        if (!perfil.isEmpty())
+            mensagens << "O experimento B foi excluído."
+                      << TIdioma::Ler(m_dir + "idiomas/portugues.ini", "UnitMain",
+                                      "TFormMainExcluir1ClickMessage4");
+        if (somenteLeitura) mensagens << "Unable to write to " + arquivo;
+        QCOMPARE(m_interacao.mensagens, mensagens);
+        QCOMPARE(lista->atualizacoes + lista->limpezas, 2);
+    }
+
+    // Log-off closes every window of the user, flagged ones first, remakes
+    // the user and leaves only "About..." and "Sair" usable; the next login
+    // shows the new name. A window that refuses to close stops it.
+    // "Mudar Idioma" logs off too.
+    void logOff() {
+        QVERIFY(TInstalacao::CompletarDiretorio(m_dir, TInstalacao::PastaDistribuida()));
+        escolherIdioma(0, 1);
+        for (const char *u : {"usuarios/Ana.ini", "usuarios/Bia.ini"})
+            escrever(u, kPerfil);
+        TFormMain main(m_dir, &m_interacao);
+        main.AbrirInicio();
+        entrar(main, "Ana");
+        QPointer<QWidget> video = new QWidget, lista = new ListaFalsa, teimosa = new Teimosa;
+        for (QWidget *w : {video.data(), lista.data(), teimosa.data()})
+            main.AbrirFilha(w);
+        main.RegistrarJanela(TExperimento::JanelaVideo, video);
+        main.Usuario().Experimento.JanelaAberta[TExperimento::JanelaVideo] = true;
+        main.DefinirListaExperimentos(static_cast<ListaFalsa *>(lista.data()), lista);
+
+        QVERIFY(!main.LogOff1Click());
+        QVERIFY(!main.close());
+        QCOMPARE(main.Usuario().Nome, QString("Ana"));
+        QVERIFY(main.LogOff1->isEnabled() && !main.Inicio());
+
+        delete teimosa;
+        main.LogOff1->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!video && !lista && main.AreaFilhas()->subWindowList().isEmpty());
+        QVERIFY(main.Usuario().Nome.isEmpty());
+        QStringList usaveis;
+        for (QAction *a : main.menuBar()->actions())
+            if (a->isEnabled()) usaveis << a->text();
+        QCOMPARE(usaveis, (QStringList{"Sobre...", "&Sair"}));
+        QVERIFY(!main.LogOff1->isEnabled() && !main.Analise1->menuAction()->isEnabled());
+        QCOMPARE(itens(main.Inicio()->ListBoxUsuarios), (QStringList{"Ana", "Bia"}));
+        QVERIFY(!main.Inicio()->GroupBoxBandeira->isVisibleTo(main.Inicio()));
+        entrar(main, "Bia");
+        QCOMPARE(main.LogOff1->text(), QString("Log Off Bia"));
+
+        // Change of language: asked again in the login window that follows.
+        main.Idioma1->trigger();
+        const TArquivoIni ini(m_dir + "idiomas/idioma.ini");
+        QCOMPARE(ini.ReadInteger("idioma", "configurado", -1), 0);
+        QCOMPARE(ini.ReadInteger("idioma", "lingua", -1), 0);
+        QVERIFY(main.Inicio()->GroupBoxBandeira->isVisibleTo(main.Inicio()));
+        QVERIFY(main.Usuario().Nome.isEmpty());
+    }
+
+    // A language file without one key: exactly that text reads "ERRO".
+    void chaveFaltando() {
+        QVERIFY(TInstalacao::CompletarDiretorio(m_dir, TInstalacao::PastaDistribuida()));
+        QByteArray ingles = ler(m_dir + "idiomas/ingles.ini");
+        QVERIFY(ingles.contains("\r\nSair1=E&xit\r\n"));
+        escrever("idiomas/ingles.ini", ingles.replace("\r\nSair1=E&xit\r\n", "\r\n"));
+        escolherIdioma(1, 1);
+        TFormMain main(m_dir, &m_interacao);
+        main.show();
+        QCOMPARE(TextosVisiveis::Erros(&main), QStringList{"QMenuBar > ERRO"});
+        QCOMPARE(main.Sair1->text(), QString("ERRO"));
+        QCOMPARE(main.Sobre1->text(), QString("About..."));
+    }
+};
+
+QTEST_MAIN(TstMain)
+#include "tst_main.moc"
