@@ -1,13 +1,17 @@
 #include "TDados.h"
 
+#include "Regioes.h"
 #include "core/Arquivos.h"
 #include "core/Cp1252.h"
+#include "core/TArquivoIni.h"
 #include "core/TErro.h"
+#include "core/TUsuario.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -57,6 +61,61 @@ public:
 private:
     std::vector<qint64> m_arvore;
 };
+
+// Text after the first tab of a header line ("Experimento:\tname").
+QString valorCabecalho(const QStringList &cabecalho, int linha) {
+    if (linha > cabecalho.size()) return QString();
+    const QString &t = cabecalho[linha - 1];
+    const qsizetype tab = t.indexOf(QLatin1Char('\t'));
+    return tab < 0 ? QString() : t.mid(tab + 1);
+}
+
+// The maze and the behaviour list the profile gives an experiment.
+//
+// The behaviour list is found as the program always has: walking keys 1 to
+// QdeExp of [Experimentos], every key equal to the name sought so far
+// replaces that name by its "CompTipo" (a missing key reads "0"); the list
+// is then keys 1 to 26 of the section reached. So a listed experiment reads
+// its behaviour list, an unlisted one its own section.
+void lerPerfil(const QString &arquivo, const QString &experimento, QString *labirinto,
+               QStringList *comportamentos) {
+    const TArquivoIni ini(arquivo);
+    const QString secaoExp = QStringLiteral("Experimentos");
+    *labirinto = ini.ReadString(experimento, QStringLiteral("Labirinto"), QString());
+
+    const int qde = ini.ReadInteger(secaoExp, QStringLiteral("QdeExp"), 1);
+    // Only the keys that exist are read one by one: a damaged count (say two
+    // thousand million) must not mean as many reads. A run of missing keys
+    // compares "0" with the name; after one replacement the name cannot
+    // change again within the same run unless it is "0" once more, which
+    // gives the same section again.
+    QList<int> chaves;
+    for (const QString &k : ini.ReadSection(secaoExp)) {
+        bool ok = false;
+        const int n = k.toInt(&ok, 10);
+        if (ok && n >= 1 && n <= qde && k == QString::number(n)) chaves.append(n);
+    }
+    std::sort(chaves.begin(), chaves.end());
+    chaves.erase(std::unique(chaves.begin(), chaves.end()), chaves.end());
+    QString s = experimento;
+    auto ausente = [&] {
+        if (s == QLatin1String("0")) s = ini.ReadString(s, QStringLiteral("CompTipo"), QString());
+    };
+    int proxima = 1;
+    for (int n : chaves) {
+        if (n > proxima) ausente();
+        if (ini.ReadString(secaoExp, QString::number(n), QStringLiteral("0")) == s)
+            s = ini.ReadString(s, QStringLiteral("CompTipo"), QString());
+        proxima = n + 1;
+    }
+    if (proxima <= qde) ausente();
+
+    comportamentos->clear();
+    for (int k = 1; k <= 26; ++k) {
+        const QString c = ini.ReadString(s, QString::number(k), QString());
+        if (!c.isEmpty()) comportamentos->append(c);
+    }
+}
 
 } // namespace
 
@@ -237,6 +296,84 @@ std::vector<int> TDados::OrdemDeTroca(const std::vector<double> &inicios) {
     return ordem;
 }
 
+// ---------------------------------------------------------------- lists
+
+void TDados::MontarListas(const TUsuario &usuario) {
+    montarListas(usuario, nullptr);
+}
+
+void TDados::montarListas(const TUsuario &usuario, Execucao *execucao) {
+    const QString experimento = valorCabecalho(m_cabecalho, 4);
+    Execucao::Perfil perfil;
+    if (execucao && execucao->m_perfis.contains(experimento)) {
+        perfil = execucao->m_perfis.value(experimento);
+    } else {
+        lerPerfil(usuario.Arquivo, experimento, &perfil.labirinto, &perfil.comportamentos);
+        if (execucao) execucao->m_perfis.insert(experimento, perfil);
+    }
+
+    // Session minutes first: a damaged header stops the file before any list
+    // changes.
+    const QString tempo = valorCabecalho(m_cabecalho, 7);
+    const QString numero = tempo.left(tempo.indexOf(QLatin1Char(' ')));
+    bool ok = false;
+    const double segundos = numero.toDouble(&ok);
+    if (!ok || !std::isfinite(segundos))
+        throw TErro(QStringLiteral("Invalid record in %1, line 7: the session time \"%2\" is not "
+                                   "a number of seconds.")
+                        .arg(nomeDoArquivo(m_arquivo), tempo));
+    // More minutes than a sheet has rows cannot be analysed in any way; a
+    // number that large only comes from a damaged header.
+    const double minutos = std::trunc(segundos / 60);
+    if (minutos > 1000000)
+        throw TErro(QStringLiteral("Invalid record in %1, line 7: a session of %2 is longer than "
+                                   "any recording.")
+                        .arg(nomeDoArquivo(m_arquivo), tempo));
+
+    const QString &atual = usuario.Experimento.Labirinto;
+    QStringList quadrados = Quadrados;
+    if (Regioes::TemListaPropria(perfil.labirinto))
+        quadrados = Regioes::Quadrados(perfil.labirinto);
+    else if (Regioes::TemListaPropria(atual))
+        // A record whose experiment the profile does not know (a file copied
+        // in from elsewhere) would otherwise be counted against no squares,
+        // or against the previous file's, and report zeros.
+        quadrados = Regioes::Quadrados(atual);
+    if (atual.left(5) == QLatin1String("ARENA")) {
+        int c = 0, r = 0;
+        if (!Regioes::DimensoesArena(atual, &c, &r))
+            throw TErro(QStringLiteral("The maze name \"%1\" does not give the arena's size "
+                                       "(\"ARENA (CxR)\", 1 to 255 each).")
+                            .arg(atual));
+        quadrados = Regioes::QuadradosArena(c, r);
+    }
+
+    Quadrados = quadrados;
+    Comportamentos = QStringList{QStringLiteral("ENTRADA")} + perfil.comportamentos;
+    Minutos = minutos < 1 ? 1 : static_cast<int>(minutos);
+}
+
+QString TDados::CaminhoArquivo(const TUsuario &usuario, const QString &arquivo) {
+    const QString nome =
+        arquivo.endsWith(QLatin1String("tvl")) ? arquivo : arquivo + QStringLiteral(".tvl");
+    return usuario.Pasta + usuario.Experimento.Nome + QLatin1Char('/') + nome;
+}
+
+void TDados::PrepararArquivo(const TUsuario &usuario, int grupo, int arquivo,
+                             Execucao &execucao) {
+    LerArquivo(CaminhoArquivo(usuario, m_grupos.at(grupo).Arquivos.at(arquivo)));
+    OrdenarPorInicio();
+    montarListas(usuario, &execucao);
+    Comportamentos += execucao.ComportamentosExtras;
+    QSet<QString> conhecidos(Comportamentos.cbegin(), Comportamentos.cend());
+    for (const TLinhaRegistro &r : std::as_const(m_registros)) {
+        if (conhecidos.contains(r.Comportamento)) continue;
+        conhecidos.insert(r.Comportamento);
+        Comportamentos.append(r.Comportamento);
+        execucao.ComportamentosExtras.append(r.Comportamento);
+    }
+}
+
 // ---------------------------------------------------------------- per-minute table
 
 int TDados::indiceTabela(int b, int q, int m) const {
@@ -292,6 +429,58 @@ void TDados::Acumular() {
                 c.SomaDuracao += r.duracao;
                 c.SomaFrequencia += r.frequencia;
             }
+    }
+}
+
+void TDados::AcumularRegioes(const QString &labirinto) {
+    ZerarTabelaMinutos();
+    QHash<QString, QList<int>> quadrados, comportamentos;
+    for (int q = 0; q < QdeQuadrados(); ++q)
+        quadrados[Quadrados[q]].append(q);
+    for (int b = 0; b < QdeComportamentos(); ++b)
+        comportamentos[Comportamentos[b]].append(b);
+    auto dentro = [this](const TLinhaRegistro &r) {
+        return r.minuto >= 1 && r.minuto <= m_tabMinutos;
+    };
+
+    // Durations and occurrences of every row; frequencies of behaviours.
+    for (const TLinhaRegistro &r : std::as_const(m_registros)) {
+        if (!dentro(r)) continue;
+        const auto iq = quadrados.constFind(r.Posicao);
+        const auto ib = comportamentos.constFind(r.Comportamento);
+        if (iq == quadrados.constEnd() || ib == comportamentos.constEnd()) continue;
+        for (int b : *ib)
+            for (int q : *iq) {
+                TCelulaMinuto &c = TabelaMinutos(b, q, r.minuto - 1);
+                if (r.frequencia == 1) ++c.Ocorrencias;
+                c.SomaDuracao += r.duracao;
+                if (b != 0) c.SomaFrequencia += r.frequencia;
+            }
+    }
+
+    // Entries: a move counts when it changes region, and an arrival at an
+    // arm end when it comes from outside the ends.
+    if (QdeComportamentos() == 0) return;
+    const QString entrada = QStringLiteral("ENTRADA");
+    const quint16 troca = Regioes::RBracoAberto | Regioes::RCentro | Regioes::RBracoAbertoI;
+    bool primeiro = true;
+    quint16 anterior = 0;
+    for (const TLinhaRegistro &r : std::as_const(m_registros)) {
+        if (r.Comportamento != entrada) continue;
+        const auto iq = quadrados.constFind(r.Posicao);
+        if (iq == quadrados.constEnd()) continue;
+        const quint16 atual = Regioes::Mascara(r.Posicao, labirinto);
+        for (int q : *iq) {
+            if (dentro(r)) {
+                TCelulaMinuto &c = TabelaMinutos(0, q, r.minuto - 1);
+                if (primeiro || ((anterior ^ atual) & troca)) c.SomaFrequencia += r.frequencia;
+                for (quint16 ponta : {quint16(Regioes::RExtremidade), quint16(Regioes::RExtremidadeI)})
+                    if (!(anterior & ponta) && (atual & ponta))
+                        c.EntradasExtremidade += r.frequencia;
+            }
+            primeiro = false;
+            anterior = atual;
+        }
     }
 }
 
