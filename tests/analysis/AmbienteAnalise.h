@@ -88,6 +88,13 @@ public:
                       const QString &nomeExperimento = QStringLiteral("exp"))
         : usuario(nomeUsuario), experimento(nomeExperimento) {
         dados = dir.path() + QLatin1Char('/');
+        // Portuguese texts, so that messages read as the user sees them.
+        QDir(dados).mkpath(QStringLiteral("idiomas"));
+        QFile::copy(QStringLiteral(TREVALIN_RESOURCES "/idiomas/portugues.ini"),
+                    dados + QStringLiteral("idiomas/portugues.ini"));
+        QFile escolha(dados + QStringLiteral("idiomas/idioma.ini"));
+        if (escolha.open(QIODevice::WriteOnly)) escolha.write("[idioma]\r\nlingua=0\r\n");
+        escolha.close();
         Perfil::CriarUsuario(dados, usuario);
         const QString perfil = TUsuario::ArquivoDoUsuario(dados, usuario);
         Perfil::CriarExperimento(perfil, TUsuario::PastaDoUsuario(dados, usuario), experimento);
