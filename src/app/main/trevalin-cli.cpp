@@ -1,5 +1,7 @@
 // trevalin-cli: the command-line tool. Each command lives in the core; this
 // file only picks it by name.
+#include "analysis/ComandoAnalise.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
 
@@ -18,6 +20,7 @@ struct Entrada {
 const std::map<QString, Entrada> &comandos() {
     static const std::map<QString, Entrada> tabela = {
         // {"name", {function, "usage line"}},
+        {QStringLiteral("analyse"), {ComandoAnalise, UsoComandoAnalise}},
     };
     return tabela;
 }
