@@ -2,6 +2,8 @@
 
 #include "TDados.h"
 #include "TFolhaCompacta.h"
+#include "TFolhaMinuto.h"
+#include "TFolhaQuadrado.h"
 #include "app/TIdioma.h"
 #include "core/TErro.h"
 #include "core/TInteracao.h"
@@ -98,9 +100,20 @@ std::unique_ptr<TFolhaAnalise> TAnalise::Folha(Operacao operacao, const QString 
         return std::make_unique<TFolhaCompacta>(TFolhaCompacta::Arena, labirinto);
     case CompactaEmI:
         return std::make_unique<TFolhaCompacta>(TFolhaCompacta::EmI, labirinto);
-    default:
-        return nullptr;
+    case CompactaMinutoCruz:
+    case CompactaMinutoCruzBraco: // no per-arm split per minute: the same sheet
+        return std::make_unique<TFolhaMinuto>(TFolhaMinuto::Cruz, labirinto);
+    case CompactaMinutoEmI:
+        return std::make_unique<TFolhaMinuto>(TFolhaMinuto::EmI, labirinto);
+    case QuadradoAQuadrado:
+        return std::make_unique<TFolhaQuadrado>(false);
+    case QuadradoAQuadradoMinuto:
+        return std::make_unique<TFolhaQuadrado>(true);
+    case Nenhuma:
+    case NaoDisponivel:
+        break;
     }
+    return nullptr;
 }
 
 TAnalise::TAnalise(const TUsuario &usuario, TDados &dados, TPlanilhaXLS &planilha,

@@ -366,6 +366,157 @@ private slots:
                  255);
     }
 
+    // Per minute, cross: D4 0-40 s, D3 40-80 s, D2 80-120 s, C4 to the end,
+    // and a row of minute 6 that no whole minute holds.
+    void minutoCruz() {
+        Ambiente a(QStringLiteral("CRUZ (3)"), 300, {{1, "A"}});
+        const QByteArray linhas =
+            AmbienteAnalise::caminho(lista("D4 D3 D2 C4"), 40000, 300000) +
+            AmbienteAnalise::linha("D3", "A", 50000, 51000, 1, 1) +
+            AmbienteAnalise::linha("C4", "ENTRADA", 300000, 300500, 6, 1);
+        a.registro("r1.tvl", linhas);
+        a.registro("r2.tvl", linhas);
+        Execucao e(a);
+        e.dados.InserirGrupo("g", {"r1", "r2"});
+        QCOMPARE(e.rodar(TAnalise::CompactaMinuto, a.dir.filePath("m")), TAnalise::Sucesso);
+        const QByteArray minuto = ler(a.dir.filePath("m.XLS"));
+        const Celulas c = LeitorPlanilha::lerArquivo(a.dir.filePath("m.XLS"));
+        QCOMPARE(LeitorPlanilha::ultimaLinha(c), 14);
+        QCOMPARE(LeitorPlanilha::ultimaColuna(c), 28);
+        for (int l = 5; l <= 14; ++l) {
+            QCOMPARE(c.value({l, 1}), QVariant(l < 10 ? 1 : 2));
+            QCOMPARE(c.value({l, 4}), QVariant(QStringLiteral("MIN: %1").arg((l - 5) % 5 + 1)));
+        }
+        QCOMPARE(LeitorPlanilha::linha(c, 5, 5, 16),
+                 numeros({1, 0, 100, 0, 0, 20, 0, 0, 0, 40, 1, 0}));
+        QCOMPARE(LeitorPlanilha::linha(c, 6, 5, 16),
+                 numeros({0, 0, 0, 0, 0, 60, 0, 0, 0, 0, 1, 0}));
+        QCOMPARE(LeitorPlanilha::linha(c, 7, 5, 16),
+                 numeros({0, 1, 0, 0, 0, 0, 60, 0, 0, 0, 0, 1}));
+        QCOMPARE(LeitorPlanilha::linha(c, 9, 5, 16),
+                 numeros({0, 0, 0, 0, 0, 0, 60, 0, 0, 0, 0, 0}));
+        QCOMPARE(LeitorPlanilha::linha(c, 5, 17, 28),
+                 numeros({1, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 1}));
+        QCOMPARE(LeitorPlanilha::linha(c, 4, 1, 4), (QVariantList{"SS", "S/N", "EXP", "MINUTO"}));
+        QCOMPARE(c.value({3, 2}), QVariant("INJ"));
+        QCOMPARE(LeitorPlanilha::linha(c, 1, 5, 16), QVariantList(12, "ENTRADA"));
+        QCOMPARE(LeitorPlanilha::linha(c, 4, 5, 16),
+                 (QVariantList{"ABERTO", "FECHADO", "%ABERTO", "ABERTO", "FECHADO", "ABERTO",
+                               "FECHADO", "ABERTO", "FECHADO", "CENTRO", "ABERTO", "FECHADO"}));
+        QCOMPARE(LeitorPlanilha::linha(c, 1, 17, 28), QVariantList(12, "A"));
+        QCOMPARE(LeitorPlanilha::linha(c, 3, 17, 22),
+                 (QVariantList{"BRACO", "BRACO", "EXTREMIDADE", "EXTREMIDADE", "CENTRO", "TOTAL"}));
+
+        // The per-arm kind gives the very same file.
+        QVERIFY(QFile::remove(a.dir.filePath("m.XLS")));
+        QCOMPARE(e.rodar(TAnalise::CompactaPorBracoMinuto, a.dir.filePath("m")),
+                 TAnalise::Sucesso);
+        QCOMPARE(ler(a.dir.filePath("m.XLS")), minuto);
+
+        // A 30-second session has one minute.
+        a.registro("r1.tvl", AmbienteAnalise::caminho({"D4"}, 1, 30000), 30);
+        e.dados.SubstituirArquivos("g", {"r1"});
+        QCOMPARE(e.rodar(TAnalise::CompactaMinuto, a.dir.filePath("m"), TAnalise::Substituir),
+                 TAnalise::Sucesso);
+        QCOMPARE(LeitorPlanilha::ultimaLinha(LeitorPlanilha::lerArquivo(a.dir.filePath("m.XLS"))),
+                 5);
+    }
+
+    // Per minute, I maze: A1 for 30 s, then D1 (open half) to the end.
+    void minutoEmI() {
+        Ambiente a(QStringLiteral("EM I (3)"));
+        a.registro("r.tvl", AmbienteAnalise::caminho(lista("A1 D1"), 30000, 300000));
+        Execucao e(a);
+        e.dados.InserirGrupo("g", {"r"});
+        QCOMPARE(e.rodar(TAnalise::CompactaMinuto, a.dir.filePath("i")), TAnalise::Sucesso);
+        const Celulas c = LeitorPlanilha::lerArquivo(a.dir.filePath("i.XLS"));
+        QCOMPARE(LeitorPlanilha::linha(c, 5, 4, 15),
+                 (QVariantList{"MIN: 1"} + numeros({1, 1, 50, 0, 1, 30, 30, 0, 30, 1, 1})));
+        QCOMPARE(LeitorPlanilha::linha(c, 6, 5, 15),
+                 numeros({0, 0, 0, 0, 0, 60, 0, 0, 0, 0, 0}));
+        QCOMPARE(LeitorPlanilha::ultimaColuna(c), 15);
+        QCOMPARE(LeitorPlanilha::linha(c, 2, 5, 15),
+                 QVariantList(5, "FREQUENCIA") + QVariantList(4, "TEMPO") +
+                     QVariantList(2, "CRUZAMENTO"));
+        QCOMPARE(LeitorPlanilha::linha(c, 3, 13, 15),
+                 (QVariantList{"EXTREMIDADE", "BRACO", "BRACO"}));
+    }
+
+    // Square by square: D4, D3, D2 for 10 s each, D3 again to the end.
+    void quadrado() {
+        Ambiente a(QStringLiteral("CRUZ (3)"), 300, {{1, "A"}, {2, "B"}});
+        a.registro("r.tvl", AmbienteAnalise::caminho(lista("D4 D3 D2 D3"), 10000, 300000) +
+                                AmbienteAnalise::linha("D2", "A", 21000, 22500, 1, 1));
+        Execucao e(a);
+        e.dados.InserirGrupo("g", {"r", "r"});
+        QCOMPARE(e.rodar(TAnalise::Quadrado, a.dir.filePath("q")), TAnalise::Sucesso);
+        const Celulas c = LeitorPlanilha::lerArquivo(a.dir.filePath("q.XLS"));
+        QCOMPARE(LeitorPlanilha::ultimaLinha(c), 2 + 2 * 2 * 3);
+        QCOMPARE(LeitorPlanilha::ultimaColuna(c), 5 + 13);
+        QCOMPARE(LeitorPlanilha::linha(c, 2, 1, 8),
+                 (QVariantList{"SS", "S/N", "EXP", "COPORTAMENTO", "MEDIDA", "D1", "D2", "D3"}));
+        QCOMPARE(c.value({1, 2}), QVariant("INJ"));
+        QCOMPARE(c.value({2, 18}), QVariant("G4"));
+        // "ENTRADA": every square entry counts, continuations do not.
+        QCOMPARE(LeitorPlanilha::linha(c, 3, 1, 9),
+                 (QVariantList{1, "r", "ana", "ENTRADA", "FREQUENCIA"} + numeros({0, 1, 2, 1})));
+        QCOMPARE(LeitorPlanilha::linha(c, 4, 4, 9),
+                 (QVariantList{"ENTRADA", "TEMPO"} + numeros({0, 10, 280, 10})));
+        QCOMPARE(LeitorPlanilha::linha(c, 5, 4, 7),
+                 (QVariantList{"A", "FREQUENCIA"} + numeros({0, 1})));
+        QCOMPARE(LeitorPlanilha::linha(c, 6, 7, 7), numeros({1.5}));
+        QCOMPARE(LeitorPlanilha::linha(c, 8, 4, 18),
+                 (QVariantList{"B", "TEMPO"} + numeros({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})));
+        QCOMPARE(c.value({9, 1}), QVariant(2));
+
+        // A user-made arena: 35 squares named row by row.
+        Ambiente b(QStringLiteral("ARENA (5x7)"));
+        b.registro("r.tvl", AmbienteAnalise::caminho(lista("E1 A2"), 10000, 300000));
+        Execucao f(b);
+        f.dados.InserirGrupo("g", {"r"});
+        QCOMPARE(f.rodar(TAnalise::Quadrado, b.dir.filePath("q")), TAnalise::Sucesso);
+        const Celulas d = LeitorPlanilha::lerArquivo(b.dir.filePath("q.XLS"));
+        QCOMPARE(LeitorPlanilha::ultimaColuna(d), 40);
+        QCOMPARE(LeitorPlanilha::linha(d, 2, 10, 12), (QVariantList{"E1", "A2", "B2"}));
+        QCOMPARE(LeitorPlanilha::linha(d, 4, 10, 11), numeros({10, 290}));
+    }
+
+    void quadradoMinuto() {
+        Ambiente a(QStringLiteral("CRUZ (3)"), 180, {{1, "A"}, {2, "B"}});
+        a.registro("r.tvl", AmbienteAnalise::caminho(lista("D4 D3"), 90000, 180000), 180);
+        Execucao e(a);
+        e.dados.InserirGrupo("g", {"r"});
+        QCOMPARE(e.rodar(TAnalise::QuadradoMinuto, a.dir.filePath("qm")), TAnalise::Sucesso);
+        const Celulas c = LeitorPlanilha::lerArquivo(a.dir.filePath("qm.XLS"));
+        QCOMPARE(LeitorPlanilha::ultimaLinha(c), 2 + 18);
+        QCOMPARE(LeitorPlanilha::ultimaColuna(c), 6 + 13);
+        QCOMPARE(LeitorPlanilha::linha(c, 2, 4, 8),
+                 (QVariantList{"COPORTAMENTO", "MEDIDA", "MINUTO", "D1", "D2"}));
+        QStringList minutos;
+        for (int l = 3; l <= 20; ++l)
+            minutos << c.value({l, 6}).toString();
+        QCOMPARE(minutos.mid(0, 8), (QStringList{"MIN: 1", "MIN: 1", "MIN: 2", "MIN: 2", "MIN: 3",
+                                                 "MIN: 3", "MIN: 1", "MIN: 1"}));
+        // D4 0-60 (minute 1), 60-90 (minute 2); D3 90-120 (2), 120-180 (3).
+        QCOMPARE(LeitorPlanilha::linha(c, 3, 7, 10), numeros({0, 0, 0, 1}));
+        QCOMPARE(LeitorPlanilha::linha(c, 6, 7, 10), numeros({0, 0, 30, 30}));
+        QCOMPARE(LeitorPlanilha::linha(c, 7, 9, 10), numeros({0, 0}));
+        QCOMPARE(LeitorPlanilha::linha(c, 8, 9, 10), numeros({60, 0}));
+        QCOMPARE(LeitorPlanilha::linha(c, 9, 4, 6), (QVariantList{"A", "FREQUENCIA", "MIN: 1"}));
+    }
+
+    // 3 behaviours over 60000 minutes would need 360000 rows.
+    void linhasDemaisRecusadas() {
+        Ambiente a(QStringLiteral("CRUZ (3)"), 300, {{1, "A"}, {2, "B"}});
+        a.registro("r.tvl", AmbienteAnalise::caminho({"D4"}, 1, 300000), 3600000);
+        Execucao e(a);
+        e.dados.InserirGrupo("g", {"r"});
+        QCOMPARE(e.rodar(TAnalise::QuadradoMinuto, a.dir.filePath("s")), TAnalise::Falha);
+        QVERIFY2(e.interacao.mensagens.value(0).contains("360002 rows"),
+                 qPrintable(e.interacao.mensagens.value(0)));
+        QVERIFY(!QFileInfo::exists(a.dir.filePath("s.XLS")));
+    }
+
     // An independent reader of the format reads an analysis back, accented
     // names included.
     void lidaPorOutroLeitor() {

@@ -58,6 +58,15 @@ private slots:
         QCOMPARE(LeitorPlanilha::ultimaLinha(c), 7);
         QCOMPARE(LeitorPlanilha::linha(c, 5, 1, 2), (QVariantList{1, "r1"}));
         QCOMPARE(LeitorPlanilha::linha(c, 7, 1, 2), (QVariantList{1, "r3"}));
+
+        // Every kind the cross has.
+        for (const char *tipo : {"compacta-braco", "quadrado", "compacta-minuto",
+                                 "compacta-braco-minuto", "quadrado-minuto"}) {
+            saida = a->dir.filePath(tipo);
+            const Saida t = rodar(base(tipo));
+            QVERIFY2(t.codigo == 0, qPrintable(t.err));
+            QCOMPARE(t.out, saida + ".XLS\n");
+        }
     }
 
     void saidaExistente() {
