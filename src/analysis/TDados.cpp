@@ -14,6 +14,8 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
 #include <cmath>
 #include <numeric>
 
@@ -61,6 +63,70 @@ public:
 private:
     std::vector<qint64> m_arvore;
 };
+
+// A stretch of the file's bytes.
+struct Trecho {
+    const char *p = nullptr;
+    qsizetype n = 0;
+    QString texto() const { return Cp1252::decodificar(QByteArray::fromRawData(p, n)); }
+};
+
+// Lines split at CR LF, LF or a lone CR, as Arquivos::dividirLinhas splits
+// them, without copying them.
+std::vector<Trecho> dividirLinhas(const QByteArray &texto) {
+    std::vector<Trecho> linhas;
+    const char *const base = texto.constData();
+    const qsizetype n = texto.size();
+    qsizetype inicio = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = base[i];
+        if (c == '\r' || c == '\n') {
+            linhas.push_back(Trecho{base + inicio, i - inicio});
+            if (c == '\r' && i + 1 < n && base[i + 1] == '\n') ++i;
+            inicio = i + 1;
+        }
+    }
+    if (inicio < n) linhas.push_back(Trecho{base + inicio, n - inicio});
+    return linhas;
+}
+
+// A number written plainly: an optional "-" and 1 to 18 digits. The
+// recorder writes every number so; anything else goes the general way.
+bool simples(const Trecho &t, qint64 *valor, bool *negativo) {
+    qsizetype i = 0;
+    *negativo = t.n > 0 && t.p[0] == '-';
+    if (*negativo) ++i;
+    if (t.n - i < 1 || t.n - i > 18) return false;
+    qint64 v = 0;
+    for (; i < t.n; ++i) {
+        const unsigned d = static_cast<unsigned char>(t.p[i]) - unsigned('0');
+        if (d > 9) return false;
+        v = v * 10 + d;
+    }
+    *valor = *negativo ? -v : v;
+    return true;
+}
+
+double decimal(const Trecho &t, const QString &texto, bool *ok) {
+    qint64 v;
+    bool negativo;
+    if (simples(t, &v, &negativo)) {
+        *ok = true;
+        return v == 0 && negativo ? -0.0 : static_cast<double>(v);
+    }
+    return texto.toDouble(ok);
+}
+
+qint32 inteiro(const Trecho &t, const QString &texto, bool *ok) {
+    qint64 v;
+    bool negativo;
+    if (simples(t, &v, &negativo) && v >= std::numeric_limits<qint32>::min() &&
+        v <= std::numeric_limits<qint32>::max()) {
+        *ok = true;
+        return static_cast<qint32>(v);
+    }
+    return texto.toInt(ok, 10);
+}
 
 // Text after the first tab of a header line ("Experimento:\tname").
 QString valorCabecalho(const QStringList &cabecalho, int linha) {
@@ -131,11 +197,11 @@ void TDados::LerArquivo(const QString &caminho) {
     const QByteArray bytes = arquivo.readAll();
     if (arquivo.error() != QFileDevice::NoError)
         throw TErro(QStringLiteral("Cannot read file %1: %2.").arg(nome, arquivo.errorString()));
-    const QList<QByteArray> linhas = Arquivos::dividirLinhas(bytes);
+    const std::vector<Trecho> linhas = dividirLinhas(bytes);
 
     // A file cut short in its header is not a record: reading on would take
     // header lines for rows (or find none) and report plausible nonsense.
-    if (linhas.size() < LinhasCabecalho + 1)
+    if (linhas.size() < size_t(LinhasCabecalho) + 1)
         throw TErro(QStringLiteral("%1 is not a complete record file: it ends at line %2, "
                                    "before the column titles of line %3.")
                         .arg(nome)
@@ -144,23 +210,43 @@ void TDados::LerArquivo(const QString &caminho) {
 
     QStringList cabecalho;
     for (int i = 0; i < LinhasCabecalho; ++i)
-        cabecalho.append(Cp1252::decodificar(linhas[i]));
+        cabecalho.append(linhas[size_t(i)].texto());
+
+    // Squares, behaviours, minutes and frequencies repeat from row to row:
+    // one shared string each instead of one per row.
+    QHash<QByteArray, QString> repetidos;
+    auto repetido = [&repetidos](const Trecho &t) {
+        const QByteArray chave = QByteArray::fromRawData(t.p, t.n);
+        auto it = repetidos.constFind(chave);
+        if (it == repetidos.constEnd())
+            it = repetidos.insert(QByteArray(t.p, t.n), t.texto());
+        return *it;
+    };
 
     QList<TLinhaRegistro> registros;
-    registros.reserve(linhas.size() - LinhasCabecalho - 1);
-    for (qsizetype i = LinhasCabecalho + 1; i < linhas.size(); ++i) {
+    registros.reserve(qsizetype(linhas.size()) - LinhasCabecalho - 1);
+    for (size_t i = LinhasCabecalho + 1; i < linhas.size(); ++i) {
         TLinhaRegistro r;
         r.linha = static_cast<int>(i + 1);
-        QString resto = Cp1252::decodificar(linhas[i]);
-        QString *const campos[6] = {&r.Posicao, &r.Comportamento, &r.Inicio,
-                                    &r.Fim,     &r.Duracao,       &r.Minuto};
-        for (QString *campo : campos) {
-            const qsizetype tab = resto.indexOf(QLatin1Char('\t'));
-            if (tab < 0) continue; // no tab left: an empty field, the rest stays
-            *campo = resto.left(tab);
-            resto.remove(0, tab + 1);
+        // Six times the text before the first tab is the next field and is
+        // cut off with its tab; without a tab the field is empty and the
+        // rest stays. What is left is the seventh field.
+        Trecho resto = linhas[i];
+        Trecho campos[7];
+        for (int k = 0; k < 6; ++k) {
+            const char *tab = static_cast<const char *>(std::memchr(resto.p, '\t', size_t(resto.n)));
+            if (!tab) continue;
+            campos[k] = Trecho{resto.p, tab - resto.p};
+            resto = Trecho{tab + 1, resto.n - (tab + 1 - resto.p)};
         }
-        r.Frequencia = resto;
+        campos[6] = resto;
+        r.Posicao = repetido(campos[0]);
+        r.Comportamento = repetido(campos[1]);
+        r.Inicio = campos[2].texto();
+        r.Fim = campos[3].texto();
+        r.Duracao = campos[4].texto();
+        r.Minuto = repetido(campos[5]);
+        r.Frequencia = repetido(campos[6]);
 
         auto invalido = [&](const char *campo, const QString &valor, const char *esperado) {
             return TErro(QStringLiteral("Invalid record in %1, line %2: %3 \"%4\" is not %5.")
@@ -169,13 +255,13 @@ void TDados::LerArquivo(const QString &caminho) {
                              .arg(QString::fromUtf8(campo), valor, QString::fromUtf8(esperado)));
         };
         bool ok = false;
-        r.inicio = r.Inicio.toDouble(&ok);
+        r.inicio = decimal(campos[2], r.Inicio, &ok);
         if (!ok || !std::isfinite(r.inicio)) throw invalido("Início", r.Inicio, "a number");
-        r.duracao = r.Duracao.toInt(&ok, 10);
+        r.duracao = inteiro(campos[4], r.Duracao, &ok);
         if (!ok) throw invalido("Duração", r.Duracao, "a whole number");
-        r.minuto = r.Minuto.toInt(&ok, 10);
+        r.minuto = inteiro(campos[5], r.Minuto, &ok);
         if (!ok) throw invalido("Minuto", r.Minuto, "a whole number");
-        r.frequencia = r.Frequencia.toInt(&ok, 10);
+        r.frequencia = inteiro(campos[6], r.Frequencia, &ok);
         if (!ok) throw invalido("Frequência", r.Frequencia, "a whole number");
         registros.append(std::move(r));
     }
