@@ -148,8 +148,8 @@ int ComandoAnalise(const QStringList &args, QTextStream &out, QTextStream &err) 
     TPlanilhaXLS planilha;
     InteracaoSilenciosa interacao;
     TAnalise analise(usuario, dados_, planilha, &interacao);
-    const TAnalise::Resultado r = analise.Executar(
-        tipo, o.saida, o.forcar ? TAnalise::Substituir : TAnalise::NaoSubstituir);
+    const TAnalise::Resultado r =
+        analise.Executar(tipo, o.saida, o.forcar ? TAnalise::Substituir : TAnalise::NaoSubstituir);
     const QString final = QFileInfo(analise.ArquivoFinal()).absoluteFilePath();
     switch (r) {
     case TAnalise::Sucesso:
@@ -161,9 +161,9 @@ int ComandoAnalise(const QStringList &args, QTextStream &out, QTextStream &err) 
                                  .arg(o.tipo, labirinto));
     case TAnalise::Existente:
     case TAnalise::Cancelada:
-        return falha(kFalha,
-                     QStringLiteral("%1 exists and was left as it is (--force replaces it)")
-                         .arg(final));
+        return falha(
+            kFalha,
+            QStringLiteral("%1 exists and was left as it is (--force replaces it)").arg(final));
     case TAnalise::Falha:
         break;
     }

@@ -108,18 +108,36 @@ quint16 Mascara(const QString &quadrado, const QString &labirinto) {
     return l->mascaras.value(quadrado, 0);
 }
 
-bool BracoAberto(const QString &q, const QString &l) { return Mascara(q, l) & RBracoAberto; }
-bool BracoNorte(const QString &q, const QString &l) { return Mascara(q, l) & RBracoNorte; }
-bool BracoOeste(const QString &q, const QString &l) { return Mascara(q, l) & RBracoOeste; }
-bool Centro(const QString &q, const QString &l) { return Mascara(q, l) & RCentro; }
-bool Extremidade(const QString &q, const QString &l) { return Mascara(q, l) & RExtremidade; }
-bool CentroArena(const QString &q, const QString &l) { return Mascara(q, l) & RCentroArena; }
+bool BracoAberto(const QString &q, const QString &l) {
+    return Mascara(q, l) & RBracoAberto;
+}
+bool BracoNorte(const QString &q, const QString &l) {
+    return Mascara(q, l) & RBracoNorte;
+}
+bool BracoOeste(const QString &q, const QString &l) {
+    return Mascara(q, l) & RBracoOeste;
+}
+bool Centro(const QString &q, const QString &l) {
+    return Mascara(q, l) & RCentro;
+}
+bool Extremidade(const QString &q, const QString &l) {
+    return Mascara(q, l) & RExtremidade;
+}
+bool CentroArena(const QString &q, const QString &l) {
+    return Mascara(q, l) & RCentroArena;
+}
 bool PeriferiaArena(const QString &q, const QString &l) {
     return Mascara(q, l) & RPeriferiaArena;
 }
-bool CantoArena(const QString &q, const QString &l) { return Mascara(q, l) & RCantoArena; }
-bool BracoAbertoI(const QString &q, const QString &l) { return Mascara(q, l) & RBracoAbertoI; }
-bool ExtremidadeI(const QString &q, const QString &l) { return Mascara(q, l) & RExtremidadeI; }
+bool CantoArena(const QString &q, const QString &l) {
+    return Mascara(q, l) & RCantoArena;
+}
+bool BracoAbertoI(const QString &q, const QString &l) {
+    return Mascara(q, l) & RBracoAbertoI;
+}
+bool ExtremidadeI(const QString &q, const QString &l) {
+    return Mascara(q, l) & RExtremidadeI;
+}
 
 bool TemListaPropria(const QString &labirinto) {
     return !Quadrados(labirinto).isEmpty();

@@ -75,8 +75,7 @@ public:
     static bool TipoDoNome(const QString &nome, Tipo *tipo);
     static QString NomeDoTipo(Tipo tipo);
 
-    TAnalise(const TUsuario &usuario, TDados &dados, TPlanilhaXLS &planilha,
-             TInteracao *interacao);
+    TAnalise(const TUsuario &usuario, TDados &dados, TPlanilhaXLS &planilha, TInteracao *interacao);
     ~TAnalise();
 
     // Called with true when the long part of a run starts and with false

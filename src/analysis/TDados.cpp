@@ -14,9 +14,9 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <limits>
-#include <cmath>
 #include <numeric>
 
 namespace {
@@ -218,8 +218,7 @@ void TDados::LerArquivo(const QString &caminho) {
     auto repetido = [&repetidos](const Trecho &t) {
         const QByteArray chave = QByteArray::fromRawData(t.p, t.n);
         auto it = repetidos.constFind(chave);
-        if (it == repetidos.constEnd())
-            it = repetidos.insert(QByteArray(t.p, t.n), t.texto());
+        if (it == repetidos.constEnd()) it = repetidos.insert(QByteArray(t.p, t.n), t.texto());
         return *it;
     };
 
@@ -234,7 +233,8 @@ void TDados::LerArquivo(const QString &caminho) {
         Trecho resto = linhas[i];
         Trecho campos[7];
         for (int k = 0; k < 6; ++k) {
-            const char *tab = static_cast<const char *>(std::memchr(resto.p, '\t', size_t(resto.n)));
+            const char *tab =
+                static_cast<const char *>(std::memchr(resto.p, '\t', size_t(resto.n)));
             if (!tab) continue;
             campos[k] = Trecho{resto.p, tab - resto.p};
             resto = Trecho{tab + 1, resto.n - (tab + 1 - resto.p)};
@@ -445,8 +445,7 @@ QString TDados::CaminhoArquivo(const TUsuario &usuario, const QString &arquivo) 
     return usuario.Pasta + usuario.Experimento.Nome + QLatin1Char('/') + nome;
 }
 
-void TDados::PrepararArquivo(const TUsuario &usuario, int grupo, int arquivo,
-                             Execucao &execucao) {
+void TDados::PrepararArquivo(const TUsuario &usuario, int grupo, int arquivo, Execucao &execucao) {
     LerArquivo(CaminhoArquivo(usuario, m_grupos.at(grupo).Arquivos.at(arquivo)));
     OrdenarPorInicio();
     montarListas(usuario, &execucao);
@@ -560,7 +559,8 @@ void TDados::AcumularRegioes(const QString &labirinto) {
             if (dentro(r)) {
                 TCelulaMinuto &c = TabelaMinutos(0, q, r.minuto - 1);
                 if (primeiro || ((anterior ^ atual) & troca)) c.SomaFrequencia += r.frequencia;
-                for (quint16 ponta : {quint16(Regioes::RExtremidade), quint16(Regioes::RExtremidadeI)})
+                for (quint16 ponta :
+                     {quint16(Regioes::RExtremidade), quint16(Regioes::RExtremidadeI)})
                     if (!(anterior & ponta) && (atual & ponta))
                         c.EntradasExtremidade += r.frequencia;
             }

@@ -21,16 +21,32 @@ struct Regiao {
     bool braco; // an arm (or half): counts crossings
 };
 
-bool aberto(quint16 s) { return s & RBracoAberto; }
-bool centro(quint16 s) { return s & RCentro; }
-bool fechado(quint16 s) { return !(s & (RBracoAberto | RCentro)); }
-bool ponta(quint16 s) { return s & RExtremidade; }
+bool aberto(quint16 s) {
+    return s & RBracoAberto;
+}
+bool centro(quint16 s) {
+    return s & RCentro;
+}
+bool fechado(quint16 s) {
+    return !(s & (RBracoAberto | RCentro));
+}
+bool ponta(quint16 s) {
+    return s & RExtremidade;
+}
 
 // Entry rules of the cross and its arms.
-bool deForaDosAbertos(quint16 p, bool) { return !aberto(p); }
-bool dosAbertosOuCentro(quint16 p, bool) { return aberto(p) || centro(p); }
-bool deForaDoCentro(quint16 p, bool) { return !centro(p); }
-bool deForaDasPontas(quint16 p, bool) { return !ponta(p); }
+bool deForaDosAbertos(quint16 p, bool) {
+    return !aberto(p);
+}
+bool dosAbertosOuCentro(quint16 p, bool) {
+    return aberto(p) || centro(p);
+}
+bool deForaDoCentro(quint16 p, bool) {
+    return !centro(p);
+}
+bool deForaDasPontas(quint16 p, bool) {
+    return !ponta(p);
+}
 
 const Regiao kCruz[] = {
     {aberto, deForaDosAbertos, true},
@@ -40,10 +56,18 @@ const Regiao kCruz[] = {
     {[](quint16 s) { return fechado(s) && ponta(s); }, deForaDasPontas, false},
 };
 
-bool norte(quint16 s) { return s & RBracoNorte; }
-bool sul(quint16 s) { return aberto(s) && !norte(s); }
-bool oeste(quint16 s) { return s & RBracoOeste; }
-bool leste(quint16 s) { return fechado(s) && !oeste(s); }
+bool norte(quint16 s) {
+    return s & RBracoNorte;
+}
+bool sul(quint16 s) {
+    return aberto(s) && !norte(s);
+}
+bool oeste(quint16 s) {
+    return s & RBracoOeste;
+}
+bool leste(quint16 s) {
+    return fechado(s) && !oeste(s);
+}
 
 // North, south, east, west, centre, then the four ends in the same order.
 const Regiao kCruzBraco[] = {
@@ -58,9 +82,15 @@ const Regiao kCruzBraco[] = {
     {[](quint16 s) { return oeste(s) && ponta(s); }, deForaDasPontas, false},
 };
 
-bool centroA(quint16 s) { return s & RCentroArena; }
-bool periferia(quint16 s) { return s & RPeriferiaArena; }
-bool canto(quint16 s) { return s & RCantoArena; }
+bool centroA(quint16 s) {
+    return s & RCentroArena;
+}
+bool periferia(quint16 s) {
+    return s & RPeriferiaArena;
+}
+bool canto(quint16 s) {
+    return s & RCantoArena;
+}
 
 // Centre, intermediate zone, periphery, corners, one-wall squares.
 const Regiao kArena[] = {
@@ -73,8 +103,12 @@ const Regiao kArena[] = {
      [](quint16 p, bool) { return canto(p) || !periferia(p); }, false},
 };
 
-bool abertoI(quint16 s) { return s & RBracoAbertoI; }
-bool pontaI(quint16 s) { return s & RExtremidadeI; }
+bool abertoI(quint16 s) {
+    return s & RBracoAbertoI;
+}
+bool pontaI(quint16 s) {
+    return s & RExtremidadeI;
+}
 
 // Open half, closed half, open ends, closed ends.
 const Regiao kEmI[] = {
@@ -323,8 +357,7 @@ void TFolhaCompacta::TitulosDe(TPlanilhaXLS &planilha, const TDados &d, Variante
             Repetir(1, B + 4, B + 15, d.Comportamentos[b]);
             Repetir(2, B + 4, B + 9, FREQUENCIA);
             Repetir(2, B + 10, B + 15, TEMPO);
-            Sequencia(3, B + 4,
-                      vezes({BRACO, BRACO, EXTREMIDADE, EXTREMIDADE, CENTRO, TOTAL}, 2));
+            Sequencia(3, B + 4, vezes({BRACO, BRACO, EXTREMIDADE, EXTREMIDADE, CENTRO, TOTAL}, 2));
             Sequencia(4, B + 4, vezes({ABERTO, FECHADO, ABERTO, FECHADO, CENTRO, TOTAL}, 2));
         }
         break;

@@ -29,8 +29,7 @@ public:
 
     qint64 Linhas(const TDados &) const override { return 1; }
     qint64 Colunas(const TDados &d) const override;
-    void Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentificacao &id,
-                  int &linha) override;
+    void Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentificacao &id, int &linha) override;
     void Titulos(TPlanilhaXLS &p, const TDados &d) override;
 
     // Titles of the variant's sheet; for the per-minute sheet (porMinuto)

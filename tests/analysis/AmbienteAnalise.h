@@ -103,8 +103,7 @@ public:
         e.Labirinto = labirinto;
         e.TempoSecao = segundos;
         Perfil::SalvarConfiguracoes(perfil, e);
-        Perfil::SalvarComportamentos(perfil, experimento, QStringLiteral("Comp1"),
-                                     comportamentos);
+        Perfil::SalvarComportamentos(perfil, experimento, QStringLiteral("Comp1"), comportamentos);
         recarregar();
     }
 

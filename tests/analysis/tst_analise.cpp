@@ -142,7 +142,8 @@ private slots:
                  numeros({1, 1, 50, 0, 1, 30, 250, 0, 230, 20, 3, 3}));
         QCOMPARE(LeitorPlanilha::linha(c, 5, 16, 27),
                  numeros({1, 1, 0, 1, 1, 3, 2, 3, 0, 3, 1, 6}));
-        QCOMPARE(LeitorPlanilha::linha(c, 5, 28, 39), numeros({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+        QCOMPARE(LeitorPlanilha::linha(c, 5, 28, 39),
+                 numeros({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
         QCOMPARE(LeitorPlanilha::ultimaColuna(c), 39);
         QCOMPARE(LeitorPlanilha::ultimaLinha(c), 5);
 
@@ -150,13 +151,12 @@ private slots:
         QCOMPARE(c.value({3, 2}), QVariant("Inj"));
         QCOMPARE(LeitorPlanilha::linha(c, 1, 4, 15), QVariantList(12, "ENTRADA"));
         QCOMPARE(LeitorPlanilha::linha(c, 2, 4, 15),
-                 (QVariantList{"FREQUENCIA", "FREQUENCIA", "FREQUENCIA", "FREQUENCIA",
-                               "FREQUENCIA", "TEMPO", "TEMPO", "TEMPO", "TEMPO", "TEMPO",
-                               "CRUZAMENTO", "CRUZAMENTO"}));
+                 (QVariantList{"FREQUENCIA", "FREQUENCIA", "FREQUENCIA", "FREQUENCIA", "FREQUENCIA",
+                               "TEMPO", "TEMPO", "TEMPO", "TEMPO", "TEMPO", "CRUZAMENTO",
+                               "CRUZAMENTO"}));
         QCOMPARE(LeitorPlanilha::linha(c, 3, 4, 15),
                  (QVariantList{"BRACO", "BRACO", "BRACO", "EXTREMIDADE", "EXTREMIDADE", "BRACO",
-                               "BRACO", "EXTREMIDADE", "EXTREMIDADE", "CENTRO", "BRACO",
-                               "BRACO"}));
+                               "BRACO", "EXTREMIDADE", "EXTREMIDADE", "CENTRO", "BRACO", "BRACO"}));
         QCOMPARE(LeitorPlanilha::linha(c, 4, 4, 15),
                  (QVariantList{"ABERTO", "FECHADO", "%ABERTO", "ABERTO", "FECHADO", "ABERTO",
                                "FECHADO", "ABERTO", "FECHADO", "CENTRO", "ABERTO", "FECHADO"}));
@@ -164,8 +164,7 @@ private slots:
         QCOMPARE(LeitorPlanilha::linha(c, 1, 28, 39), QVariantList(12, "Parado"));
         QCOMPARE(LeitorPlanilha::linha(c, 3, 28, 39),
                  (QVariantList{"BRACO", "BRACO", "EXTREMIDADE", "EXTREMIDADE", "CENTRO", "TOTAL",
-                               "BRACO", "BRACO", "EXTREMIDADE", "EXTREMIDADE", "CENTRO",
-                               "TOTAL"}));
+                               "BRACO", "BRACO", "EXTREMIDADE", "EXTREMIDADE", "CENTRO", "TOTAL"}));
         QCOMPARE(LeitorPlanilha::linha(c, 4, 16, 21),
                  (QVariantList{"ABERTO", "FECHADO", "ABERTO", "FECHADO", "CENTRO", "TOTAL"}));
         QCOMPARE(LeitorPlanilha::linha(c, 2, 16, 27),
@@ -191,29 +190,30 @@ private slots:
             << 4
             << QVariantList{{}, {}, {}, {}, {}} +
                    numeros({1, 0, 1, 0, 40, 0, 30, 210, 20, 1, 0, 1, 0, 10, 0, 10, 0, 4, 0, 3, 1})
-            << QVariantList{{}, {}, {}, {}, {}, "NORTE", "SUL", "LESTE", "OESTE", "NORTE", "SUL",
-                            "LESTE", "OESTE", "CENTRO", "NORTE", "SUL", "LESTE", "OESTE", "NORTE",
-                            "SUL", "LESTE", "OESTE", "NORTE", "SUL", "LESTE", "OESTE"};
+            << QVariantList{{},      {},      {},      {},      {},      "NORTE", "SUL",
+                            "LESTE", "OESTE", "NORTE", "SUL",   "LESTE", "OESTE", "CENTRO",
+                            "NORTE", "SUL",   "LESTE", "OESTE", "NORTE", "SUL",   "LESTE",
+                            "OESTE", "NORTE", "SUL",   "LESTE", "OESTE"};
         // Centre C3 D4, corners A1 F6, one wall B1, intermediate C2.
         QTest::newRow("arena")
             << "ARENA (6x6)" << TAnalise::Compacta << lista("A1 B1 C2 C3 D4 F6") << 4
-            << QVariantList{{}, {}, {}, {}, {}, {}} +
-                   numeros({1, 1, 2, 2, 1, 20, 10, 270, 260, 10})
-            << QVariantList{"DATA", "PESO", "DATA", "PESO", "D", "BF", "CENTRO",
-                            "INTERMEDIARIA", "PERIFERIA", "2 PAREDES", "1 PAREDE", "CENTRO",
-                            "INTERMEDIARIA", "PERIFERIA", "2 PAREDES", "1 PAREDE"};
+            << QVariantList{{}, {}, {}, {}, {}, {}} + numeros({1, 1, 2, 2, 1, 20, 10, 270, 260, 10})
+            << QVariantList{"DATA",     "PESO",   "DATA",          "PESO",      "D",
+                            "BF",       "CENTRO", "INTERMEDIARIA", "PERIFERIA", "2 PAREDES",
+                            "1 PAREDE", "CENTRO", "INTERMEDIARIA", "PERIFERIA", "2 PAREDES",
+                            "1 PAREDE"};
         // Open half D1-F1, ends A1 and F1; the first placement counts in the
         // closed half too.
-        QTest::newRow("I maze")
-            << "EM I (3)" << TAnalise::Compacta << lista("A1 B1 C1 D1 E1 F1") << 4
-            << numeros({1, 1, 50, 1, 1, 270, 30, 250, 10, 3, 3})
-            << QVariantList{"ABERTO", "FECHADO", "%ABERTO", "ABERTO", "FECHADO", "ABERTO",
-                            "FECHADO", "ABERTO", "FECHADO", "ABERTO", "FECHADO"};
+        QTest::newRow("I maze") << "EM I (3)" << TAnalise::Compacta << lista("A1 B1 C1 D1 E1 F1")
+                                << 4 << numeros({1, 1, 50, 1, 1, 270, 30, 250, 10, 3, 3})
+                                << QVariantList{"ABERTO",  "FECHADO", "%ABERTO", "ABERTO",
+                                                "FECHADO", "ABERTO",  "FECHADO", "ABERTO",
+                                                "FECHADO", "ABERTO",  "FECHADO"};
         QTest::newRow("cross starting in a closed arm")
             << "CRUZ (5)" << TAnalise::Compacta << lista("E6 F6") << 4
             << numeros({0, 0, 0, 0, 0, 0, 10, 0, 0, 290, 0, 1})
-            << QVariantList{"ABERTO", "FECHADO", "%ABERTO", "ABERTO", "FECHADO", "ABERTO",
-                            "FECHADO", "ABERTO", "FECHADO", "CENTRO", "ABERTO", "FECHADO"};
+            << QVariantList{"ABERTO",  "FECHADO", "%ABERTO", "ABERTO", "FECHADO", "ABERTO",
+                            "FECHADO", "ABERTO",  "FECHADO", "CENTRO", "ABERTO",  "FECHADO"};
         QTest::newRow("cross starting at an open arm's end")
             << "CRUZ (5)" << TAnalise::Compacta << lista("F1 F2 F3") << 4
             << numeros({1, 0, 100, 1, 0, 300, 0, 20, 0, 0, 3, 0}) << QVariantList{"ABERTO"};
@@ -242,7 +242,8 @@ private slots:
     void gruposEArquivos() {
         Ambiente a(QStringLiteral("CRUZ (3)"));
         for (const char *n : {"a1", "a2", "a3", "b1", "b2", "b3"})
-            a.registro(QString::fromLatin1(n) + ".tvl", AmbienteAnalise::caminho({"D4"}, 1, 300000));
+            a.registro(QString::fromLatin1(n) + ".tvl",
+                       AmbienteAnalise::caminho({"D4"}, 1, 300000));
         Execucao e(a);
         e.dados.InserirGrupo("A", {"a1.tvl", "a2", "a3.tvl"});
         e.dados.InserirGrupo("vazio", {"x"});
@@ -263,10 +264,14 @@ private slots:
     void rotulo_data() {
         QTest::addColumn<QString>("arquivo");
         QTest::addColumn<QString>("rotulo");
-        QTest::newRow("extension") << "rato1.tvl" << "rato1";
-        QTest::newRow("none") << "rato1" << "rato1";
-        QTest::newRow("folder") << "pasta/rato1.tvl" << "rato1";
-        QTest::newRow("inner dot") << "a.b.tvl" << "avl";
+        QTest::newRow("extension") << "rato1.tvl"
+                                   << "rato1";
+        QTest::newRow("none") << "rato1"
+                              << "rato1";
+        QTest::newRow("folder") << "pasta/rato1.tvl"
+                                << "rato1";
+        QTest::newRow("inner dot") << "a.b.tvl"
+                                   << "avl";
     }
     void rotulo() {
         QFETCH(QString, arquivo);
@@ -310,8 +315,7 @@ private slots:
         QCOMPARE(e.rodar(TAnalise::Compacta, saida), TAnalise::Cancelada);
         QCOMPARE(e.interacao.perguntas,
                  QStringList{texto(a, "TFormAnaliseSpeedButtonANALISARClickMessage1")});
-        QCOMPARE(e.rodar(TAnalise::Compacta, saida, TAnalise::NaoSubstituir),
-                 TAnalise::Existente);
+        QCOMPARE(e.rodar(TAnalise::Compacta, saida, TAnalise::NaoSubstituir), TAnalise::Existente);
         QCOMPARE(ler(saida), QByteArray("antigo"));
 
         // A run that fails after the user agreed leaves the old file whole.
@@ -370,10 +374,9 @@ private slots:
     // and a row of minute 6 that no whole minute holds.
     void minutoCruz() {
         Ambiente a(QStringLiteral("CRUZ (3)"), 300, {{1, "A"}});
-        const QByteArray linhas =
-            AmbienteAnalise::caminho(lista("D4 D3 D2 C4"), 40000, 300000) +
-            AmbienteAnalise::linha("D3", "A", 50000, 51000, 1, 1) +
-            AmbienteAnalise::linha("C4", "ENTRADA", 300000, 300500, 6, 1);
+        const QByteArray linhas = AmbienteAnalise::caminho(lista("D4 D3 D2 C4"), 40000, 300000) +
+                                  AmbienteAnalise::linha("D3", "A", 50000, 51000, 1, 1) +
+                                  AmbienteAnalise::linha("C4", "ENTRADA", 300000, 300500, 6, 1);
         a.registro("r1.tvl", linhas);
         a.registro("r2.tvl", linhas);
         Execucao e(a);
@@ -409,8 +412,7 @@ private slots:
 
         // The per-arm kind gives the very same file.
         QVERIFY(QFile::remove(a.dir.filePath("m.XLS")));
-        QCOMPARE(e.rodar(TAnalise::CompactaPorBracoMinuto, a.dir.filePath("m")),
-                 TAnalise::Sucesso);
+        QCOMPARE(e.rodar(TAnalise::CompactaPorBracoMinuto, a.dir.filePath("m")), TAnalise::Sucesso);
         QCOMPARE(ler(a.dir.filePath("m.XLS")), minuto);
 
         // A 30-second session has one minute.
@@ -432,12 +434,11 @@ private slots:
         const Celulas c = LeitorPlanilha::lerArquivo(a.dir.filePath("i.XLS"));
         QCOMPARE(LeitorPlanilha::linha(c, 5, 4, 15),
                  (QVariantList{"MIN: 1"} + numeros({1, 1, 50, 0, 1, 30, 30, 0, 30, 1, 1})));
-        QCOMPARE(LeitorPlanilha::linha(c, 6, 5, 15),
-                 numeros({0, 0, 0, 0, 0, 60, 0, 0, 0, 0, 0}));
+        QCOMPARE(LeitorPlanilha::linha(c, 6, 5, 15), numeros({0, 0, 0, 0, 0, 60, 0, 0, 0, 0, 0}));
         QCOMPARE(LeitorPlanilha::ultimaColuna(c), 15);
-        QCOMPARE(LeitorPlanilha::linha(c, 2, 5, 15),
-                 QVariantList(5, "FREQUENCIA") + QVariantList(4, "TEMPO") +
-                     QVariantList(2, "CRUZAMENTO"));
+        QCOMPARE(LeitorPlanilha::linha(c, 2, 5, 15), QVariantList(5, "FREQUENCIA") +
+                                                         QVariantList(4, "TEMPO") +
+                                                         QVariantList(2, "CRUZAMENTO"));
         QCOMPARE(LeitorPlanilha::linha(c, 3, 13, 15),
                  (QVariantList{"EXTREMIDADE", "BRACO", "BRACO"}));
     }
@@ -556,10 +557,10 @@ print(json.dumps([[s.cell(r, c).ctype, s.cell(r, c).value] for r, c in
         const QJsonArray obtido = QJsonDocument::fromJson(proc.readAllStandardOutput()).array();
         const int texto = 1, numero = 2; // xlrd's cell kinds
         const QJsonArray esperado{
-            QJsonArray{numero, 1},           QJsonArray{texto, "rato1"},
-            QJsonArray{texto, "José"},       QJsonArray{numero, 1},
-            QJsonArray{numero, 270},         QJsonArray{texto, "Posição"},
-            QJsonArray{texto, "Posição"},    QJsonArray{texto, "%ABERTO"},
+            QJsonArray{numero, 1},        QJsonArray{texto, "rato1"},
+            QJsonArray{texto, "José"},    QJsonArray{numero, 1},
+            QJsonArray{numero, 270},      QJsonArray{texto, "Posição"},
+            QJsonArray{texto, "Posição"}, QJsonArray{texto, "%ABERTO"},
             QJsonArray{numero, 1.5},
         };
         QCOMPARE(obtido, esperado);

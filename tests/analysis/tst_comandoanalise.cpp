@@ -34,9 +34,8 @@ class TstComandoAnalise : public QObject {
     std::unique_ptr<Ambiente> a;
     QString saida;
     QStringList base(const char *tipo = "compacta") const {
-        return {"--data", a->dados,  "--user", "ana",           "--experiment", "exp",
-                "--kind", tipo,      "--out",  saida,           "--group",      "g1=r1.tvl,r2",
-                "--group", "g2=r3"};
+        return {"--data", a->dados, "--user", "ana",     "--experiment", "exp",     "--kind",
+                tipo,     "--out",  saida,    "--group", "g1=r1.tvl,r2", "--group", "g2=r3"};
     }
 
 private slots:
@@ -110,28 +109,28 @@ private slots:
             << "not available";
         QTest::newRow("unknown kind") << "CRUZ (3)" << QStringList{"--kind", "compact"}
                                       << QStringList() << 2 << "unknown --kind";
-        QTest::newRow("missing option") << "CRUZ (3)" << QStringList{"--user", ""}
-                                        << QStringList() << 2 << "--user is required";
-        QTest::newRow("unknown option") << "CRUZ (3)" << QStringList() << QStringList{"--fast"}
-                                        << 2 << "unknown option";
-        QTest::newRow("no such user") << "CRUZ (3)" << QStringList{"--user", "bia"}
-                                      << QStringList() << 1 << "no user";
+        QTest::newRow("missing option") << "CRUZ (3)" << QStringList{"--user", ""} << QStringList()
+                                        << 2 << "--user is required";
+        QTest::newRow("unknown option")
+            << "CRUZ (3)" << QStringList() << QStringList{"--fast"} << 2 << "unknown option";
+        QTest::newRow("no such user")
+            << "CRUZ (3)" << QStringList{"--user", "bia"} << QStringList() << 1 << "no user";
         QTest::newRow("no such experiment") << "CRUZ (3)" << QStringList{"--experiment", "x"}
                                             << QStringList() << 1 << "no experiment";
-        QTest::newRow("same group twice") << "CRUZ (3)" << QStringList()
-                                          << QStringList{"--group", "g1=r3"} << 1 << "twice";
+        QTest::newRow("same group twice")
+            << "CRUZ (3)" << QStringList() << QStringList{"--group", "g1=r3"} << 1 << "twice";
         QTest::newRow("path as a file name")
             << "CRUZ (3)" << QStringList() << QStringList{"--group", "g3=../r1"} << 1
             << "not the name of a file";
-        QTest::newRow("missing record") << "CRUZ (3)" << QStringList()
-                                        << QStringList{"--group", "g3=r9"} << 1 << "r9.tvl";
+        QTest::newRow("missing record")
+            << "CRUZ (3)" << QStringList() << QStringList{"--group", "g3=r9"} << 1 << "r9.tvl";
         QStringList grupos, arquivos;
         for (int i = 0; i < 50; ++i)
             grupos << "--group" << QStringLiteral("x%1=r1").arg(i);
         for (int i = 0; i < 52; ++i)
             arquivos << QStringLiteral("r1");
-        QTest::newRow("52 groups") << "CRUZ (3)" << QStringList() << grupos << 1
-                                   << "52 groups given";
+        QTest::newRow("52 groups")
+            << "CRUZ (3)" << QStringList() << grupos << 1 << "52 groups given";
         QTest::newRow("52 files") << "CRUZ (3)" << QStringList()
                                   << QStringList{"--group", "g3=" + arquivos.join(',')} << 1
                                   << "52 files";

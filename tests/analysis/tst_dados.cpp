@@ -384,9 +384,8 @@ private slots:
                    AmbienteAnalise::linha("D4", "ENTRADA", 5000, 300000, 1, 1) +
                        AmbienteAnalise::linha("D4", "ENTRADA", 0, 5000, 1, 1) +
                        AmbienteAnalise::linha("D4", "Novo", 0, 10, 1, 1));
-        a.registro(QStringLiteral("r2.tvl"),
-                   AmbienteAnalise::linha("D4", "Outro", 0, 10, 1, 1) +
-                       AmbienteAnalise::linha("D4", "A", 0, 10, 1, 1));
+        a.registro(QStringLiteral("r2.tvl"), AmbienteAnalise::linha("D4", "Outro", 0, 10, 1, 1) +
+                                                 AmbienteAnalise::linha("D4", "A", 0, 10, 1, 1));
         TDados d;
         QVERIFY(d.InserirGrupo("g", {"r1.tvl", "r2"}));
         TDados::Execucao e;

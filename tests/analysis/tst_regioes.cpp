@@ -17,7 +17,7 @@ QStringList lista(const char *nomes) {
 
 QStringList todos(const QString &labirinto) {
     return labirinto == QLatin1String("ARENA (6x6)") ? Regioes::QuadradosArena(6, 6)
-                                                      : Regioes::Quadrados(labirinto);
+                                                     : Regioes::Quadrados(labirinto);
 }
 
 } // namespace
@@ -55,8 +55,8 @@ private slots:
         QVERIFY(Regioes::DimensoesArena(QStringLiteral("ARENA (15x4)"), &c, &r));
         QCOMPARE(c, 15);
         QCOMPARE(r, 4);
-        for (const char *ruim : {"ARENA", "ARENA (x)", "ARENA (6X6)", "ARENA (0x3)", "ARENA (3x300)",
-                                 "ARENA (ax3)", "CRUZ (6x6)"})
+        for (const char *ruim : {"ARENA", "ARENA (x)", "ARENA (6X6)", "ARENA (0x3)",
+                                 "ARENA (3x300)", "ARENA (ax3)", "CRUZ (6x6)"})
             QVERIFY2(!Regioes::DimensoesArena(QString::fromLatin1(ruim), &c, &r), ruim);
     }
 
@@ -85,10 +85,8 @@ private slots:
         QTest::newRow("Centro 5") << centro << "CRUZ (5)" << lista("F6");
         QTest::newRow("Centro 6") << centro << "CRUZ (6)" << lista("G7");
         QTest::newRow("Extremidade 3") << ponta << "CRUZ (3)" << lista("D1 D7 A4 G4");
-        QTest::newRow("Extremidade 5")
-            << ponta << "CRUZ (5)" << lista("F1 F2 F10 F11 A6 B6 J6 K6");
-        QTest::newRow("Extremidade 6")
-            << ponta << "CRUZ (6)" << lista("G1 G2 G12 G13 A7 B7 L7 M7");
+        QTest::newRow("Extremidade 5") << ponta << "CRUZ (5)" << lista("F1 F2 F10 F11 A6 B6 J6 K6");
+        QTest::newRow("Extremidade 6") << ponta << "CRUZ (6)" << lista("G1 G2 G12 G13 A7 B7 L7 M7");
         QTest::newRow("CentroArena") << centroA << "ARENA (6x6)" << lista("C3 C4 D3 D4");
         QTest::newRow("PeriferiaArena")
             << periferia << "ARENA (6x6)"
