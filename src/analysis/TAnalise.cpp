@@ -144,6 +144,19 @@ TAnalise::Resultado TAnalise::Executar(Tipo tipo, const QString &nomeSaida,
         return Indisponivel;
     }
 
+    // A name that cannot be saved is refused before the run, not after it.
+    const QFileInfo alvo(m_arquivoFinal);
+    if (m_arquivoFinal.isEmpty() || !alvo.dir().exists() || alvo.isDir()) {
+        m_erro = QStringLiteral("Cannot create file %1: %2. Nothing was analysed.")
+                     .arg(m_arquivoFinal.isEmpty() ? QStringLiteral("(no file name)")
+                                                   : QDir::toNativeSeparators(m_arquivoFinal),
+                          m_arquivoFinal.isEmpty() ? QStringLiteral("no file name was given")
+                          : alvo.isDir()           ? QStringLiteral("it is a folder")
+                                                   : QStringLiteral("the folder does not exist"));
+        mensagem(m_erro);
+        return Falha;
+    }
+
     // The name tested is the one the file will have.
     bool substituir = false;
     if (!m_arquivoFinal.isEmpty() && QFileInfo::exists(m_arquivoFinal)) {

@@ -165,10 +165,6 @@ private slots:
         QCOMPARE(LeitorPlanilha::linha(c, 3, 28, 39),
                  (QVariantList{"BRACO", "BRACO", "EXTREMIDADE", "EXTREMIDADE", "CENTRO", "TOTAL",
                                "BRACO", "BRACO", "EXTREMIDADE", "EXTREMIDADE", "CENTRO", "TOTAL"}));
-        QCOMPARE(LeitorPlanilha::linha(c, 4, 16, 21),
-                 (QVariantList{"ABERTO", "FECHADO", "ABERTO", "FECHADO", "CENTRO", "TOTAL"}));
-        QCOMPARE(LeitorPlanilha::linha(c, 2, 16, 27),
-                 QVariantList(6, "FREQUENCIA") + QVariantList(6, "TEMPO"));
 
         // The hourglass was on during the run and off before the message.
         QCOMPARE(e.ordem, (QStringList{"on", "off", texto(a, "GeradoComSucessoMessage")}));

@@ -122,6 +122,9 @@ private slots:
         QTest::newRow("path as a file name")
             << "CRUZ (3)" << QStringList() << QStringList{"--group", "g3=../r1"} << 1
             << "not the name of a file";
+        QTest::newRow("missing folder")
+            << "CRUZ (3)" << QStringList{"--out", "/nonexistent-folder/s"} << QStringList() << 1
+            << "the folder does not exist";
         QTest::newRow("missing record")
             << "CRUZ (3)" << QStringList() << QStringList{"--group", "g3=r9"} << 1 << "r9.tvl";
         QStringList grupos, arquivos;
