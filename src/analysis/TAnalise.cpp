@@ -77,6 +77,27 @@ TAnalise::Operacao TAnalise::Despacho(Tipo tipo, const QString &m) {
     return Nenhuma;
 }
 
+bool TAnalise::Habilitados(const QString &m, std::array<bool, 6> *h) {
+    // The kind is the text before " (": "CRUZ", "EM I", "EM T", "ARENA".
+    const qsizetype abre = m.indexOf(QLatin1Char('('));
+    const QString k = abre >= 1 ? m.left(abre - 1) : QString();
+    bool compacta, braco;
+    if (k == QLatin1String("CRUZ") || m == QLatin1String("ARENA (6x6)")) {
+        compacta = braco = true;
+    } else if (k == QLatin1String("EM I")) {
+        compacta = true;
+        braco = false;
+    } else if (k == QLatin1String("EM T") || k == QLatin1String("ARENA")) {
+        compacta = braco = false;
+    } else {
+        return false;
+    }
+    (*h)[Compacta] = (*h)[CompactaMinuto] = compacta;
+    (*h)[CompactaPorBraco] = (*h)[CompactaPorBracoMinuto] = braco;
+    (*h)[Quadrado] = (*h)[QuadradoMinuto] = true;
+    return true;
+}
+
 bool TAnalise::TipoDoNome(const QString &nome, Tipo *tipo) {
     for (int i = 0; i < static_cast<int>(std::size(kNomesTipos)); ++i)
         if (nome == QLatin1String(kNomesTipos[i])) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -69,6 +70,12 @@ public:
     enum Substituicao { Perguntar, Substituir, NaoSubstituir };
 
     static Operacao Despacho(Tipo tipo, const QString &labirinto);
+    // Which kinds (indexed by Tipo) the analysis window offers for the maze
+    // once the groups are done: every kind for a cross and the 6 x 6 arena,
+    // no per-arm kind for an I maze, only the square kinds for the T maze
+    // and other arenas. False for a maze of no known kind: the window then
+    // leaves its choices as they are.
+    static bool Habilitados(const QString &labirinto, std::array<bool, 6> *habilitados);
     // Names of the kinds on the command line: "compacta", "compacta-braco",
     // "quadrado", "compacta-minuto", "compacta-braco-minuto",
     // "quadrado-minuto".

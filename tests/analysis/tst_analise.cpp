@@ -120,6 +120,40 @@ private slots:
         QCOMPARE(lido, tipo);
     }
 
+    void habilitados_data() {
+        QTest::addColumn<QString>("labirinto");
+        QTest::addColumn<QString>("esperado"); // by kind, "-" when left as they are
+        QTest::newRow("cross") << "CRUZ (5)"
+                               << "111111";
+        QTest::newRow("6 x 6 arena") << "ARENA (6x6)"
+                                     << "111111";
+        QTest::newRow("I maze") << "EM I (3)"
+                                << "101101";
+        QTest::newRow("T maze") << "EM T (5)"
+                                << "001001";
+        QTest::newRow("user arena") << "ARENA (5x7)"
+                                    << "001001";
+        QTest::newRow("4 x 4 arena") << "ARENA (4x4)"
+                                     << "001001";
+        QTest::newRow("unknown") << "LABIRINTO (3)"
+                                 << "-";
+        QTest::newRow("no bracket") << "CRUZ"
+                                    << "-";
+    }
+    void habilitados() {
+        QFETCH(QString, labirinto);
+        QFETCH(QString, esperado);
+        std::array<bool, 6> h{};
+        const bool conhecido = TAnalise::Habilitados(labirinto, &h);
+        QString obtido = QStringLiteral("-");
+        if (conhecido) {
+            obtido.clear();
+            for (bool b : h)
+                obtido += b ? '1' : '0';
+        }
+        QCOMPARE(obtido, esperado);
+    }
+
     // The worked example of the three-square cross, with a behaviour that
     // occurs in three regions and one that never occurs.
     void cruzExemplo() {
