@@ -69,6 +69,7 @@ struct Trecho {
     const char *p = nullptr;
     qsizetype n = 0;
     QString texto() const { return Cp1252::decodificar(QByteArray::fromRawData(p, n)); }
+    bool igual(const Trecho &o) const { return n == o.n && std::memcmp(p, o.p, size_t(n)) == 0; }
 };
 
 // Lines split at CR LF, LF or a lone CR, as Arquivos::dividirLinhas splits
@@ -214,13 +215,21 @@ void TDados::LerArquivo(const QString &caminho) {
 
     // Squares, behaviours, minutes and frequencies repeat from row to row:
     // one shared string each instead of one per row.
+    // Most often a field is what it was in the row before.
     QHash<QByteArray, QString> repetidos;
-    auto repetido = [&repetidos](const Trecho &t) {
+    struct Anterior {
+        Trecho bytes;
+        QString texto;
+    };
+    auto repetido = [&repetidos](const Trecho &t, Anterior &anterior) {
+        if (anterior.bytes.p && t.igual(anterior.bytes)) return anterior.texto;
         const QByteArray chave = QByteArray::fromRawData(t.p, t.n);
         auto it = repetidos.constFind(chave);
         if (it == repetidos.constEnd()) it = repetidos.insert(QByteArray(t.p, t.n), t.texto());
+        anterior = Anterior{t, *it};
         return *it;
     };
+    Anterior posicao, comportamento, minuto, frequencia, fim;
 
     QList<TLinhaRegistro> registros;
     registros.reserve(qsizetype(linhas.size()) - LinhasCabecalho - 1);
@@ -240,13 +249,15 @@ void TDados::LerArquivo(const QString &caminho) {
             resto = Trecho{tab + 1, resto.n - (tab + 1 - resto.p)};
         }
         campos[6] = resto;
-        r.Posicao = repetido(campos[0]);
-        r.Comportamento = repetido(campos[1]);
-        r.Inicio = campos[2].texto();
+        r.Posicao = repetido(campos[0], posicao);
+        r.Comportamento = repetido(campos[1], comportamento);
+        // Entry rows follow one another: a start is the previous end.
+        r.Inicio = fim.bytes.p && campos[2].igual(fim.bytes) ? fim.texto : campos[2].texto();
         r.Fim = campos[3].texto();
+        fim = Anterior{campos[3], r.Fim};
         r.Duracao = campos[4].texto();
-        r.Minuto = repetido(campos[5]);
-        r.Frequencia = repetido(campos[6]);
+        r.Minuto = repetido(campos[5], minuto);
+        r.Frequencia = repetido(campos[6], frequencia);
 
         auto invalido = [&](const char *campo, const QString &valor, const char *esperado) {
             return TErro(QStringLiteral("Invalid record in %1, line %2: %3 \"%4\" is not %5.")
