@@ -1,16 +1,22 @@
 #include "TDados.h"
 
+#include "Regioes.h"
 #include "core/Arquivos.h"
 #include "core/Cp1252.h"
+#include "core/TArquivoIni.h"
 #include "core/TErro.h"
+#include "core/TUsuario.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <limits>
 #include <numeric>
 
 namespace {
@@ -58,6 +64,126 @@ private:
     std::vector<qint64> m_arvore;
 };
 
+// A stretch of the file's bytes.
+struct Trecho {
+    const char *p = nullptr;
+    qsizetype n = 0;
+    QString texto() const { return Cp1252::decodificar(QByteArray::fromRawData(p, n)); }
+    bool igual(const Trecho &o) const { return n == o.n && std::memcmp(p, o.p, size_t(n)) == 0; }
+};
+
+// Lines split at CR LF, LF or a lone CR, as Arquivos::dividirLinhas splits
+// them, without copying them.
+std::vector<Trecho> dividirLinhas(const QByteArray &texto) {
+    std::vector<Trecho> linhas;
+    const char *const base = texto.constData();
+    const qsizetype n = texto.size();
+    qsizetype inicio = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = base[i];
+        if (c == '\r' || c == '\n') {
+            linhas.push_back(Trecho{base + inicio, i - inicio});
+            if (c == '\r' && i + 1 < n && base[i + 1] == '\n') ++i;
+            inicio = i + 1;
+        }
+    }
+    if (inicio < n) linhas.push_back(Trecho{base + inicio, n - inicio});
+    return linhas;
+}
+
+// A number written plainly: an optional "-" and 1 to 18 digits. The
+// recorder writes every number so; anything else goes the general way.
+bool simples(const Trecho &t, qint64 *valor, bool *negativo) {
+    qsizetype i = 0;
+    *negativo = t.n > 0 && t.p[0] == '-';
+    if (*negativo) ++i;
+    if (t.n - i < 1 || t.n - i > 18) return false;
+    qint64 v = 0;
+    for (; i < t.n; ++i) {
+        const unsigned d = static_cast<unsigned char>(t.p[i]) - unsigned('0');
+        if (d > 9) return false;
+        v = v * 10 + d;
+    }
+    *valor = *negativo ? -v : v;
+    return true;
+}
+
+double decimal(const Trecho &t, const QString &texto, bool *ok) {
+    qint64 v;
+    bool negativo;
+    if (simples(t, &v, &negativo)) {
+        *ok = true;
+        return v == 0 && negativo ? -0.0 : static_cast<double>(v);
+    }
+    return texto.toDouble(ok);
+}
+
+qint32 inteiro(const Trecho &t, const QString &texto, bool *ok) {
+    qint64 v;
+    bool negativo;
+    if (simples(t, &v, &negativo) && v >= std::numeric_limits<qint32>::min() &&
+        v <= std::numeric_limits<qint32>::max()) {
+        *ok = true;
+        return static_cast<qint32>(v);
+    }
+    return texto.toInt(ok, 10);
+}
+
+// Text after the first tab of a header line ("Experimento:\tname").
+QString valorCabecalho(const QStringList &cabecalho, int linha) {
+    if (linha > cabecalho.size()) return QString();
+    const QString &t = cabecalho[linha - 1];
+    const qsizetype tab = t.indexOf(QLatin1Char('\t'));
+    return tab < 0 ? QString() : t.mid(tab + 1);
+}
+
+// The maze and the behaviour list the profile gives an experiment.
+//
+// The behaviour list is found as the program always has: walking keys 1 to
+// QdeExp of [Experimentos], every key equal to the name sought so far
+// replaces that name by its "CompTipo" (a missing key reads "0"); the list
+// is then keys 1 to 26 of the section reached. So a listed experiment reads
+// its behaviour list, an unlisted one its own section.
+void lerPerfil(const QString &arquivo, const QString &experimento, QString *labirinto,
+               QStringList *comportamentos) {
+    const TArquivoIni ini(arquivo);
+    const QString secaoExp = QStringLiteral("Experimentos");
+    *labirinto = ini.ReadString(experimento, QStringLiteral("Labirinto"), QString());
+
+    const int qde = ini.ReadInteger(secaoExp, QStringLiteral("QdeExp"), 1);
+    // Only the keys that exist are read one by one: a damaged count (say two
+    // thousand million) must not mean as many reads. A run of missing keys
+    // compares "0" with the name; after one replacement the name cannot
+    // change again within the same run unless it is "0" once more, which
+    // gives the same section again.
+    QList<int> chaves;
+    for (const QString &k : ini.ReadSection(secaoExp)) {
+        bool ok = false;
+        const int n = k.toInt(&ok, 10);
+        if (ok && n >= 1 && n <= qde && k == QString::number(n)) chaves.append(n);
+    }
+    std::sort(chaves.begin(), chaves.end());
+    chaves.erase(std::unique(chaves.begin(), chaves.end()), chaves.end());
+    QString s = experimento;
+    auto ausente = [&] {
+        if (s == QLatin1String("0")) s = ini.ReadString(s, QStringLiteral("CompTipo"), QString());
+    };
+    int proxima = 1;
+    for (int n : chaves) {
+        if (n > proxima) ausente();
+        if (ini.ReadString(secaoExp, QString::number(n), QStringLiteral("0")) == s)
+            s = ini.ReadString(s, QStringLiteral("CompTipo"), QString());
+        proxima = n + 1;
+    }
+    if (proxima <= qde) ausente();
+
+    comportamentos->clear();
+    for (int k = 1; k <= 26; ++k) {
+        const QString c = ini.ReadString(s, QString::number(k), QString());
+        if (!c.isEmpty()) comportamentos->append(c);
+    }
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- reading
@@ -72,11 +198,11 @@ void TDados::LerArquivo(const QString &caminho) {
     const QByteArray bytes = arquivo.readAll();
     if (arquivo.error() != QFileDevice::NoError)
         throw TErro(QStringLiteral("Cannot read file %1: %2.").arg(nome, arquivo.errorString()));
-    const QList<QByteArray> linhas = Arquivos::dividirLinhas(bytes);
+    const std::vector<Trecho> linhas = dividirLinhas(bytes);
 
     // A file cut short in its header is not a record: reading on would take
     // header lines for rows (or find none) and report plausible nonsense.
-    if (linhas.size() < LinhasCabecalho + 1)
+    if (linhas.size() < size_t(LinhasCabecalho) + 1)
         throw TErro(QStringLiteral("%1 is not a complete record file: it ends at line %2, "
                                    "before the column titles of line %3.")
                         .arg(nome)
@@ -85,23 +211,53 @@ void TDados::LerArquivo(const QString &caminho) {
 
     QStringList cabecalho;
     for (int i = 0; i < LinhasCabecalho; ++i)
-        cabecalho.append(Cp1252::decodificar(linhas[i]));
+        cabecalho.append(linhas[size_t(i)].texto());
+
+    // Squares, behaviours, minutes and frequencies repeat from row to row:
+    // one shared string each instead of one per row.
+    // Most often a field is what it was in the row before.
+    QHash<QByteArray, QString> repetidos;
+    struct Anterior {
+        Trecho bytes;
+        QString texto;
+    };
+    auto repetido = [&repetidos](const Trecho &t, Anterior &anterior) {
+        if (anterior.bytes.p && t.igual(anterior.bytes)) return anterior.texto;
+        const QByteArray chave = QByteArray::fromRawData(t.p, t.n);
+        auto it = repetidos.constFind(chave);
+        if (it == repetidos.constEnd()) it = repetidos.insert(QByteArray(t.p, t.n), t.texto());
+        anterior = Anterior{t, *it};
+        return *it;
+    };
+    Anterior posicao, comportamento, minuto, frequencia, fim;
 
     QList<TLinhaRegistro> registros;
-    registros.reserve(linhas.size() - LinhasCabecalho - 1);
-    for (qsizetype i = LinhasCabecalho + 1; i < linhas.size(); ++i) {
+    registros.reserve(qsizetype(linhas.size()) - LinhasCabecalho - 1);
+    for (size_t i = LinhasCabecalho + 1; i < linhas.size(); ++i) {
         TLinhaRegistro r;
         r.linha = static_cast<int>(i + 1);
-        QString resto = Cp1252::decodificar(linhas[i]);
-        QString *const campos[6] = {&r.Posicao, &r.Comportamento, &r.Inicio,
-                                    &r.Fim,     &r.Duracao,       &r.Minuto};
-        for (QString *campo : campos) {
-            const qsizetype tab = resto.indexOf(QLatin1Char('\t'));
-            if (tab < 0) continue; // no tab left: an empty field, the rest stays
-            *campo = resto.left(tab);
-            resto.remove(0, tab + 1);
+        // Six times the text before the first tab is the next field and is
+        // cut off with its tab; without a tab the field is empty and the
+        // rest stays. What is left is the seventh field.
+        Trecho resto = linhas[i];
+        Trecho campos[7];
+        for (int k = 0; k < 6; ++k) {
+            const char *tab =
+                static_cast<const char *>(std::memchr(resto.p, '\t', size_t(resto.n)));
+            if (!tab) continue;
+            campos[k] = Trecho{resto.p, tab - resto.p};
+            resto = Trecho{tab + 1, resto.n - (tab + 1 - resto.p)};
         }
-        r.Frequencia = resto;
+        campos[6] = resto;
+        r.Posicao = repetido(campos[0], posicao);
+        r.Comportamento = repetido(campos[1], comportamento);
+        // Entry rows follow one another: a start is the previous end.
+        r.Inicio = fim.bytes.p && campos[2].igual(fim.bytes) ? fim.texto : campos[2].texto();
+        r.Fim = campos[3].texto();
+        fim = Anterior{campos[3], r.Fim};
+        r.Duracao = campos[4].texto();
+        r.Minuto = repetido(campos[5], minuto);
+        r.Frequencia = repetido(campos[6], frequencia);
 
         auto invalido = [&](const char *campo, const QString &valor, const char *esperado) {
             return TErro(QStringLiteral("Invalid record in %1, line %2: %3 \"%4\" is not %5.")
@@ -110,13 +266,13 @@ void TDados::LerArquivo(const QString &caminho) {
                              .arg(QString::fromUtf8(campo), valor, QString::fromUtf8(esperado)));
         };
         bool ok = false;
-        r.inicio = r.Inicio.toDouble(&ok);
+        r.inicio = decimal(campos[2], r.Inicio, &ok);
         if (!ok || !std::isfinite(r.inicio)) throw invalido("Início", r.Inicio, "a number");
-        r.duracao = r.Duracao.toInt(&ok, 10);
+        r.duracao = inteiro(campos[4], r.Duracao, &ok);
         if (!ok) throw invalido("Duração", r.Duracao, "a whole number");
-        r.minuto = r.Minuto.toInt(&ok, 10);
+        r.minuto = inteiro(campos[5], r.Minuto, &ok);
         if (!ok) throw invalido("Minuto", r.Minuto, "a whole number");
-        r.frequencia = r.Frequencia.toInt(&ok, 10);
+        r.frequencia = inteiro(campos[6], r.Frequencia, &ok);
         if (!ok) throw invalido("Frequência", r.Frequencia, "a whole number");
         registros.append(std::move(r));
     }
@@ -237,6 +393,83 @@ std::vector<int> TDados::OrdemDeTroca(const std::vector<double> &inicios) {
     return ordem;
 }
 
+// ---------------------------------------------------------------- lists
+
+void TDados::MontarListas(const TUsuario &usuario) {
+    montarListas(usuario, nullptr);
+}
+
+void TDados::montarListas(const TUsuario &usuario, Execucao *execucao) {
+    const QString experimento = valorCabecalho(m_cabecalho, 4);
+    Execucao::Perfil perfil;
+    if (execucao && execucao->m_perfis.contains(experimento)) {
+        perfil = execucao->m_perfis.value(experimento);
+    } else {
+        lerPerfil(usuario.Arquivo, experimento, &perfil.labirinto, &perfil.comportamentos);
+        if (execucao) execucao->m_perfis.insert(experimento, perfil);
+    }
+
+    // Session minutes first: a damaged header stops the file before any list
+    // changes.
+    const QString tempo = valorCabecalho(m_cabecalho, 7);
+    const QString numero = tempo.left(tempo.indexOf(QLatin1Char(' ')));
+    bool ok = false;
+    const double segundos = numero.toDouble(&ok);
+    if (!ok || !std::isfinite(segundos))
+        throw TErro(QStringLiteral("Invalid record in %1, line 7: the session time \"%2\" is not "
+                                   "a number of seconds.")
+                        .arg(nomeDoArquivo(m_arquivo), tempo));
+    // More minutes than a sheet has rows cannot be analysed in any way; a
+    // number that large only comes from a damaged header.
+    const double minutos = std::trunc(segundos / 60);
+    if (minutos > 1000000)
+        throw TErro(QStringLiteral("Invalid record in %1, line 7: a session of %2 is longer than "
+                                   "any recording.")
+                        .arg(nomeDoArquivo(m_arquivo), tempo));
+
+    const QString &atual = usuario.Experimento.Labirinto;
+    QStringList quadrados = Quadrados;
+    if (Regioes::TemListaPropria(perfil.labirinto))
+        quadrados = Regioes::Quadrados(perfil.labirinto);
+    else if (Regioes::TemListaPropria(atual))
+        // A record whose experiment the profile does not know (a file copied
+        // in from elsewhere) would otherwise be counted against no squares,
+        // or against the previous file's, and report zeros.
+        quadrados = Regioes::Quadrados(atual);
+    if (atual.left(5) == QLatin1String("ARENA")) {
+        int c = 0, r = 0;
+        if (!Regioes::DimensoesArena(atual, &c, &r))
+            throw TErro(QStringLiteral("The maze name \"%1\" does not give the arena's size "
+                                       "(\"ARENA (CxR)\", 1 to 255 each).")
+                            .arg(atual));
+        quadrados = Regioes::QuadradosArena(c, r);
+    }
+
+    Quadrados = quadrados;
+    Comportamentos = QStringList{QStringLiteral("ENTRADA")} + perfil.comportamentos;
+    Minutos = minutos < 1 ? 1 : static_cast<int>(minutos);
+}
+
+QString TDados::CaminhoArquivo(const TUsuario &usuario, const QString &arquivo) {
+    const QString nome =
+        arquivo.endsWith(QLatin1String("tvl")) ? arquivo : arquivo + QStringLiteral(".tvl");
+    return usuario.Pasta + usuario.Experimento.Nome + QLatin1Char('/') + nome;
+}
+
+void TDados::PrepararArquivo(const TUsuario &usuario, int grupo, int arquivo, Execucao &execucao) {
+    LerArquivo(CaminhoArquivo(usuario, m_grupos.at(grupo).Arquivos.at(arquivo)));
+    OrdenarPorInicio();
+    montarListas(usuario, &execucao);
+    Comportamentos += execucao.ComportamentosExtras;
+    QSet<QString> conhecidos(Comportamentos.cbegin(), Comportamentos.cend());
+    for (const TLinhaRegistro &r : std::as_const(m_registros)) {
+        if (conhecidos.contains(r.Comportamento)) continue;
+        conhecidos.insert(r.Comportamento);
+        Comportamentos.append(r.Comportamento);
+        execucao.ComportamentosExtras.append(r.Comportamento);
+    }
+}
+
 // ---------------------------------------------------------------- per-minute table
 
 int TDados::indiceTabela(int b, int q, int m) const {
@@ -292,6 +525,59 @@ void TDados::Acumular() {
                 c.SomaDuracao += r.duracao;
                 c.SomaFrequencia += r.frequencia;
             }
+    }
+}
+
+void TDados::AcumularRegioes(const QString &labirinto) {
+    ZerarTabelaMinutos();
+    QHash<QString, QList<int>> quadrados, comportamentos;
+    for (int q = 0; q < QdeQuadrados(); ++q)
+        quadrados[Quadrados[q]].append(q);
+    for (int b = 0; b < QdeComportamentos(); ++b)
+        comportamentos[Comportamentos[b]].append(b);
+    auto dentro = [this](const TLinhaRegistro &r) {
+        return r.minuto >= 1 && r.minuto <= m_tabMinutos;
+    };
+
+    // Durations and occurrences of every row; frequencies of behaviours.
+    for (const TLinhaRegistro &r : std::as_const(m_registros)) {
+        if (!dentro(r)) continue;
+        const auto iq = quadrados.constFind(r.Posicao);
+        const auto ib = comportamentos.constFind(r.Comportamento);
+        if (iq == quadrados.constEnd() || ib == comportamentos.constEnd()) continue;
+        for (int b : *ib)
+            for (int q : *iq) {
+                TCelulaMinuto &c = TabelaMinutos(b, q, r.minuto - 1);
+                if (r.frequencia == 1) ++c.Ocorrencias;
+                c.SomaDuracao += r.duracao;
+                if (b != 0) c.SomaFrequencia += r.frequencia;
+            }
+    }
+
+    // Entries: a move counts when it changes region, and an arrival at an
+    // arm end when it comes from outside the ends.
+    if (QdeComportamentos() == 0) return;
+    const QString entrada = QStringLiteral("ENTRADA");
+    const quint16 troca = Regioes::RBracoAberto | Regioes::RCentro | Regioes::RBracoAbertoI;
+    bool primeiro = true;
+    quint16 anterior = 0;
+    for (const TLinhaRegistro &r : std::as_const(m_registros)) {
+        if (r.Comportamento != entrada) continue;
+        const auto iq = quadrados.constFind(r.Posicao);
+        if (iq == quadrados.constEnd()) continue;
+        const quint16 atual = Regioes::Mascara(r.Posicao, labirinto);
+        for (int q : *iq) {
+            if (dentro(r)) {
+                TCelulaMinuto &c = TabelaMinutos(0, q, r.minuto - 1);
+                if (primeiro || ((anterior ^ atual) & troca)) c.SomaFrequencia += r.frequencia;
+                for (quint16 ponta :
+                     {quint16(Regioes::RExtremidade), quint16(Regioes::RExtremidadeI)})
+                    if (!(anterior & ponta) && (atual & ponta))
+                        c.EntradasExtremidade += r.frequencia;
+            }
+            primeiro = false;
+            anterior = atual;
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -31,6 +32,8 @@ struct TCelulaMinuto {
     qint64 EntradasExtremidade = 0;
     qint64 Ocorrencias = 0;
 };
+
+class TUsuario;
 
 // One named group of record files, as the user built it.
 struct TGrupo {
@@ -83,7 +86,49 @@ public:
     // check the fast one against.
     static std::vector<int> OrdemDeTrocaLiteral(const std::vector<double> &inicios);
 
+    // What one analysis run carries from file to file: the behaviours first
+    // met in earlier files (so that a behaviour keeps its position for every
+    // later file) and the profile settings already read. Start every run
+    // with a new one.
+    class Execucao {
+    public:
+        QStringList ComportamentosExtras;
+
+    private:
+        friend class TDados;
+        struct Perfil {
+            QString labirinto;
+            QStringList comportamentos;
+        };
+        QHash<QString, Perfil> m_perfis; // by experiment name
+    };
+
     // --- Lists derived for the loaded file and the per-minute table ---
+
+    // Rebuilds Quadrados, Comportamentos and Minutos for the loaded file
+    // from its header, the user's profile file and the current experiment's
+    // maze:
+    // - Quadrados: the built-in list of the maze the profile gives for the
+    //   experiment named in header line 4; when that is no built-in maze,
+    //   the built-in list of the current experiment's maze. When the current
+    //   maze is an arena ("ARENA (CxR)") its C x R squares instead. With
+    //   none of these the list keeps its previous contents.
+    // - Comportamentos: "ENTRADA", then the non-empty entries 1 to 26 of the
+    //   behaviour list that experiment uses.
+    // - Minutos: whole minutes of the session time of header line 7, at
+    //   least 1.
+    // Throws TErro naming the file and line 7 when the session time is not
+    // a number, and naming the maze when an arena's name gives no size.
+    void MontarListas(const TUsuario &usuario);
+    // The step every analysis takes for file `arquivo` of group `grupo`:
+    // reads it from the current experiment's folder (".tvl" appended unless
+    // the name ends in "tvl"), orders its rows, rebuilds the lists, appends
+    // the run's extra behaviours, then every behaviour of the rows not yet
+    // listed (to Comportamentos and to the run's extras). Throws TErro as
+    // LerArquivo and MontarListas do.
+    void PrepararArquivo(const TUsuario &usuario, int grupo, int arquivo, Execucao &execucao);
+    // Full path PrepararArquivo reads for a file name as picked.
+    static QString CaminhoArquivo(const TUsuario &usuario, const QString &arquivo);
 
     QStringList Quadrados;      // square names of the maze
     QStringList Comportamentos; // "ENTRADA" first, then the behaviours
@@ -100,6 +145,16 @@ public:
     // or behaviour is not listed, or whose minute lies outside 1..Minutos,
     // add nothing.
     void Acumular();
+    // Zeroes the table and fills it counting region entries: every row adds
+    // its duration, and a row opening an occurrence adds one to Ocorrencias,
+    // as Acumular does; for behaviours other than "ENTRADA" SomaFrequencia is
+    // also as Acumular gives it. For "ENTRADA" (index 0) SomaFrequencia
+    // counts only moves that enter another region of the maze (open arm,
+    // centre or open half changes) plus the first placement, and
+    // EntradasExtremidade the arrivals at an arm end from outside the ends.
+    // Rows outside minutes 1..Minutos add nothing (but still count as the
+    // square the animal came from).
+    void AcumularRegioes(const QString &labirinto);
     // Cell [behaviour][square][minute index = Minuto - 1]; indices must be
     // inside the table.
     const TCelulaMinuto &TabelaMinutos(int b, int q, int m) const;
@@ -123,6 +178,7 @@ public:
     void LimparGrupos() { m_grupos.clear(); }
 
 private:
+    void montarListas(const TUsuario &usuario, Execucao *execucao);
     int indiceTabela(int b, int q, int m) const;
 
     QString m_arquivo;

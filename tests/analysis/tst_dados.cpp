@@ -1,4 +1,6 @@
+#include "AmbienteAnalise.h"
 #include "analysis/TDados.h"
+#include "core/TArquivoIni.h"
 #include "core/TErro.h"
 
 #include <QFile>
@@ -296,6 +298,111 @@ private slots:
         d.LimparGrupos();
         QCOMPARE(d.QdeGrupos(), 0);
         QVERIFY(d.InserirGrupo(QStringLiteral("g3"), {"a"}));
+    }
+
+    void minutosDaSessao_data() {
+        QTest::addColumn<QString>("segundos");
+        QTest::addColumn<int>("minutos"); // 0: refused
+        QTest::newRow("59 s") << "59" << 1;
+        QTest::newRow("120 s") << "120" << 2;
+        QTest::newRow("150 s") << "150" << 2;
+        QTest::newRow("330 s") << "330" << 5;
+        QTest::newRow("none") << "0" << 1;
+        QTest::newRow("negative") << "-600" << 1;
+        QTest::newRow("decimal") << "299.9" << 4;
+        QTest::newRow("not a number") << "cinco" << 0;
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("absurd") << "1e300" << 0;
+    }
+    void minutosDaSessao() {
+        QFETCH(QString, segundos);
+        QFETCH(int, minutos);
+        AmbienteAnalise::Ambiente a(QStringLiteral("CRUZ (3)"));
+        const QString c = a.registro(QStringLiteral("r.tvl"), {});
+        QFile f(c);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QByteArray b = f.readAll();
+        f.close();
+        b.replace("\t300 segundos", "\t" + segundos.toLatin1() + " segundos");
+        a.bruto(QStringLiteral("r.tvl"), b);
+        TDados d;
+        d.LerArquivo(c);
+        if (minutos == 0) {
+            try {
+                d.MontarListas(*a.u);
+                QFAIL("accepted");
+            } catch (const TErro &e) {
+                QVERIFY2(e.mensagem().contains(QStringLiteral("line 7")), qPrintable(e.mensagem()));
+                QVERIFY(e.mensagem().contains(QStringLiteral("r.tvl")));
+            }
+        } else {
+            d.MontarListas(*a.u);
+            QCOMPARE(d.Minutos, minutos);
+        }
+    }
+
+    void listasDoPerfil() {
+        AmbienteAnalise::Ambiente a(QStringLiteral("CRUZ (3)"), 300,
+                                    {{1, "Farejar"}, {2, "Cabeça"}, {5, "Erguer"}});
+        TDados d;
+        d.LerArquivo(a.registro(QStringLiteral("r.tvl"), {}));
+        d.MontarListas(*a.u);
+        QCOMPARE(d.Comportamentos, (QStringList{"ENTRADA", "Farejar", "Cabeça", "Erguer"}));
+        QCOMPARE(d.Quadrados, (QStringList{"D1", "D2", "D3", "D4", "D5", "D6", "D7", "A4", "B4",
+                                           "C4", "E4", "F4", "G4"}));
+
+        // An experiment the profile does not list reads keys 1 to 26 of its
+        // own section; a maze it lacks falls back to the current one's.
+        TArquivoIni(a.u->Arquivo).WriteString("solto", "3", "Lamber");
+        a.bruto(QStringLiteral("s.tvl"),
+                AmbienteAnalise::cabecalho("ana", "solto", "CRUZ (5)", "60"));
+        d.LerArquivo(a.pastaExperimento() + "s.tvl");
+        d.MontarListas(*a.u);
+        QCOMPARE(d.Comportamentos, (QStringList{"ENTRADA", "Lamber"}));
+        QCOMPARE(d.QdeQuadrados(), 13);
+
+        // A user-made arena as the current maze: its squares row by row.
+        a.u->Experimento.Labirinto = QStringLiteral("ARENA (5x7)");
+        d.MontarListas(*a.u);
+        QCOMPARE(d.QdeQuadrados(), 35);
+        QCOMPARE(d.Quadrados.mid(0, 6), (QStringList{"A1", "B1", "C1", "D1", "E1", "A2"}));
+        QCOMPARE(d.Quadrados.last(), QStringLiteral("E7"));
+        a.u->Experimento.Labirinto = QStringLiteral("ARENA (0x7)");
+        QVERIFY_THROWS_EXCEPTION(TErro, d.MontarListas(*a.u));
+
+        // A damaged experiment count does not mean as many reads.
+        TArquivoIni(a.u->Arquivo).WriteString("Experimentos", "QdeExp", "2000000000");
+        a.u->Experimento.Labirinto = QStringLiteral("CRUZ (3)");
+        d.LerArquivo(a.pastaExperimento() + "r.tvl");
+        d.MontarListas(*a.u);
+        QCOMPARE(d.QdeComportamentos(), 4);
+    }
+
+    void prepararArquivo() {
+        AmbienteAnalise::Ambiente a(QStringLiteral("CRUZ (3)"), 300, {{1, "A"}});
+        a.registro(QStringLiteral("r1.tvl"),
+                   AmbienteAnalise::linha("D4", "ENTRADA", 5000, 300000, 1, 1) +
+                       AmbienteAnalise::linha("D4", "ENTRADA", 0, 5000, 1, 1) +
+                       AmbienteAnalise::linha("D4", "Novo", 0, 10, 1, 1));
+        a.registro(QStringLiteral("r2.tvl"), AmbienteAnalise::linha("D4", "Outro", 0, 10, 1, 1) +
+                                                 AmbienteAnalise::linha("D4", "A", 0, 10, 1, 1));
+        TDados d;
+        QVERIFY(d.InserirGrupo("g", {"r1.tvl", "r2"}));
+        TDados::Execucao e;
+        d.PrepararArquivo(*a.u, 0, 0, e);
+        QCOMPARE(d.Registros()[0].inicio, 0.0); // ordered
+        QCOMPARE(d.Comportamentos, (QStringList{"ENTRADA", "A", "Novo"}));
+        d.PrepararArquivo(*a.u, 0, 1, e); // picked without extension
+        QCOMPARE(d.Arquivo(), a.pastaExperimento() + "r2.tvl");
+        QCOMPARE(d.Comportamentos, (QStringList{"ENTRADA", "A", "Novo", "Outro"}));
+        QCOMPARE(e.ComportamentosExtras, (QStringList{"Novo", "Outro"}));
+        QVERIFY(d.SubstituirArquivos("g", {"falta"}));
+        try {
+            d.PrepararArquivo(*a.u, 0, 0, e);
+            QFAIL("a missing file was read");
+        } catch (const TErro &erro) {
+            QVERIFY(erro.mensagem().contains(a.pastaExperimento() + "falta.tvl"));
+        }
     }
 };
 

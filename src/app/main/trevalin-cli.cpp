@@ -2,6 +2,7 @@
 // file only picks it by name.
 #include "data/ComandoExportar.h"
 #include "recording/ComandoReplay.h"
+#include "analysis/ComandoAnalise.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -25,6 +26,7 @@ const std::map<QString, Entrada> &comandos() {
         {QStringLiteral("replay"),
          {ComandoReplay,
           "replay --data DIR --user USER --experiment EXP --id ID SCRIPT"}},
+        {QStringLiteral("analyse"), {ComandoAnalise, UsoComandoAnalise}},
     };
     return tabela;
 }

@@ -1,0 +1,262 @@
+#include "TAnalise.h"
+
+#include "TDados.h"
+#include "TFolhaCompacta.h"
+#include "TFolhaMinuto.h"
+#include "TFolhaQuadrado.h"
+#include "app/TIdioma.h"
+#include "core/TErro.h"
+#include "core/TInteracao.h"
+#include "core/TUsuario.h"
+#include "data/TPlanilhaXLS.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <exception>
+#include <new>
+
+namespace {
+
+const char *const kSecao = "UnitSelecionarGrupo";
+
+const char *const kNomesTipos[] = {"compacta",        "compacta-braco",        "quadrado",
+                                   "compacta-minuto", "compacta-braco-minuto", "quadrado-minuto"};
+
+bool cruz(const QString &m) {
+    return m == QLatin1String("CRUZ (3)") || m == QLatin1String("CRUZ (5)") ||
+           m == QLatin1String("CRUZ (6)");
+}
+bool emI(const QString &m) {
+    return m == QLatin1String("EM I (3)") || m == QLatin1String("EM I (5)");
+}
+
+// Hook on for as long as the object lives, off again on every way out.
+class Ocupado {
+public:
+    explicit Ocupado(const std::function<void(bool)> &f) : m_f(f) {
+        if (m_f) m_f(true);
+    }
+    ~Ocupado() {
+        if (m_f) m_f(false);
+    }
+    Ocupado(const Ocupado &) = delete;
+    Ocupado &operator=(const Ocupado &) = delete;
+
+private:
+    const std::function<void(bool)> &m_f;
+};
+
+} // namespace
+
+TAnalise::Operacao TAnalise::Despacho(Tipo tipo, const QString &m) {
+    switch (tipo) {
+    case Compacta:
+        if (cruz(m)) return CompactaCruz;
+        if (m == QLatin1String("ARENA (6x6)")) return CompactaArena;
+        if (emI(m)) return CompactaEmI;
+        if (m == QLatin1String("ARENA (4x4)") || m == QLatin1String("EM T (5)"))
+            return NaoDisponivel;
+        return Nenhuma;
+    case CompactaPorBraco:
+        return cruz(m) ? CompactaCruzBraco : Nenhuma;
+    case CompactaMinuto:
+        if (cruz(m)) return CompactaMinutoCruz;
+        if (emI(m)) return CompactaMinutoEmI;
+        if (m == QLatin1String("ARENA (4x4)") || m == QLatin1String("ARENA (6x6)") ||
+            m == QLatin1String("EM T (5)"))
+            return NaoDisponivel;
+        return Nenhuma;
+    case CompactaPorBracoMinuto:
+        return cruz(m) ? CompactaMinutoCruzBraco : Nenhuma;
+    case Quadrado:
+        return QuadradoAQuadrado;
+    case QuadradoMinuto:
+        return QuadradoAQuadradoMinuto;
+    }
+    return Nenhuma;
+}
+
+bool TAnalise::Habilitados(const QString &m, std::array<bool, 6> *h) {
+    // The kind is the text before " (": "CRUZ", "EM I", "EM T", "ARENA".
+    const qsizetype abre = m.indexOf(QLatin1Char('('));
+    const QString k = abre >= 1 ? m.left(abre - 1) : QString();
+    bool compacta, braco;
+    if (k == QLatin1String("CRUZ") || m == QLatin1String("ARENA (6x6)")) {
+        compacta = braco = true;
+    } else if (k == QLatin1String("EM I")) {
+        compacta = true;
+        braco = false;
+    } else if (k == QLatin1String("EM T") || k == QLatin1String("ARENA")) {
+        compacta = braco = false;
+    } else {
+        return false;
+    }
+    (*h)[Compacta] = (*h)[CompactaMinuto] = compacta;
+    (*h)[CompactaPorBraco] = (*h)[CompactaPorBracoMinuto] = braco;
+    (*h)[Quadrado] = (*h)[QuadradoMinuto] = true;
+    return true;
+}
+
+bool TAnalise::TipoDoNome(const QString &nome, Tipo *tipo) {
+    for (int i = 0; i < static_cast<int>(std::size(kNomesTipos)); ++i)
+        if (nome == QLatin1String(kNomesTipos[i])) {
+            *tipo = static_cast<Tipo>(i);
+            return true;
+        }
+    return false;
+}
+
+QString TAnalise::NomeDoTipo(Tipo tipo) {
+    return QString::fromLatin1(kNomesTipos[tipo]);
+}
+
+std::unique_ptr<TFolhaAnalise> TAnalise::Folha(Operacao operacao, const QString &labirinto) {
+    switch (operacao) {
+    case CompactaCruz:
+        return std::make_unique<TFolhaCompacta>(TFolhaCompacta::Cruz, labirinto);
+    case CompactaCruzBraco:
+        return std::make_unique<TFolhaCompacta>(TFolhaCompacta::CruzBraco, labirinto);
+    case CompactaArena:
+        return std::make_unique<TFolhaCompacta>(TFolhaCompacta::Arena, labirinto);
+    case CompactaEmI:
+        return std::make_unique<TFolhaCompacta>(TFolhaCompacta::EmI, labirinto);
+    case CompactaMinutoCruz:
+    case CompactaMinutoCruzBraco: // no per-arm split per minute: the same sheet
+        return std::make_unique<TFolhaMinuto>(TFolhaMinuto::Cruz, labirinto);
+    case CompactaMinutoEmI:
+        return std::make_unique<TFolhaMinuto>(TFolhaMinuto::EmI, labirinto);
+    case QuadradoAQuadrado:
+        return std::make_unique<TFolhaQuadrado>(false);
+    case QuadradoAQuadradoMinuto:
+        return std::make_unique<TFolhaQuadrado>(true);
+    case Nenhuma:
+    case NaoDisponivel:
+        break;
+    }
+    return nullptr;
+}
+
+TAnalise::TAnalise(const TUsuario &usuario, TDados &dados, TPlanilhaXLS &planilha,
+                   TInteracao *interacao)
+    : m_usuario(usuario), m_dados(dados), m_planilha(planilha), m_interacao(interacao) {}
+
+TAnalise::~TAnalise() = default;
+
+QString TAnalise::texto(const char *chave) const {
+    return TIdioma::Ler(m_usuario.ArquivoIdioma, QLatin1String(kSecao), QLatin1String(chave));
+}
+
+void TAnalise::mensagem(const QString &t) const {
+    if (m_interacao) m_interacao->Mensagem(t);
+}
+
+TAnalise::Resultado TAnalise::Executar(Tipo tipo, const QString &nomeSaida,
+                                       Substituicao substituicao) {
+    m_erro.clear();
+    m_arquivoFinal = TPlanilhaXLS::NomeFinal(nomeSaida);
+    const QString &labirinto = m_usuario.Experimento.Labirinto;
+
+    // The kind is settled before the file: no question about replacing a
+    // file for an analysis that will not run.
+    const std::unique_ptr<TFolhaAnalise> folha = Folha(Despacho(tipo, labirinto), labirinto);
+    if (!folha) {
+        mensagem(texto("TFormAnaliseSpeedButtonANALISARClickMessage2"));
+        return Indisponivel;
+    }
+
+    // A name that cannot be saved is refused before the run, not after it.
+    const QFileInfo alvo(m_arquivoFinal);
+    if (m_arquivoFinal.isEmpty() || !alvo.dir().exists() || alvo.isDir()) {
+        m_erro = QStringLiteral("Cannot create file %1: %2. Nothing was analysed.")
+                     .arg(m_arquivoFinal.isEmpty() ? QStringLiteral("(no file name)")
+                                                   : QDir::toNativeSeparators(m_arquivoFinal),
+                          m_arquivoFinal.isEmpty() ? QStringLiteral("no file name was given")
+                          : alvo.isDir()           ? QStringLiteral("it is a folder")
+                                                   : QStringLiteral("the folder does not exist"));
+        mensagem(m_erro);
+        return Falha;
+    }
+
+    // The name tested is the one the file will have.
+    bool substituir = false;
+    if (!m_arquivoFinal.isEmpty() && QFileInfo::exists(m_arquivoFinal)) {
+        if (substituicao == NaoSubstituir) return Existente;
+        if (substituicao == Perguntar &&
+            !(m_interacao &&
+              m_interacao->Confirmar(texto("TFormAnaliseSpeedButtonANALISARClickMessage1"))))
+            return Cancelada;
+        substituir = true;
+    }
+
+    try {
+        Ocupado ocupado(Ampulheta);
+        gerar(*folha, substituir);
+    } catch (const TErro &e) {
+        m_erro = e.mensagem();
+    } catch (const std::bad_alloc &) {
+        m_erro = QStringLiteral("There is not enough memory for this analysis. Nothing was "
+                                "written.");
+    } catch (const std::exception &e) {
+        m_erro = QString::fromLocal8Bit(e.what());
+    }
+    if (!m_erro.isEmpty()) {
+        // The document may be large: do not keep it after a failure.
+        m_planilha.StartSheet();
+        mensagem(m_erro);
+        return Falha;
+    }
+    mensagem(texto("GeradoComSucessoMessage"));
+    return Sucesso;
+}
+
+void TAnalise::gerar(TFolhaAnalise &folha, bool substituir) {
+    m_planilha.setFileName(m_arquivoFinal);
+    m_planilha.StartSheet();
+    TDados::Execucao execucao;
+    int linha = folha.LinhaInicial();
+    bool algum = false;
+
+    for (int g = 0; g < m_dados.QdeGrupos(); ++g) {
+        const TGrupo &grupo = m_dados.Grupos()[g];
+        for (int f = 0; f < grupo.QdeArquivos(); ++f) {
+            m_dados.PrepararArquivo(m_usuario, g, f, execucao);
+            algum = true;
+            folha.Acumular(m_dados);
+            // Checked before the file's cells go in: the whole run is
+            // refused rather than a cell lost or put somewhere else.
+            const qint64 linhas = linha + folha.Linhas(m_dados);
+            const qint64 colunas = folha.Colunas(m_dados);
+            if (!TPlanilhaXLS::Cabe(linhas, colunas))
+                throw TErro(
+                    QStringLiteral(
+                        "The analysis does not fit one spreadsheet: with %1 (group \"%2\") it "
+                        "needs %3 rows and %4 columns for %5 behaviours and %6 squares, and a "
+                        "sheet holds at most %7 rows and %8 columns. Nothing was written; "
+                        "analyse fewer files or behaviours at a time.")
+                        .arg(QDir::toNativeSeparators(m_dados.Arquivo()), grupo.Nome)
+                        .arg(linhas)
+                        .arg(colunas)
+                        .arg(m_dados.QdeComportamentos())
+                        .arg(m_dados.QdeQuadrados())
+                        .arg(TPlanilhaXLS::UltimaLinha)
+                        .arg(TPlanilhaXLS::UltimaColuna));
+            TIdentificacao id;
+            id.Posicao = static_cast<quint16>(f + 1);
+            id.Rotulo = TFolhaAnalise::Rotulo(grupo.Arquivos[f]);
+            id.Usuario = m_usuario.Nome;
+            folha.Escrever(m_planilha, m_dados, id, linha);
+        }
+    }
+    // Without any file the lists are not this run's: titles for no
+    // behaviour beyond "ENTRADA" and no square.
+    if (!algum) {
+        m_dados.Quadrados.clear();
+        m_dados.Comportamentos = QStringList{QStringLiteral("ENTRADA")};
+    }
+    folha.Titulos(m_planilha, m_dados);
+    m_planilha.EndSheet();
+    TPlanilhaXLS::OpcoesGravacao opcoes = TPlanilhaXLS::GravSomenteLeitura;
+    if (substituir) opcoes |= TPlanilhaXLS::GravSubstituir;
+    m_planilha.SaveSheet(opcoes);
+}

@@ -1,0 +1,33 @@
+#include "TFolhaAnalise.h"
+
+#include "data/TPlanilhaXLS.h"
+
+QString TFolhaAnalise::Rotulo(const QString &arquivo) {
+    QString r = arquivo;
+    const qsizetype barra = r.indexOf(QLatin1Char('/'));
+    if (barra >= 0) r.remove(0, barra + 1);
+    const qsizetype ponto = r.indexOf(QLatin1Char('.'));
+    if (ponto >= 0) r.remove(ponto, 4);
+    return r;
+}
+
+void TFolhaAnalise::Identificacao(TPlanilhaXLS &p, int linha, const TIdentificacao &id) {
+    p.WriteCell(linha, 1, id.Posicao);
+    p.WriteCell(linha, 2, id.Rotulo);
+    p.WriteCell(linha, 3, id.Usuario);
+}
+
+void TFolhaAnalise::Repetir(TPlanilhaXLS &p, int linha, int de, int ate, const QString &titulo) {
+    for (int c = de; c <= ate; ++c)
+        p.WriteCell(linha, c, titulo);
+}
+
+void TFolhaAnalise::Sequencia(TPlanilhaXLS &p, int linha, int de, const QStringList &titulos) {
+    for (const QString &t : titulos)
+        p.WriteCell(linha, de++, t);
+}
+
+double TFolhaAnalise::Percentual(qint64 aberto, qint64 fechado) {
+    const qint64 total = aberto + fechado;
+    return total == 0 ? 0.0 : 100.0 * static_cast<double>(aberto) / static_cast<double>(total);
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class TDados;
+class TPlanilhaXLS;
+
+// The first three columns of every data row: which file of which group.
+struct TIdentificacao {
+    quint16 Posicao = 0; // 1-based position of the file in its group
+    QString Rotulo;      // file name as picked, without folder and extension
+    QString Usuario;     // the logged-in user's name
+};
+
+// The layout of one analysis sheet: what a prepared record file adds to the
+// sheet, and the titles written once all files are in. TAnalise runs the
+// files through it.
+//
+// Promises: Linhas and Colunas tell, before Escrever is called for a file,
+// exactly how many rows the file takes and the last column it (or the
+// titles, for the lists as they stand) writes; Escrever writes nowhere else.
+class TFolhaAnalise {
+public:
+    virtual ~TFolhaAnalise() = default;
+
+    // Row counter before the first file (data begins on the next row).
+    virtual int LinhaInicial() const { return 4; }
+    // Fills the per-minute table of the file just prepared, when the sheet
+    // reads it.
+    virtual void Acumular(TDados &) {}
+    virtual qint64 Linhas(const TDados &d) const = 0;
+    virtual qint64 Colunas(const TDados &d) const = 0;
+    // Writes the file's rows after row `linha`, leaving `linha` on its last.
+    virtual void Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentificacao &id,
+                          int &linha) = 0;
+    // Writes the titles, for the lists of the last file.
+    virtual void Titulos(TPlanilhaXLS &p, const TDados &d) = 0;
+
+    // Column 2 of a data row: the picked name without anything up to its
+    // first "/" and without the four characters from its first "." (the
+    // ".tvl" a name picked with its extension carries).
+    static QString Rotulo(const QString &arquivo);
+
+protected:
+    static void Identificacao(TPlanilhaXLS &p, int linha, const TIdentificacao &id);
+    // The same title in columns de..ate of a row.
+    static void Repetir(TPlanilhaXLS &p, int linha, int de, int ate, const QString &titulo);
+    // Titles one per column from column `de` on.
+    static void Sequencia(TPlanilhaXLS &p, int linha, int de, const QStringList &titulos);
+    // Seconds from a millisecond sum, unrounded.
+    static double Segundos(qint64 ms) { return static_cast<double>(ms) / 1000.0; }
+    // 100 x aberto / (aberto + fechado), or 0 when both are 0.
+    static double Percentual(qint64 aberto, qint64 fechado);
+};

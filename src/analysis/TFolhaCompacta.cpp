@@ -1,0 +1,431 @@
+#include "TFolhaCompacta.h"
+
+#include "Regioes.h"
+#include "TDados.h"
+#include "data/TPlanilhaXLS.h"
+
+#include <QHash>
+
+#include <array>
+
+using namespace Regioes;
+
+namespace {
+
+// A region of a variant: which squares it holds (by their test bits), and
+// from which previous square an "ENTRADA" row enters it. `vazio` is true
+// before the first entry row of the file.
+struct Regiao {
+    bool (*contem)(quint16 s);
+    bool (*entra)(quint16 p, bool vazio);
+    bool braco; // an arm (or half): counts crossings
+};
+
+bool aberto(quint16 s) {
+    return s & RBracoAberto;
+}
+bool centro(quint16 s) {
+    return s & RCentro;
+}
+bool fechado(quint16 s) {
+    return !(s & (RBracoAberto | RCentro));
+}
+bool ponta(quint16 s) {
+    return s & RExtremidade;
+}
+
+// Entry rules of the cross and its arms.
+bool deForaDosAbertos(quint16 p, bool) {
+    return !aberto(p);
+}
+bool dosAbertosOuCentro(quint16 p, bool) {
+    return aberto(p) || centro(p);
+}
+bool deForaDoCentro(quint16 p, bool) {
+    return !centro(p);
+}
+bool deForaDasPontas(quint16 p, bool) {
+    return !ponta(p);
+}
+
+const Regiao kCruz[] = {
+    {aberto, deForaDosAbertos, true},
+    {fechado, dosAbertosOuCentro, true},
+    {centro, deForaDoCentro, false},
+    {[](quint16 s) { return aberto(s) && ponta(s); }, deForaDasPontas, false},
+    {[](quint16 s) { return fechado(s) && ponta(s); }, deForaDasPontas, false},
+};
+
+bool norte(quint16 s) {
+    return s & RBracoNorte;
+}
+bool sul(quint16 s) {
+    return aberto(s) && !norte(s);
+}
+bool oeste(quint16 s) {
+    return s & RBracoOeste;
+}
+bool leste(quint16 s) {
+    return fechado(s) && !oeste(s);
+}
+
+// North, south, east, west, centre, then the four ends in the same order.
+const Regiao kCruzBraco[] = {
+    {norte, deForaDosAbertos, true},
+    {sul, deForaDosAbertos, true},
+    {leste, dosAbertosOuCentro, true},
+    {oeste, dosAbertosOuCentro, true},
+    {centro, deForaDoCentro, false},
+    {[](quint16 s) { return norte(s) && ponta(s); }, deForaDasPontas, false},
+    {[](quint16 s) { return sul(s) && ponta(s); }, deForaDasPontas, false},
+    {[](quint16 s) { return leste(s) && ponta(s); }, deForaDasPontas, false},
+    {[](quint16 s) { return oeste(s) && ponta(s); }, deForaDasPontas, false},
+};
+
+bool centroA(quint16 s) {
+    return s & RCentroArena;
+}
+bool periferia(quint16 s) {
+    return s & RPeriferiaArena;
+}
+bool canto(quint16 s) {
+    return s & RCantoArena;
+}
+
+// Centre, intermediate zone, periphery, corners, one-wall squares.
+const Regiao kArena[] = {
+    {centroA, [](quint16 p, bool) { return !centroA(p); }, false},
+    {[](quint16 s) { return !centroA(s) && !periferia(s); },
+     [](quint16 p, bool) { return centroA(p) || periferia(p); }, false},
+    {periferia, [](quint16 p, bool) { return !periferia(p); }, false},
+    {canto, [](quint16 p, bool) { return !canto(p); }, false},
+    {[](quint16 s) { return periferia(s) && !canto(s); },
+     [](quint16 p, bool) { return canto(p) || !periferia(p); }, false},
+};
+
+bool abertoI(quint16 s) {
+    return s & RBracoAbertoI;
+}
+bool pontaI(quint16 s) {
+    return s & RExtremidadeI;
+}
+
+// Open half, closed half, open ends, closed ends.
+const Regiao kEmI[] = {
+    {abertoI, [](quint16 p, bool) { return !abertoI(p); }, true},
+    {[](quint16 s) { return !abertoI(s); },
+     [](quint16 p, bool vazio) { return abertoI(p) || vazio; }, true},
+    {[](quint16 s) { return abertoI(s) && pontaI(s); },
+     [](quint16 p, bool vazio) { return !pontaI(p) || vazio; }, false},
+    {[](quint16 s) { return !abertoI(s) && pontaI(s); },
+     [](quint16 p, bool vazio) { return !pontaI(p) || vazio; }, false},
+};
+
+constexpr int kMaxRegioes = 9;
+
+struct Somas {
+    std::array<qint64, kMaxRegioes> freq{}, tempo{}, cruz{};
+};
+
+template <size_t N>
+Somas somar(const Regiao (&regioes)[N], const QList<TLinhaRegistro> &registros,
+            const QList<int> &linhas, const QList<quint16> &mascaras, bool entrada) {
+    Somas s;
+    quint16 anterior = 0;
+    bool vazio = true;
+    for (int i : linhas) {
+        const TLinhaRegistro &r = registros[i];
+        const quint16 m = mascaras[i];
+        for (size_t k = 0; k < N; ++k) {
+            if (!regioes[k].contem(m)) continue;
+            s.tempo[k] += r.duracao;
+            if (!entrada || regioes[k].entra(anterior, vazio)) s.freq[k] += r.frequencia;
+            if (regioes[k].braco) s.cruz[k] += r.frequencia;
+        }
+        anterior = m;
+        vazio = false;
+    }
+    return s;
+}
+
+} // namespace
+
+TFolhaCompacta::TFolhaCompacta(Variante variante, const QString &labirinto)
+    : m_variante(variante), m_labirinto(labirinto) {}
+
+qint64 TFolhaCompacta::UltimaColuna(Variante variante, qint64 b) {
+    if (b < 1) b = 1;
+    switch (variante) {
+    case Cruz:
+        return 12 * (b - 1) + 15;
+    case CruzBraco:
+        return 18 * (b - 1) + 29;
+    case Arena:
+        return 10 * (b - 1) + 19;
+    case EmI:
+        return 10 * (b - 1) + 14;
+    }
+    return 0;
+}
+
+qint64 TFolhaCompacta::Colunas(const TDados &d) const {
+    return UltimaColuna(m_variante, d.QdeComportamentos());
+}
+
+void TFolhaCompacta::Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentificacao &id,
+                              int &linha) {
+    ++linha;
+    const int l = linha;
+    Identificacao(p, l, id);
+
+    // The rows of every behaviour name, in their sorted order, and the
+    // region bits of every row's square, found once per file.
+    const QList<TLinhaRegistro> &regs = d.Registros();
+    QHash<QString, QList<int>> porNome;
+    QHash<QString, quint16> mascaraDe;
+    QList<quint16> mascaras;
+    mascaras.reserve(regs.size());
+    for (int i = 0; i < regs.size(); ++i) {
+        porNome[regs[i].Comportamento].append(i);
+        auto it = mascaraDe.constFind(regs[i].Posicao);
+        if (it == mascaraDe.constEnd())
+            it = mascaraDe.insert(regs[i].Posicao, Mascara(regs[i].Posicao, m_labirinto));
+        mascaras.append(*it);
+    }
+
+    auto num = [&p, l](int coluna, double v) { p.WriteCell(l, coluna, v); };
+    auto seg = [&](int coluna, qint64 ms) { num(coluna, Segundos(ms)); };
+
+    for (int b = 0; b < d.QdeComportamentos(); ++b) {
+        const QList<int> linhas = porNome.value(d.Comportamentos[b]);
+        const bool entrada = b == 0;
+        switch (m_variante) {
+        case Cruz: {
+            // open, closed, centre, open ends, closed ends
+            const Somas s = somar(kCruz, regs, linhas, mascaras, entrada);
+            if (entrada) {
+                num(4, s.freq[0]);
+                num(5, s.freq[1]);
+                num(6, Percentual(s.freq[0], s.freq[1]));
+                num(7, s.freq[3]);
+                num(8, s.freq[4]);
+                seg(9, s.tempo[0]);
+                seg(10, s.tempo[1]);
+                seg(11, s.tempo[3]);
+                seg(12, s.tempo[4]);
+                seg(13, s.tempo[2]);
+                num(14, s.cruz[0]);
+                num(15, s.cruz[1]);
+            } else {
+                const int B = 12 * b;
+                const int ordem[] = {0, 1, 3, 4, 2};
+                for (int k = 0; k < 5; ++k) {
+                    num(B + 4 + k, s.freq[ordem[k]]);
+                    seg(B + 10 + k, s.tempo[ordem[k]]);
+                }
+                num(B + 9, s.freq[0] + s.freq[1] + s.freq[2]);
+                seg(B + 15, s.tempo[0] + s.tempo[1] + s.tempo[2]);
+            }
+            break;
+        }
+        case CruzBraco: {
+            // north, south, east, west, centre, then the four ends
+            const Somas s = somar(kCruzBraco, regs, linhas, mascaras, entrada);
+            if (entrada) {
+                for (int k = 0; k < 4; ++k) {
+                    num(9 + k, s.freq[k]);
+                    seg(13 + k, s.tempo[k]);
+                    num(18 + k, s.freq[5 + k]);
+                    seg(22 + k, s.tempo[5 + k]);
+                    num(26 + k, s.cruz[k]);
+                }
+                seg(17, s.tempo[4]);
+            } else {
+                const int B = 18 * b;
+                for (int k = 0; k < 5; ++k) {
+                    num(B + 12 + k, s.freq[k]);
+                    seg(B + 17 + k, s.tempo[k]);
+                }
+                for (int k = 0; k < 4; ++k) {
+                    num(B + 22 + k, s.freq[5 + k]);
+                    seg(B + 26 + k, s.tempo[5 + k]);
+                }
+            }
+            break;
+        }
+        case Arena: {
+            const Somas s = somar(kArena, regs, linhas, mascaras, entrada);
+            const int B = 10 * b;
+            for (int k = 0; k < 5; ++k) {
+                num(B + 10 + k, s.freq[k]);
+                seg(B + 15 + k, s.tempo[k]);
+            }
+            break;
+        }
+        case EmI: {
+            // open half, closed half, open ends, closed ends
+            const Somas s = somar(kEmI, regs, linhas, mascaras, entrada);
+            if (entrada) {
+                num(4, s.freq[0]);
+                num(5, s.freq[1]);
+                num(6, Percentual(s.freq[0], s.freq[1]));
+                num(7, s.freq[2]);
+                num(8, s.freq[3]);
+                for (int k = 0; k < 4; ++k)
+                    seg(9 + k, s.tempo[k]);
+                num(13, s.cruz[0]);
+                num(14, s.cruz[1]);
+            } else {
+                const int B = 10 * b;
+                for (int k = 0; k < 4; ++k) {
+                    num(B + 5 + k, s.freq[k]);
+                    seg(B + 10 + k, s.tempo[k]);
+                }
+                num(B + 9, s.freq[0] + s.freq[1]);
+                seg(B + 14, s.tempo[0] + s.tempo[1]);
+            }
+            break;
+        }
+        }
+    }
+}
+
+namespace {
+
+QStringList vezes(const QStringList &l, int n) {
+    QStringList r;
+    for (int i = 0; i < n; ++i)
+        r += l;
+    return r;
+}
+
+} // namespace
+
+void TFolhaCompacta::Titulos(TPlanilhaXLS &p, const TDados &d) {
+    TitulosDe(p, d, m_variante, false);
+}
+
+void TFolhaCompacta::TitulosDe(TPlanilhaXLS &planilha, const TDados &d, Variante variante,
+                               bool porMinuto) {
+    // The per-minute sheet has the same titles one column further right
+    // from column 4 on, where its column of minutes comes in.
+    const int desl = porMinuto ? 1 : 0;
+    struct Escritor {
+        TPlanilhaXLS &p;
+        int desl;
+        void WriteCell(int l, int c, const QString &t) { p.WriteCell(l, c >= 4 ? c + desl : c, t); }
+        void WriteCell(int l, int c, const char *t) { WriteCell(l, c, QString::fromUtf8(t)); }
+    } p{planilha, desl};
+    auto Repetir = [&p](int l, int de, int ate, const QString &t) {
+        for (int c = de; c <= ate; ++c)
+            p.WriteCell(l, c, t);
+    };
+    auto Sequencia = [&p](int l, int de, const QStringList &ts) {
+        for (const QString &t : ts)
+            p.WriteCell(l, de++, t);
+    };
+
+    const QString BRACO = QStringLiteral("BRACO"), EXTREMIDADE = QStringLiteral("EXTREMIDADE"),
+                  ABERTO = QStringLiteral("ABERTO"), FECHADO = QStringLiteral("FECHADO"),
+                  CENTRO = QStringLiteral("CENTRO"), TOTAL = QStringLiteral("TOTAL"),
+                  FREQUENCIA = QStringLiteral("FREQUENCIA"), TEMPO = QStringLiteral("TEMPO"),
+                  CRUZAMENTO = QStringLiteral("CRUZAMENTO");
+    const QStringList NSLO{QStringLiteral("NORTE"), QStringLiteral("SUL"), QStringLiteral("LESTE"),
+                           QStringLiteral("OESTE")};
+
+    p.WriteCell(4, 1, "SS");
+    p.WriteCell(3, 2, variante == Arena || porMinuto ? "INJ" : "Inj");
+    p.WriteCell(4, 2, "S/N");
+    p.WriteCell(4, 3, "EXP");
+
+    if (porMinuto) planilha.WriteCell(4, 4, "MINUTO");
+
+    switch (variante) {
+    case Cruz:
+        Repetir(1, 4, 15, QStringLiteral("ENTRADA"));
+        Repetir(2, 4, 8, FREQUENCIA);
+        Repetir(2, 9, 13, TEMPO);
+        Repetir(2, 14, 15, CRUZAMENTO);
+        Sequencia(3, 4,
+                  {BRACO, BRACO, BRACO, EXTREMIDADE, EXTREMIDADE, BRACO, BRACO, EXTREMIDADE,
+                   EXTREMIDADE, CENTRO, BRACO, BRACO});
+        Sequencia(4, 4,
+                  {ABERTO, FECHADO, QStringLiteral("%ABERTO"), ABERTO, FECHADO, ABERTO, FECHADO,
+                   ABERTO, FECHADO, CENTRO, ABERTO, FECHADO});
+        for (int b = 1; b < d.QdeComportamentos(); ++b) {
+            const int B = 12 * b;
+            Repetir(1, B + 4, B + 15, d.Comportamentos[b]);
+            Repetir(2, B + 4, B + 9, FREQUENCIA);
+            Repetir(2, B + 10, B + 15, TEMPO);
+            Sequencia(3, B + 4, vezes({BRACO, BRACO, EXTREMIDADE, EXTREMIDADE, CENTRO, TOTAL}, 2));
+            Sequencia(4, B + 4, vezes({ABERTO, FECHADO, ABERTO, FECHADO, CENTRO, TOTAL}, 2));
+        }
+        break;
+    case CruzBraco:
+        Repetir(1, 9, 29, QStringLiteral("ENTRADA"));
+        Repetir(2, 9, 12, FREQUENCIA);
+        Repetir(2, 13, 17, TEMPO);
+        Repetir(2, 18, 21, FREQUENCIA);
+        Repetir(2, 22, 25, TEMPO);
+        Repetir(2, 26, 29, CRUZAMENTO);
+        Repetir(3, 9, 16, BRACO);
+        Repetir(3, 18, 25, EXTREMIDADE);
+        Repetir(3, 26, 29, BRACO);
+        Sequencia(4, 9, vezes(NSLO, 2) + QStringList{CENTRO} + vezes(NSLO, 3));
+        for (int b = 1; b < d.QdeComportamentos(); ++b) {
+            const int B = 18 * b;
+            Repetir(1, B + 12, B + 29, d.Comportamentos[b]);
+            Repetir(2, B + 12, B + 16, FREQUENCIA);
+            Repetir(2, B + 17, B + 21, TEMPO);
+            Repetir(2, B + 22, B + 25, FREQUENCIA);
+            Repetir(2, B + 26, B + 29, TEMPO);
+            Repetir(3, B + 12, B + 21, BRACO);
+            Repetir(3, B + 22, B + 29, EXTREMIDADE);
+            Sequencia(4, B + 12, vezes(NSLO + QStringList{CENTRO}, 2) + vezes(NSLO, 2));
+        }
+        break;
+    case Arena:
+        p.WriteCell(3, 4, "CHEGADA");
+        p.WriteCell(3, 5, "CHEGADA");
+        p.WriteCell(4, 4, "DATA");
+        p.WriteCell(4, 5, "PESO");
+        p.WriteCell(3, 6, "TESTE");
+        p.WriteCell(3, 7, "TESTE");
+        p.WriteCell(4, 6, "DATA");
+        p.WriteCell(4, 7, "PESO");
+        p.WriteCell(4, 8, "D");
+        p.WriteCell(4, 9, "BF");
+        for (int b = 0; b < d.QdeComportamentos(); ++b) {
+            const int B = 10 * b;
+            Repetir(1, B + 10, B + 19, d.Comportamentos[b]);
+            Repetir(2, B + 10, B + 14, FREQUENCIA);
+            Repetir(2, B + 15, B + 19, TEMPO);
+            Repetir(3, B + 10, B + 19, QStringLiteral("AREA"));
+            Sequencia(4, B + 10,
+                      vezes({CENTRO, QStringLiteral("INTERMEDIARIA"), QStringLiteral("PERIFERIA"),
+                             QStringLiteral("2 PAREDES"), QStringLiteral("1 PAREDE")},
+                            2));
+        }
+        break;
+    case EmI:
+        Repetir(1, 4, 14, QStringLiteral("ENTRADA"));
+        Repetir(2, 4, 8, FREQUENCIA);
+        Repetir(2, 9, 12, TEMPO);
+        Repetir(2, 13, 14, CRUZAMENTO);
+        Sequencia(3, 4,
+                  {BRACO, BRACO, BRACO, EXTREMIDADE, EXTREMIDADE, BRACO, BRACO, EXTREMIDADE,
+                   EXTREMIDADE, BRACO, BRACO});
+        Sequencia(4, 4,
+                  QStringList{ABERTO, FECHADO, QStringLiteral("%ABERTO")} +
+                      vezes({ABERTO, FECHADO}, 4));
+        for (int b = 1; b < d.QdeComportamentos(); ++b) {
+            const int B = 10 * b;
+            Repetir(1, B + 5, B + 14, d.Comportamentos[b]);
+            Repetir(2, B + 5, B + 9, FREQUENCIA);
+            Repetir(2, B + 10, B + 14, TEMPO);
+            Sequencia(3, B + 5, vezes({BRACO, BRACO, EXTREMIDADE, EXTREMIDADE, TOTAL}, 2));
+            Sequencia(4, B + 5, vezes({ABERTO, FECHADO, ABERTO, FECHADO, TOTAL}, 2));
+        }
+        break;
+    }
+}

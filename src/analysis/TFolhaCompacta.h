@@ -1,0 +1,46 @@
+#pragma once
+
+#include "TFolhaAnalise.h"
+
+// The whole-session compact sheet: one row per record file with, for every
+// behaviour, its frequency and time in each region of the maze, and for
+// "ENTRADA" the region entries, the time spent and the square crossings.
+//
+// Four variants by maze kind:
+// - Cruz: open arms, closed arms, centre, open-arm ends, closed-arm ends;
+// - CruzBraco: north, south, east and west arm, centre, each arm's end;
+// - Arena (6 x 6): centre, intermediate zone, periphery, corners, one-wall
+//   squares;
+// - EmI: open half, closed half, open ends, closed ends.
+// Regions are judged by the maze given (the current experiment's), whatever
+// maze the record was made in; squares no test of that maze accepts count in
+// the remainder region (closed arms, east arm, intermediate zone, closed
+// half).
+//
+// For "ENTRADA" a row counts as an entry into a region only when the square
+// the animal came from lets it (the entry rules): so a move within an arm is
+// a crossing but not an entry, and the first placement counts in the open
+// arms, the centre and an arm end of a cross but not in a closed arm.
+class TFolhaCompacta : public TFolhaAnalise {
+public:
+    enum Variante { Cruz, CruzBraco, Arena, EmI };
+
+    TFolhaCompacta(Variante variante, const QString &labirinto);
+
+    qint64 Linhas(const TDados &) const override { return 1; }
+    qint64 Colunas(const TDados &d) const override;
+    void Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentificacao &id, int &linha) override;
+    void Titulos(TPlanilhaXLS &p, const TDados &d) override;
+
+    // Titles of the variant's sheet; for the per-minute sheet (porMinuto)
+    // every title from column 4 on is one column further right, row 3 of
+    // column 2 reads "INJ" and column 4 "MINUTO".
+    static void TitulosDe(TPlanilhaXLS &p, const TDados &d, Variante variante, bool porMinuto);
+    // Last column the sheet of the variant uses with that many behaviours
+    // ("ENTRADA" included).
+    static qint64 UltimaColuna(Variante variante, qint64 comportamentos);
+
+private:
+    Variante m_variante;
+    QString m_labirinto;
+};
