@@ -21,7 +21,7 @@ const char *const UsoComandoAnalise =
 
 namespace {
 
-const int kUso = 2;
+const int kUso = 1; // the same status as every other refusal, as in the other commands
 const int kFalha = 1;
 
 // No one to ask: messages are kept for the report, questions answered No.

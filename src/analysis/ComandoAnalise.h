@@ -16,8 +16,8 @@
 // Exit status: 0 on success, with the final path on `out`; 1 when the
 // analysis cannot be made (no such analysis for the maze, the output exists
 // and --force was not given, too many groups or files, a missing or damaged
-// record, a sheet too large), with a message on `err` and no file written;
-// 2 for a malformed command line.
+// record, a sheet too large) or the command line is malformed, with a
+// message on `err` and no file written.
 int ComandoAnalise(const QStringList &args, QTextStream &out, QTextStream &err);
 
 extern const char *const UsoComandoAnalise;

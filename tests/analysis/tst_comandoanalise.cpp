@@ -108,11 +108,11 @@ private slots:
             << "ARENA (6x6)" << QStringList{"--kind", "compacta-braco"} << QStringList() << 1
             << "not available";
         QTest::newRow("unknown kind") << "CRUZ (3)" << QStringList{"--kind", "compact"}
-                                      << QStringList() << 2 << "unknown --kind";
+                                      << QStringList() << 1 << "unknown --kind";
         QTest::newRow("missing option") << "CRUZ (3)" << QStringList{"--user", ""} << QStringList()
-                                        << 2 << "--user is required";
+                                        << 1 << "--user is required";
         QTest::newRow("unknown option")
-            << "CRUZ (3)" << QStringList() << QStringList{"--fast"} << 2 << "unknown option";
+            << "CRUZ (3)" << QStringList() << QStringList{"--fast"} << 1 << "unknown option";
         QTest::newRow("no such user")
             << "CRUZ (3)" << QStringList{"--user", "bia"} << QStringList() << 1 << "no user";
         QTest::newRow("no such experiment") << "CRUZ (3)" << QStringList{"--experiment", "x"}
