@@ -203,11 +203,10 @@ void TDados::LerArquivo(const QString &caminho) {
     // A file cut short in its header is not a record: reading on would take
     // header lines for rows (or find none) and report plausible nonsense.
     if (linhas.size() < size_t(LinhasCabecalho) + 1)
-        throw TErro(QStringLiteral("%1 is not a complete record file: it ends at line %2, "
-                                   "before the column titles of line %3.")
-                        .arg(nome)
-                        .arg(linhas.size())
-                        .arg(LinhasCabecalho + 1));
+        throw TErro(
+            QStringLiteral("%1 is not a complete record file: it ends at line %2, "
+                           "before the column titles of line %3.")
+                .arg(nome, QString::number(linhas.size()), QString::number(LinhasCabecalho + 1)));
 
     QStringList cabecalho;
     for (int i = 0; i < LinhasCabecalho; ++i)
@@ -261,9 +260,8 @@ void TDados::LerArquivo(const QString &caminho) {
 
         auto invalido = [&](const char *campo, const QString &valor, const char *esperado) {
             return TErro(QStringLiteral("Invalid record in %1, line %2: %3 \"%4\" is not %5.")
-                             .arg(nome)
-                             .arg(r.linha)
-                             .arg(QString::fromUtf8(campo), valor, QString::fromUtf8(esperado)));
+                             .arg(nome, QString::number(r.linha), QString::fromUtf8(campo), valor,
+                                  QString::fromUtf8(esperado)));
         };
         bool ok = false;
         r.inicio = decimal(campos[2], r.Inicio, &ok);
@@ -492,10 +490,9 @@ void TDados::ZerarTabelaMinutos() {
     if (celulas > kMaxCelulas)
         throw TErro(QStringLiteral("Cannot analyse %1 minute by minute: %2 minutes of %3 "
                                    "behaviours on %4 squares are too many.")
-                        .arg(nomeDoArquivo(m_arquivo))
-                        .arg(minutos)
-                        .arg(QdeComportamentos())
-                        .arg(QdeQuadrados()));
+                        .arg(nomeDoArquivo(m_arquivo), QString::number(minutos),
+                             QString::number(QdeComportamentos()),
+                             QString::number(QdeQuadrados())));
     m_tabela.assign(static_cast<size_t>(celulas), TCelulaMinuto());
     m_tabComportamentos = QdeComportamentos();
     m_tabQuadrados = QdeQuadrados();

@@ -164,11 +164,8 @@ void TPlanilhaXLS::celula(int linha, int coluna, quint16 id, const QByteArray &v
     if (linha < 0 || linha > m_ultimaLinha || coluna < 0 || coluna > m_ultimaColuna)
         throw TErro(QStringLiteral("Cannot write the cell at row %1, column %2 of %3: a sheet "
                                    "holds rows 1 to %4 and columns 1 to %5.")
-                        .arg(linha)
-                        .arg(coluna)
-                        .arg(nomeParaMensagem())
-                        .arg(UltimaLinha)
-                        .arg(UltimaColuna));
+                        .arg(QString::number(linha), QString::number(coluna), nomeParaMensagem(),
+                             QString::number(UltimaLinha), QString::number(UltimaColuna)));
     setRow(linha);
     setColumn(coluna);
     cabecalhoRegistro(id, static_cast<quint16>(4 + 3 + valor.size()));
@@ -269,11 +266,8 @@ void TPlanilhaXLS::ConferirTamanho(qint64 linhas, qint64 colunas) const {
     if (!Cabe(linhas, colunas))
         throw TErro(QStringLiteral("The spreadsheet %1 would need %2 rows and %3 columns; a sheet "
                                    "holds at most %4 rows and %5 columns. Nothing was written.")
-                        .arg(nomeParaMensagem())
-                        .arg(linhas)
-                        .arg(colunas)
-                        .arg(UltimaLinha)
-                        .arg(UltimaColuna));
+                        .arg(nomeParaMensagem(), QString::number(linhas), QString::number(colunas),
+                             QString::number(UltimaLinha), QString::number(UltimaColuna)));
 }
 
 bool TPlanilhaXLS::TextoCabe(const QString &texto) {

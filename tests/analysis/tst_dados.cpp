@@ -120,7 +120,8 @@ private slots:
         const QString bom =
             gravar(cabecalho() + "B2\tENTRADA\t0\t5\t5\t1\t1\r\n", QStringLiteral("bom.tvl"));
         d.LerArquivo(bom);
-        const QString ruim = gravar(conteudo, QStringLiteral("ruim.tvl"));
+        // A "%1" in the name must come through the message as it is.
+        const QString ruim = gravar(conteudo, QStringLiteral("ruim%1.tvl"));
         try {
             d.LerArquivo(ruim);
             QFAIL("a damaged record was accepted");
