@@ -6,7 +6,6 @@
 #include "TInteracaoFalsa.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,21 +19,24 @@ class TstInstalacao : public QObject {
     QString raiz() const { return m_raiz.path(); }
     static void escrever(const QString &caminho, const QByteArray &bytes) {
         QDir().mkpath(QFileInfo(caminho).absolutePath());
-        QFile f(caminho);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
+        QVERIFY(Arquivos::gravarAtomico(caminho, bytes));
     }
     static QByteArray conteudo(const QString &caminho) {
         QByteArray b;
         Arquivos::lerTudo(caminho, &b);
         return b;
     }
-    void instalacao(const QByteArray &bytes) { escrever(m_trabalho + "/Instalacao.ini", bytes); }
+    void instalacao(const QString &path) {
+        escrever(m_trabalho + "/Instalacao.ini", "[Diretorio]\r\nPath=" + path.toUtf8() + "\r\n");
+    }
+    // The start-up step with the test's folders; its messages go to *ui.
+    QString preparar(TInteracaoFalsa *ui, const QString &padrao) {
+        return TInstalacao::PrepararDiretorio(ui, m_trabalho, padrao, m_origem);
+    }
 
 private slots:
     void init() {
         QDir(raiz()).removeRecursively();
-        QDir().mkpath(raiz());
         m_trabalho = raiz() + "/trabalho";
         m_origem = raiz() + "/origem";
         QDir().mkpath(m_trabalho);
@@ -45,77 +47,58 @@ private slots:
         escrever(m_origem + "/outro.ini", "not shipped");
     }
 
-    // ---- Reading the installation file -------------------------------------
-
     void lerDiretorio_data() {
         QTest::addColumn<QByteArray>("arquivo"); // empty: no installation file
-        QTest::addColumn<QString>("esperado");   // "@" stands for the working directory
-        QTest::addColumn<bool>("configurado");
-        QTest::newRow("no file") << QByteArray() << "/padrao/x/" << false;
-        QTest::newRow("no section")
-            << QByteArray("[Outra]\r\nPath=/a/\r\n") << "/padrao/x/" << false;
-        QTest::newRow("empty Path")
-            << QByteArray("[Diretorio]\r\nPath=\r\n") << "/padrao/x/" << false;
-        QTest::newRow("blank Path")
-            << QByteArray("[Diretorio]\r\nPath=   \r\n") << "/padrao/x/" << false;
-        QTest::newRow("absolute") << QByteArray("[Diretorio]\r\nPath=/srv/dados/\r\n")
-                                  << "/srv/dados/" << true;
-        QTest::newRow("absolute without /")
-            << QByteArray("[Diretorio]\r\nPath=/srv/dados\r\n") << "/srv/dados/" << true;
-        QTest::newRow("root") << QByteArray("[Diretorio]\r\nPath=/\r\n") << "/" << true;
-        QTest::newRow("relative") << QByteArray("[Diretorio]\r\nPath=dados\r\n") << "@/dados/"
-                                  << true;
-        QTest::newRow("relative with dots")
-            << QByteArray("[Diretorio]\r\nPath=./a/../dados/\r\n") << "@/dados/" << true;
-        QTest::newRow("backslashes")
-            << QByteArray("[Diretorio]\r\nPath=..\\outro\\\r\n") << "@/../outro/" << true;
-        QTest::newRow("blanks around")
-            << QByteArray("[Diretorio]\r\n Path = /srv/x \r\n") << "/srv/x/" << true;
-        QTest::newRow("letter case")
-            << QByteArray("[DIRETORIO]\npath=/srv/y/\n") << "/srv/y/" << true;
+        QTest::addColumn<QString>("esperado");   // "@": the working directory, "^": its parent
+        // clang-format off
+        QTest::newRow("no file") << QByteArray() << "/padrao/x/";
+        QTest::newRow("no section") << QByteArray("[Outra]\r\nPath=/a/\r\n") << "/padrao/x/";
+        QTest::newRow("empty Path") << QByteArray("[Diretorio]\r\nPath=\r\n") << "/padrao/x/";
+        QTest::newRow("blank Path") << QByteArray("[Diretorio]\r\nPath=   \r\n") << "/padrao/x/";
+        QTest::newRow("absolute") << QByteArray("[Diretorio]\r\nPath=/srv/dados/\r\n") << "/srv/dados/";
+        QTest::newRow("absolute without /") << QByteArray("[Diretorio]\r\nPath=/srv/dados\r\n") << "/srv/dados/";
+        QTest::newRow("root") << QByteArray("[Diretorio]\r\nPath=/\r\n") << "/";
+        QTest::newRow("relative") << QByteArray("[Diretorio]\r\nPath=dados\r\n") << "@/dados/";
+        QTest::newRow("relative with dots") << QByteArray("[Diretorio]\r\nPath=./a/../dados/\r\n") << "@/dados/";
+        QTest::newRow("backslashes") << QByteArray("[Diretorio]\r\nPath=..\\outro\\\r\n") << "^/outro/";
+        QTest::newRow("blanks around") << QByteArray("[Diretorio]\r\n Path = /srv/x \r\n") << "/srv/x/";
+        QTest::newRow("letter case") << QByteArray("[DIRETORIO]\npath=/srv/y/\n") << "/srv/y/";
+        // clang-format on
     }
     void lerDiretorio() {
         QFETCH(QByteArray, arquivo);
         QFETCH(QString, esperado);
-        QFETCH(bool, configurado);
-        if (!arquivo.isEmpty()) instalacao(arquivo);
-        esperado.replace(QLatin1Char('@'), m_trabalho);
-        if (esperado.contains(QStringLiteral("/../")))
-            esperado = QDir::cleanPath(esperado) + QLatin1Char('/');
-        bool c = !configurado;
-        QCOMPARE(TInstalacao::LerDiretorio(m_trabalho, "/padrao/x", &c), esperado);
-        QCOMPARE(c, configurado);
+        if (!arquivo.isEmpty()) escrever(m_trabalho + "/Instalacao.ini", arquivo);
+        esperado.replace(QLatin1Char('@'), m_trabalho).replace(QLatin1Char('^'), raiz());
+        const bool padrao = esperado.startsWith("/padrao/");
+        bool configurado = padrao; // the opposite of what is expected
+        QCOMPARE(TInstalacao::LerDiretorio(m_trabalho, "/padrao/x", &configurado), esperado);
+        QCOMPARE(configurado, !padrao);
     }
 
     void diretorioPadrao() {
         const QByteArray antes = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", (raiz() + "/xdg").toUtf8());
         const QString padrao = TInstalacao::DiretorioPadrao();
-        if (antes.isNull())
-            qunsetenv("XDG_DATA_HOME");
-        else
-            qputenv("XDG_DATA_HOME", antes);
+        antes.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", antes);
         QCOMPARE(padrao, raiz() + "/xdg/Trevalin/");
     }
 
-    // ---- Completing a data directory ---------------------------------------
-
+    // Only the shipped files are copied, writable (the user adds mazes),
+    // and a second start copies nothing.
     void completarDiretorioVazio() {
         const QString dados = raiz() + "/dados/";
         QStringList copiados;
-        QString erro;
-        QVERIFY(TInstalacao::CompletarDiretorio(dados, m_origem, &copiados, &erro));
+        QVERIFY(TInstalacao::CompletarDiretorio(dados, m_origem, &copiados));
         QCOMPARE(copiados, QStringList({"Labirintos.ini", "idiomas/a.ini", "idiomas/b.ini"}));
         for (const QString &r : copiados) {
             QCOMPARE(conteudo(dados + r), conteudo(m_origem + "/" + r));
-            QVERIFY(!Arquivos::somenteLeitura(dados + r)); // the user adds mazes to it
+            QVERIFY(!Arquivos::somenteLeitura(dados + r));
         }
-        QVERIFY(!QFile::exists(dados + "outro.ini"));
-        QVERIFY(!QFile::exists(dados + "idiomas/leiame.txt"));
-
-        // A second start copies nothing.
+        QVERIFY(!QFile::exists(dados + "outro.ini") &&
+                !QFile::exists(dados + "idiomas/leiame.txt"));
         copiados.clear();
-        QVERIFY(TInstalacao::CompletarDiretorio(dados, m_origem, &copiados, &erro));
+        QVERIFY(TInstalacao::CompletarDiretorio(dados, m_origem, &copiados));
         QVERIFY(copiados.isEmpty());
     }
 
@@ -130,116 +113,85 @@ private slots:
         QCOMPARE(conteudo(dados + "Labirintos.ini"),
                  QByteArray("[ARENA (5x3)]\r\nQuadradosEmX=5\r\n"));
         QCOMPARE(conteudo(dados + "idiomas/a.ini"), QByteArray("editado"));
-        Arquivos::desmarcarSomenteLeitura(dados + "idiomas/a.ini");
-    }
-
-    void origemSemLabirintos() {
-        QFile::remove(m_origem + "/Labirintos.ini");
-        QCOMPARE(TInstalacao::ArquivosDistribuidos(m_origem),
-                 QStringList({"idiomas/a.ini", "idiomas/b.ini"}));
-        QVERIFY(TInstalacao::ArquivosDistribuidos(raiz() + "/nada").isEmpty());
-    }
-
-    void falhaDeCopiaNaoParaAsOutras() {
-        const QString dados = raiz() + "/dados/";
-        escrever(dados + "idiomas", "a file where the folder should be");
-        QStringList copiados;
-        QString erro;
-        QVERIFY(!TInstalacao::CompletarDiretorio(dados, m_origem, &copiados, &erro));
-        QCOMPARE(copiados, QStringList({"Labirintos.ini"}));
-        QVERIFY2(erro.contains(QStringLiteral("idiomas")), qPrintable(erro));
     }
 
     // The program carries the files of the resources folder, all of them and
     // as they are now.
     void arquivosEmbutidos() {
         const QString fonte = QStringLiteral(TREVALIN_RESOURCES "/");
-        const QStringList embutidos =
-            TInstalacao::ArquivosDistribuidos(TInstalacao::PastaDistribuida());
-        QCOMPARE(embutidos, TInstalacao::ArquivosDistribuidos(fonte));
-        QVERIFY(embutidos.contains("idiomas/idioma.ini"));
+        const QString embutida = TInstalacao::PastaDistribuida();
+        const QStringList arquivos = TInstalacao::ArquivosDistribuidos(embutida);
+        QCOMPARE(arquivos, TInstalacao::ArquivosDistribuidos(fonte));
+        QVERIFY(arquivos.contains("Labirintos.ini") && arquivos.contains("idiomas/idioma.ini"));
         for (int i = 0; i < TEscolhaIdioma::QdeIdiomas; ++i)
-            QVERIFY(embutidos.contains(TEscolhaIdioma::ArquivoRelativo(i)));
-        for (const QString &r : embutidos)
-            QVERIFY2(conteudo(TInstalacao::PastaDistribuida() + r) == conteudo(fonte + r),
+            QVERIFY(arquivos.contains(TEscolhaIdioma::ArquivoRelativo(i)));
+        for (const QString &r : arquivos)
+            QVERIFY2(conteudo(embutida + r) == conteudo(fonte + r),
                      qPrintable(r + " differs from the embedded copy: rebuild"));
     }
 
-    // ---- Start-up -------------------------------------------------------------
-
+    // No Instalacao.ini: the default folder is created and filled from the
+    // embedded files; the first start shows Portuguese and asks for the
+    // language; later starts keep what the user changed.
     void primeiraPartida() {
         const QString padrao = raiz() + "/home/.local/share/Trevalin";
-        TInteracaoFalsa interacao;
-        const QString dados = TInstalacao::PrepararDiretorio(&interacao, m_trabalho, padrao,
-                                                             TInstalacao::PastaDistribuida());
+        m_origem = TInstalacao::PastaDistribuida();
+        TInteracaoFalsa ui;
+        const QString dados = preparar(&ui, padrao);
         QCOMPARE(dados, padrao + "/");
-        QVERIFY(interacao.mensagens.isEmpty());
-        QVERIFY(QFileInfo(dados).isDir());
-        for (const QString &r : TInstalacao::ArquivosDistribuidos(TInstalacao::PastaDistribuida()))
+        for (const QString &r : TInstalacao::ArquivosDistribuidos(m_origem))
             QVERIFY2(QFile::exists(dados + r), qPrintable(r));
-
-        // The first start shows Portuguese texts and asks for the language.
         TEscolhaIdioma escolha(dados);
         QVERIFY(!escolha.Confirmado());
         QCOMPARE(TIdioma(escolha.ArquivoIdioma()).Texto("UnitMain", "Sair1"),
                  QStringLiteral("&Sair"));
 
-        // Later starts keep what the user changed.
-        QVERIFY(escolha.PedirNovaEscolha(nullptr) && escolha.Confirmar(1, nullptr));
+        QVERIFY(escolha.Confirmar(1, nullptr));
         QFile::remove(dados + "idiomas/frances.ini");
-        QCOMPARE(TInstalacao::PrepararDiretorio(&interacao, m_trabalho, padrao,
-                                                TInstalacao::PastaDistribuida()),
-                 dados);
+        QCOMPARE(preparar(&ui, padrao), dados);
         QCOMPARE(TEscolhaIdioma(dados).Lingua(-1), 1);
         QVERIFY(TEscolhaIdioma(dados).Confirmado());
         QVERIFY(QFile::exists(dados + "idiomas/frances.ini"));
-        QVERIFY(interacao.mensagens.isEmpty());
+        QVERIFY(ui.mensagens.isEmpty());
     }
 
+    // A relative Path names a folder of the working directory; the default
+    // folder is then left alone.
     void diretorioConfigurado() {
         QDir().mkpath(m_trabalho + "/dados");
-        instalacao("[Diretorio]\r\nPath=dados\r\n");
-        TInteracaoFalsa interacao;
-        const QString dados =
-            TInstalacao::PrepararDiretorio(&interacao, m_trabalho, raiz() + "/padrao", m_origem);
+        instalacao("dados");
+        TInteracaoFalsa ui;
+        const QString dados = preparar(&ui, raiz() + "/padrao");
         QCOMPARE(dados, m_trabalho + "/dados/");
-        QVERIFY(QFile::exists(dados + "Labirintos.ini"));
-        QVERIFY(QFile::exists(dados + "idiomas/a.ini"));
+        QVERIFY(QFile::exists(dados + "Labirintos.ini") && QFile::exists(dados + "idiomas/a.ini"));
         QVERIFY(!QFile::exists(raiz() + "/padrao"));
-        QVERIFY(interacao.mensagens.isEmpty());
+        QVERIFY(ui.mensagens.isEmpty());
     }
 
-    // A configured directory that is missing (a disk not mounted) is reported
-    // and not created.
-    void diretorioConfiguradoInexistente() {
-        instalacao("[Diretorio]\r\nPath=" + (raiz() + "/rede/trevalin/").toUtf8() + "\r\n");
-        TInteracaoFalsa interacao;
-        const QString dados =
-            TInstalacao::PrepararDiretorio(&interacao, m_trabalho, raiz() + "/padrao", m_origem);
-        QCOMPARE(dados, raiz() + "/rede/trevalin/");
-        QVERIFY(!QFile::exists(raiz() + "/rede"));
-        QVERIFY(!QFile::exists(raiz() + "/padrao"));
-        QCOMPARE(interacao.mensagens.size(), 1);
-        QVERIFY(interacao.mensagens[0].contains(dados));
-    }
+    // Problems are told once each and never stop the start.
+    void problemasNaPartida() {
+        // A configured directory that is missing (a disk not mounted) is
+        // reported and not created.
+        instalacao(raiz() + "/rede/trevalin/");
+        TInteracaoFalsa ui;
+        QCOMPARE(preparar(&ui, raiz() + "/padrao"), raiz() + "/rede/trevalin/");
+        QVERIFY(!QFile::exists(raiz() + "/rede") && !QFile::exists(raiz() + "/padrao"));
+        QCOMPARE(ui.mensagens.size(), 1);
+        QVERIFY(ui.mensagens[0].contains(raiz() + "/rede/trevalin/"));
 
-    void padraoQueNaoPodeSerCriado() {
+        // A default folder that cannot be created.
+        QFile::remove(m_trabalho + "/Instalacao.ini");
         escrever(raiz() + "/arquivo", "x");
-        TInteracaoFalsa interacao;
-        const QString dados = TInstalacao::PrepararDiretorio(&interacao, m_trabalho,
-                                                             raiz() + "/arquivo/sub", m_origem);
-        QCOMPARE(dados, raiz() + "/arquivo/sub/");
-        QCOMPARE(interacao.mensagens.size(), 1);
-    }
+        QCOMPARE(preparar(&ui, raiz() + "/arquivo/sub"), raiz() + "/arquivo/sub/");
+        QCOMPARE(ui.mensagens.size(), 2);
 
-    void copiaQueFalhaEAvisada() {
+        // A file that cannot be copied does not stop the others.
         const QString dados = raiz() + "/dados/";
         escrever(dados + "idiomas", "a file where the folder should be");
-        instalacao("[Diretorio]\r\nPath=" + dados.toUtf8() + "\r\n");
-        TInteracaoFalsa interacao;
-        QCOMPARE(TInstalacao::PrepararDiretorio(&interacao, m_trabalho, raiz() + "/p", m_origem),
-                 dados);
-        QCOMPARE(interacao.mensagens.size(), 1);
+        instalacao(dados);
+        QCOMPARE(preparar(&ui, raiz() + "/p"), dados);
+        QCOMPARE(ui.mensagens.size(), 3);
+        QVERIFY2(ui.mensagens[2].contains("idiomas"), qPrintable(ui.mensagens[2]));
         QVERIFY(QFile::exists(dados + "Labirintos.ini"));
     }
 };

@@ -2,7 +2,6 @@
 #include "data/ComandoExportar.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -25,84 +24,65 @@ class TstComandoExportar : public QObject {
 
     QTemporaryDir m_dir;
     QString caminho(const QString &nome) const { return m_dir.filePath(nome); }
-    QByteArray ler(const QString &nome) const {
-        QByteArray b;
-        Arquivos::lerTudo(caminho(nome), &b);
-        return b;
-    }
-    void gravar(const QString &nome, const QByteArray &bytes) {
-        QFile f(caminho(nome));
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
-    }
-    int executar(QStringList args, QString *out, QString *err) {
-        // Relative names are the test folder's.
-        for (QString &a : args)
-            if (a.startsWith(QLatin1Char('@'))) a = caminho(a.mid(1));
-        QTextStream o(out), e(err);
-        const int rc = ComandoExportar(args, o, e);
-        o.flush();
-        e.flush();
-        return rc;
+    QStringList arquivos() const {
+        return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
     }
 
 private slots:
     void init() {
-        for (const QString &n : QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden)) {
-            Arquivos::desmarcarSomenteLeitura(caminho(n));
+        for (const QString &n : arquivos()) // read-only ones too
             QFile::remove(caminho(n));
-        }
-        gravar(QStringLiteral("rato1.tvl"), kRegistro);
+        QVERIFY(Arquivos::gravarAtomico(caminho("rato1.tvl"), kRegistro));
     }
 
-    void argumentos_data() {
-        QTest::addColumn<QStringList>("args");
+    void executar_data() {
+        QTest::addColumn<QString>("args"); // "@name": a file of the test folder
+        QTest::addColumn<bool>("existe");  // a read-only "r.XLS" is there before
         QTest::addColumn<int>("rc");
         QTest::addColumn<QString>("saida"); // file expected, or the error's text
-        QTest::newRow("xls") << QStringList{"--out", "@r.xls", "@rato1.tvl"} << 0 << "r.XLS";
-        QTest::newRow("sem --out") << QStringList{"@rato1.tvl"} << 1 << "--out FILE is required";
-        QTest::newRow("opcao desconhecida")
-            << QStringList{"--out", "@r", "--forca", "@rato1.tvl"} << 1 << "unknown option";
-        QTest::newRow("saida e pasta")
-            << QStringList{"--out", "@", "@rato1.tvl"} << 1 << "is a folder";
-        QTest::newRow("registro ausente")
-            << QStringList{"--out", "@r", "@rato2.tvl"} << 1 << "rato2.tvl";
+        // clang-format off
+        QTest::newRow("xls") << "--out @r.xls @rato1.tvl" << false << 0 << "r.XLS";
+        QTest::newRow("existente") << "--out @r.xls @rato1.tvl" << true << 1 << "--force";
+        QTest::newRow("--force") << "--force --out @r.xls @rato1.tvl" << true << 0 << "r.XLS";
+        QTest::newRow("sem --out") << "@rato1.tvl" << false << 1 << "--out FILE is required";
+        QTest::newRow("opcao desconhecida") << "--out @r --forca @rato1.tvl" << false << 1 << "unknown option";
+        QTest::newRow("saida e pasta") << "--out @ @rato1.tvl" << false << 1 << "is a folder";
+        QTest::newRow("registro ausente") << "--out @r @rato2.tvl" << false << 1 << "rato2.tvl";
+        // clang-format on
     }
-    void argumentos() {
-        QFETCH(QStringList, args);
+    void executar() {
+        QFETCH(QString, args);
+        QFETCH(bool, existe);
         QFETCH(int, rc);
         QFETCH(QString, saida);
+        if (existe) {
+            QVERIFY(Arquivos::gravarAtomico(caminho("r.XLS"), "antigo"));
+            QVERIFY(Arquivos::marcarSomenteLeitura(caminho("r.XLS")));
+        }
+        const QStringList antes = arquivos();
+        QStringList lista = args.split(QLatin1Char(' '));
+        for (QString &a : lista)
+            if (a.startsWith(QLatin1Char('@'))) a = caminho(a.mid(1));
         QString out, err;
-        QCOMPARE(executar(args, &out, &err), rc);
+        QTextStream o(&out), e(&err);
+        QCOMPARE(ComandoExportar(lista, o, e), rc);
+        o.flush();
+        e.flush();
+        QByteArray bytes;
+        Arquivos::lerTudo(caminho("r.XLS"), &bytes);
         if (rc != 0) {
             QVERIFY(out.isEmpty());
             QVERIFY2(err.contains(saida), qPrintable(err));
-            QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
-                     QStringList{QStringLiteral("rato1.tvl")});
+            QCOMPARE(arquivos(), antes);
+            QCOMPARE(bytes, existe ? QByteArray("antigo") : QByteArray());
             return;
         }
-        QCOMPARE(out, QDir::toNativeSeparators(caminho(saida)) + QLatin1Char('\n'));
+        QCOMPARE(out, caminho(saida) + QLatin1Char('\n'));
         QVERIFY(err.isEmpty());
         QVERIFY(Arquivos::somenteLeitura(caminho(saida)));
-        QVERIFY(ler(saida).startsWith(QByteArray::fromHex("09080600")));
-    }
-
-    // An existing (read-only) output stays untouched without --force and is
-    // replaced, read-only again, with it.
-    void saidaExistente() {
-        gravar(QStringLiteral("r.XLS"), "antigo");
-        QVERIFY(Arquivos::marcarSomenteLeitura(caminho("r.XLS")));
-        QString out, err;
-        QCOMPARE(executar({"--out", "@r.xls", "@rato1.tvl"}, &out, &err), 1);
-        QVERIFY(out.isEmpty());
-        QVERIFY2(err.contains("--force"), qPrintable(err));
-        QCOMPARE(ler("r.XLS"), QByteArray("antigo"));
-
-        QCOMPARE(executar({"--force", "--out", "@r.xls", "@rato1.tvl"}, &out, &err), 0);
-        QCOMPARE(out, QDir::toNativeSeparators(caminho("r.XLS")) + QLatin1Char('\n'));
-        QVERIFY(ler("r.XLS").endsWith(QByteArray::fromHex("0A000000")));
-        QVERIFY(Arquivos::somenteLeitura(caminho("r.XLS")));
-        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+        QVERIFY(bytes.startsWith(QByteArray::fromHex("09080600")));
+        QVERIFY(bytes.endsWith(QByteArray::fromHex("0A000000")));
+        QCOMPARE(arquivos(), QStringList({"r.XLS", "rato1.tvl"}));
     }
 };
 

@@ -84,10 +84,8 @@ class TstExportar : public QObject {
 
 private slots:
     void init() {
-        for (const QString &n : arquivosNaPasta()) {
-            Arquivos::desmarcarSomenteLeitura(caminho(n));
+        for (const QString &n : arquivosNaPasta()) // read-only ones too
             QFile::remove(caminho(n));
-        }
     }
 
     // The viewer's table: caption and six sub-items cut at the tabs, a

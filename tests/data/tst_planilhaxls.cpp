@@ -61,10 +61,8 @@ class TstPlanilhaXLS : public QObject {
 
 private slots:
     void init() {
-        for (const QString &n : arquivosNaPasta()) {
-            Arquivos::desmarcarSomenteLeitura(caminho(n));
+        for (const QString &n : arquivosNaPasta()) // read-only ones too
             QFile::remove(caminho(n));
-        }
     }
 
     void exemploCompleto() {
