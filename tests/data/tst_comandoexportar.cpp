@@ -45,7 +45,8 @@ private slots:
         QTest::newRow("existente") << "--out @r.xls @rato1.tvl" << true << 1 << "--force";
         QTest::newRow("--force") << "--force --out @r.xls @rato1.tvl" << true << 0 << "r.XLS";
         QTest::newRow("sem --out") << "@rato1.tvl" << false << 1 << "--out FILE is required";
-        QTest::newRow("opcao desconhecida") << "--out @r --forca @rato1.tvl" << false << 1 << "unknown option";
+        QTest::newRow("opcao desconhecida") << "--out @r --forca @rato1.tvl" << false << 1
+                                            << "unknown option";
         QTest::newRow("saida e pasta") << "--out @ @rato1.tvl" << false << 1 << "is a folder";
         QTest::newRow("registro ausente") << "--out @r @rato2.tvl" << false << 1 << "rato2.tvl";
         // clang-format on
