@@ -117,16 +117,15 @@ private slots:
         const QByteArray bytes = ler(pastaIdiomas() + nome);
         QVERIFY2(!bytes.isEmpty(), qPrintable(nome));
 
-        // Windows-1252, CR LF only, no control characters.
+        // Windows-1252 with CR LF only: no BOM, no lone CR or LF, no other
+        // control character and no byte the code page leaves undefined.
         QVERIFY(!bytes.startsWith("\xEF\xBB\xBF") && bytes.endsWith("\r\n"));
-        for (qsizetype i = 0; i < bytes.size(); ++i) {
-            const uchar b = uchar(bytes[i]);
-            const bool ok = b == '\r'   ? i + 1 < bytes.size() && bytes[i + 1] == '\n'
-                            : b == '\n' ? i > 0 && bytes[i - 1] == '\r'
-                                        : b >= 0x20 && b != 0x7F && b != 0x81 && b != 0x8D &&
-                                              b != 0x8F && b != 0x90 && b != 0x9D;
-            QVERIFY2(ok, qPrintable(QStringLiteral("byte 0x%1 at %2").arg(b, 0, 16).arg(i)));
-        }
+        QCOMPARE(bytes.count('\r'), bytes.count("\r\n"));
+        QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+        const QByteArray semFins = QByteArray(bytes).replace("\r\n", "");
+        for (const char b : semFins)
+            QVERIFY2(uchar(b) >= 0x20 && !QByteArray("\x7F\x81\x8D\x8F\x90\x9D").contains(b),
+                     qPrintable(QStringLiteral("byte 0x%1").arg(uchar(b), 0, 16)));
         // Accented Windows-1252 text is never valid UTF-8 (plain ASCII is); a
         // file saved as UTF-8 by mistake would be, and would show "Ã§".
         QStringDecoder utf8(QStringDecoder::Utf8);
@@ -135,20 +134,13 @@ private slots:
 
         const Conteudo c = analisar(bytes);
         QVERIFY2(c.problemas.isEmpty(), qPrintable(c.problemas.join(QLatin1Char('\n'))));
-        // Exactly the keys the program reads, in the Portuguese file's order:
-        // a misspelt key would be both missing (the window shows "ERRO") and
-        // extra.
+        // Exactly the keys the program reads, in the list's order, so every
+        // file has the same: a misspelt key would be both missing (the window
+        // shows "ERRO") and extra.
         const QStringList exigidas = chavesExigidas();
         QCOMPARE(exigidas.size(), 211);
         QCOMPARE(c.secoes, 17);
-        QStringList faltam, sobram;
-        for (const QString &k : exigidas)
-            if (!c.chaves.contains(k)) faltam << k;
-        for (const QString &k : c.chaves)
-            if (!exigidas.contains(k)) sobram << k;
-        QVERIFY2(faltam.isEmpty(), qPrintable("missing: " + faltam.join(", ")));
-        QVERIFY2(sobram.isEmpty(), qPrintable("not read by the program: " + sobram.join(", ")));
-        QCOMPARE(c.chaves, analisar(ler(pastaIdiomas() + kArquivos[0])).chaves);
+        QCOMPARE(c.chaves, exigidas);
 
         // Every value is a text the window can show as it is, and the
         // windows' look-up finds it.
@@ -184,14 +176,16 @@ private slots:
     }
 
     void textosAcentuados() {
-        const char *const casos[][4] = {{"portugues.ini", "UnitMain", "Opes1", "&Opções"},
-                                        {"ingles.ini", "UnitMain", "Sair1", "E&xit"},
-                                        {"frances.ini", "UnitMain", "Sobre1", "À propos..."},
-                                        {"alemao.ini", "UnitMain", "Idioma1", "Sprache ändern"},
-                                        {"italiano.ini", "UnitNovoLabirinto",
-                                         "TFormNovoLabirintoSpeedButton1ClickMessage1",
-                                         "Il labirinto è stato creato."},
-                                        {"espanhol.ini", "UnitComp", "RadioGroup", "Catálogos"}};
+        // clang-format off
+        const char *const casos[][4] = {
+            {"portugues.ini", "UnitMain", "Opes1", "&Opções"},
+            {"ingles.ini", "UnitMain", "Sair1", "E&xit"},
+            {"frances.ini", "UnitMain", "Sobre1", "À propos..."},
+            {"alemao.ini", "UnitMain", "Idioma1", "Sprache ändern"},
+            {"italiano.ini", "UnitNovoLabirinto", "TFormNovoLabirintoSpeedButton1ClickMessage1",
+             "Il labirinto è stato creato."},
+            {"espanhol.ini", "UnitComp", "RadioGroup", "Catálogos"}};
+        // clang-format on
         for (const auto &c : casos)
             QCOMPARE(TIdioma(pastaIdiomas() + c[0]).Texto(c[1], c[2]), QString::fromUtf8(c[3]));
     }
@@ -253,36 +247,42 @@ private slots:
     // ---- The language choice -------------------------------------------------
 
     void escolha_data() {
-        QTest::addColumn<QByteArray>("conteudo"); // empty: no choice file
-        QTest::addColumn<QString>("arquivo");     // relative; empty: no language file
+        // The choice file (lines of section "idioma", "|" for CR LF; empty: no
+        // file) and the language file it gives (index in kArquivos; -1: none).
+        QTest::addColumn<QByteArray>("conteudo");
+        QTest::addColumn<int>("arquivo");
         QTest::addColumn<bool>("confirmado");
         QTest::addColumn<int>("linguaPadrao0");
         // clang-format off
-        QTest::newRow("no file") << QByteArray() << "" << false << 0;
+        QTest::newRow("no file") << QByteArray() << -1 << false << 0;
         // The shipped choice: Portuguese, and the login window asks.
-        QTest::newRow("shipped") << ler(pastaIdiomas() + "idioma.ini") << "idiomas/portugues.ini" << false << 0;
-        QTest::newRow("portugues") << QByteArray("[idioma]\r\nlingua=0\r\nconfigurado=1\r\n") << "idiomas/portugues.ini" << true << 0;
-        QTest::newRow("ingles") << QByteArray("[idioma]\r\nlingua=1\r\nconfigurado=1\r\n") << "idiomas/ingles.ini" << true << 1;
-        QTest::newRow("frances") << QByteArray("[idioma]\r\nlingua=2\r\n") << "idiomas/frances.ini" << false << 2;
-        QTest::newRow("alemao") << QByteArray("[IDIOMA]\r\nLINGUA=3\r\n") << "idiomas/alemao.ini" << false << 3;
-        QTest::newRow("italiano") << QByteArray("[idioma]\r\nlingua=4\r\nconfigurado=0\r\n") << "idiomas/italiano.ini" << false << 4;
-        QTest::newRow("espanhol") << QByteArray("[idioma]\nlingua=5\nconfigurado=2\n") << "idiomas/espanhol.ini" << true << 5;
-        QTest::newRow("beyond the six") << QByteArray("[idioma]\r\nlingua=6\r\nconfigurado=1\r\n") << "" << true << 6;
-        QTest::newRow("negative") << QByteArray("[idioma]\r\nlingua=-1\r\n") << "" << false << -1;
-        QTest::newRow("not a number") << QByteArray("[idioma]\r\nlingua=um\r\n") << "" << false << 0;
-        QTest::newRow("no lingua key") << QByteArray("[idioma]\r\nconfigurado=1\r\n") << "" << true << 0;
-        QTest::newRow("other section") << QByteArray("[outra]\r\nlingua=1\r\n") << "" << false << 0;
+        QTest::newRow("shipped") << ler(pastaIdiomas() + "idioma.ini") << 0 << false << 0;
+        QTest::newRow("portugues") << QByteArray("lingua=0|configurado=1") << 0 << true << 0;
+        QTest::newRow("ingles") << QByteArray("lingua=1|configurado=1") << 1 << true << 1;
+        QTest::newRow("frances") << QByteArray("lingua=2") << 2 << false << 2;
+        QTest::newRow("alemao") << QByteArray("[IDIOMA]|LINGUA=3|") << 3 << false << 3;
+        QTest::newRow("italiano") << QByteArray("lingua=4|configurado=0") << 4 << false << 4;
+        QTest::newRow("espanhol, LF") << QByteArray("[idioma]\nlingua=5\nconfigurado=2\n")
+                                      << 5 << true << 5;
+        QTest::newRow("beyond the six") << QByteArray("lingua=6|configurado=1") << -1 << true << 6;
+        QTest::newRow("negative") << QByteArray("lingua=-1") << -1 << false << -1;
+        QTest::newRow("not a number") << QByteArray("lingua=um") << -1 << false << 0;
+        QTest::newRow("no lingua key") << QByteArray("configurado=1") << -1 << true << 0;
+        QTest::newRow("other section") << QByteArray("[outra]|lingua=1|") << -1 << false << 0;
         // clang-format on
     }
     void escolha() {
         QFETCH(QByteArray, conteudo);
-        QFETCH(QString, arquivo);
+        QFETCH(int, arquivo);
         QFETCH(bool, confirmado);
         QFETCH(int, linguaPadrao0);
-        if (!conteudo.isEmpty()) escrever("idiomas/idioma.ini", conteudo);
+        if (!conteudo.startsWith('[') && !conteudo.isEmpty())
+            conteudo = "[idioma]|" + conteudo + "|";
+        if (!conteudo.isEmpty()) escrever("idiomas/idioma.ini", conteudo.replace("|", "\r\n"));
         const TEscolhaIdioma escolha(dados());
         QCOMPARE(escolha.FileName(), dados() + "idiomas/idioma.ini");
-        QCOMPARE(escolha.ArquivoIdioma(), arquivo.isEmpty() ? QString() : dados() + arquivo);
+        QCOMPARE(escolha.ArquivoIdioma(),
+                 arquivo < 0 ? QString() : dados() + "idiomas/" + kArquivos[arquivo]);
         QCOMPARE(escolha.Confirmado(), confirmado);
         QCOMPARE(escolha.Lingua(0), linguaPadrao0);
     }

@@ -48,25 +48,28 @@ private slots:
     }
 
     void lerDiretorio_data() {
-        QTest::addColumn<QByteArray>("arquivo"); // empty: no installation file
-        QTest::addColumn<QString>("esperado");   // "@": the working directory, "^": its parent
+        QTest::addColumn<QByteArray>("linha"); // of section "Diretorio"; empty: no file
+        QTest::addColumn<QString>("esperado"); // "@": the working directory, "^": its parent
         // clang-format off
         QTest::newRow("no file") << QByteArray() << "/padrao/x/";
-        QTest::newRow("empty Path") << QByteArray("[Diretorio]\r\nPath=\r\n") << "/padrao/x/";
-        QTest::newRow("blank Path") << QByteArray("[Diretorio]\r\nPath=   \r\n") << "/padrao/x/";
-        QTest::newRow("absolute") << QByteArray("[Diretorio]\r\nPath=/srv/dados/\r\n") << "/srv/dados/";
-        QTest::newRow("absolute without /") << QByteArray("[Diretorio]\r\nPath=/srv/dados\r\n") << "/srv/dados/";
-        QTest::newRow("root") << QByteArray("[Diretorio]\r\nPath=/\r\n") << "/";
-        QTest::newRow("relative") << QByteArray("[Diretorio]\r\nPath=dados\r\n") << "@/dados/";
-        QTest::newRow("backslashes") << QByteArray("[Diretorio]\r\nPath=..\\outro\\\r\n") << "^/outro/";
-        QTest::newRow("blanks around") << QByteArray("[Diretorio]\r\n Path = /srv/x \r\n") << "/srv/x/";
-        QTest::newRow("letter case") << QByteArray("[DIRETORIO]\npath=/srv/y/\n") << "/srv/y/";
+        QTest::newRow("empty Path") << QByteArray("Path=") << "/padrao/x/";
+        QTest::newRow("blank Path") << QByteArray("Path=   ") << "/padrao/x/";
+        QTest::newRow("absolute") << QByteArray("Path=/srv/dados/") << "/srv/dados/";
+        QTest::newRow("absolute without /") << QByteArray("Path=/srv/dados") << "/srv/dados/";
+        QTest::newRow("root") << QByteArray("Path=/") << "/";
+        QTest::newRow("relative") << QByteArray("Path=dados") << "@/dados/";
+        QTest::newRow("relative with dots") << QByteArray("Path=./a/../dados/") << "@/dados/";
+        QTest::newRow("backslashes") << QByteArray("Path=..\\outro\\") << "^/outro/";
+        QTest::newRow("blanks around") << QByteArray(" Path = /srv/x ") << "/srv/x/";
+        QTest::newRow("letter case, LF") << QByteArray("[DIRETORIO]\npath=/srv/y/\n") << "/srv/y/";
         // clang-format on
     }
     void lerDiretorio() {
-        QFETCH(QByteArray, arquivo);
+        QFETCH(QByteArray, linha);
         QFETCH(QString, esperado);
-        if (!arquivo.isEmpty()) escrever(m_trabalho + "/Instalacao.ini", arquivo);
+        if (!linha.isEmpty())
+            escrever(m_trabalho + "/Instalacao.ini",
+                     linha.startsWith('[') ? linha : "[Diretorio]\r\n" + linha + "\r\n");
         esperado.replace(QLatin1Char('@'), m_trabalho).replace(QLatin1Char('^'), raiz());
         const bool padrao = esperado.startsWith("/padrao/");
         bool configurado = padrao; // the opposite of what is expected
