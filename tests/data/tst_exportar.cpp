@@ -34,31 +34,25 @@ QByteArray tresEventos() {
                                             "D4\tCabeça\t10000\t15000\t5000\t1\t1\r\n"));
 }
 
-// The document's cells row by row as "row:column:kind:value", kind L
-// (label), N (number) or I (integer).
-QStringList celulas(const QByteArray &doc) {
+// The document's rows as "kind:value;kind:value;..." (kind L label, N
+// number, I integer), every row filled from column 1 without gaps.
+QStringList linhas(const QByteArray &doc) {
     LeitorPlanilha::Celulas c;
     QString erro;
     if (!LeitorPlanilha::ler(doc, &c, &erro)) return {erro};
     QStringList r;
     for (auto it = c.cbegin(); it != c.cend(); ++it) {
-        const int tipo = it->typeId();
-        r << QStringLiteral("%1:%2:%3:%4")
-                 .arg(QString::number(it.key().first), QString::number(it.key().second),
-                      tipo == QMetaType::QString  ? "L"
-                      : tipo == QMetaType::Double ? "N"
-                                                  : "I",
-                      it->toString());
+        if (it.key().second == 1) r << QString();
+        if (it.key().first != r.size() || it.key().second != r.last().count(';') + 1)
+            return {QStringLiteral("cell out of place")};
+        const int t = it->typeId();
+        r.last() += (t == QMetaType::QString  ? ";L:"
+                     : t == QMetaType::Double ? ";N:"
+                                              : ";I:") +
+                    it->toString();
     }
-    return r;
-}
-
-// The cells of sheet row l from "kind:value;kind:value;...".
-QStringList linha(int l, const QString &celulas) {
-    QStringList r;
-    const QStringList partes = celulas.split(QLatin1Char(';'));
-    for (int c = 0; c < partes.size(); ++c)
-        r << QStringLiteral("%1:%2:%3").arg(l).arg(c + 1).arg(partes[c]);
+    for (QString &l : r)
+        l.remove(0, 1);
     return r;
 }
 
@@ -115,33 +109,48 @@ private slots:
         QVERIFY(v.Linhas().isEmpty());
     }
 
-    // A record with three events exports to 13 rows: title, eight header
+    // A record of three events exports to 13 rows: the title, eight header
     // rows split at their tab (blank lines as two empty texts), the fixed
-    // titles, then one row per event with times as numbers and minute and
-    // frequency as integers.
-    void exemploDeTresEventos() {
+    // titles, one row per event with times as numbers, minute and frequency
+    // as integers. An existing file, even read-only, is replaced only after
+    // a Yes, and the window's result is writable.
+    void exportar_data() {
+        QTest::addColumn<int>("antigo"); // 0 none, 1 read-only and No, 2 read-only and Yes
+        QTest::newRow("new file") << 0;
+        QTest::newRow("existing, No") << 1;
+        QTest::newRow("existing, Yes") << 2;
+    }
+    void exportar() {
+        QFETCH(int, antigo);
+        const QString alvo = caminho(QStringLiteral("rato1.XLS"));
+        if (antigo) QVERIFY(Arquivos::marcarSomenteLeitura(gravar("rato1.XLS", "antigo")));
         TVisualizacao v;
         v.CarregarDados(gravar(QStringLiteral("rato1.tvl"), tresEventos()));
         TPlanilhaXLS p;
         TInteracaoFalsa ui;
+        ui.respostas = {antigo == 2};
         QString final;
         QCOMPARE(v.Exportar(caminho(QStringLiteral("rato1.xls")), p, ui, {}, &final),
-                 TVisualizacao::Salva);
-        QCOMPARE(final, caminho(QStringLiteral("rato1.XLS")));
-        QCOMPARE(ui.mensagens, QStringList{QStringLiteral("Planilha Salva!")});
-        QVERIFY(ui.perguntas.isEmpty());
-        QCOMPARE(ler(QStringLiteral("rato1.XLS")), p.Conteudo());
-        QCOMPARE(celulas(p.Conteudo()),
-                 linha(1, "L:Trevalin 2005  |  08/12/2026  |  14:05:33") + linha(2, "L:;L:") +
-                     linha(3, "L:Usuario:;L:ana") + linha(4, "L:Experimento:;L:ansiedade") +
-                     linha(5, "L:Indivíduo:;L:rato1") + linha(6, "L:Labirinto:;L:CRUZ (3)") +
-                     linha(7, "L:Tempo de Sessão:;L:300 segundos") +
-                     linha(8, "L:Distância:;L:10 cm") + linha(9, "L:;L:") +
-                     linha(10, "L:Posição;L:Comportamento;L:Início;L:Fim;L:Duração;L:Minuto;"
-                               "L:Frequência") +
-                     linha(11, "L:D4;L:ENTRADA;N:0;N:40000;N:40000;I:1;I:1") +
-                     linha(12, "L:D3;L:ENTRADA;N:40000;N:61234;N:21234;I:2;I:0") +
-                     linha(13, "L:D4;L:Cabeça;N:10000;N:15000;N:5000;I:1;I:1"));
+                 antigo == 1 ? TVisualizacao::NaoSubstituida : TVisualizacao::Salva);
+        QCOMPARE(final, alvo);
+        QCOMPARE(ui.perguntas,
+                 antigo ? QStringList{TVisualizacao::PerguntaSobrescrever} : QStringList());
+        QCOMPARE(ui.mensagens, antigo == 1 ? QStringList() : QStringList{"Planilha Salva!"});
+        QCOMPARE(Arquivos::somenteLeitura(alvo), antigo == 1);
+        if (antigo == 1) {
+            QCOMPARE(ler(QStringLiteral("rato1.XLS")), QByteArray("antigo"));
+            return;
+        }
+        QCOMPARE(linhas(ler(QStringLiteral("rato1.XLS"))),
+                 QStringList({"L:Trevalin 2005  |  08/12/2026  |  14:05:33",
+                              "L:;L:", "L:Usuario:;L:ana", "L:Experimento:;L:ansiedade",
+                              "L:Indivíduo:;L:rato1", "L:Labirinto:;L:CRUZ (3)",
+                              "L:Tempo de Sessão:;L:300 segundos", "L:Distância:;L:10 cm", "L:;L:",
+                              "L:Posição;L:Comportamento;L:Início;L:Fim;L:Duração;L:Minuto;"
+                              "L:Frequência",
+                              "L:D4;L:ENTRADA;N:0;N:40000;N:40000;I:1;I:1",
+                              "L:D3;L:ENTRADA;N:40000;N:61234;N:21234;I:2;I:0",
+                              "L:D4;L:Cabeça;N:10000;N:15000;N:5000;I:1;I:1"}));
     }
 
     void nomes() {
@@ -158,28 +167,6 @@ private slots:
                  QStringLiteral("rato1_T2.xls"));
     }
 
-    // An existing file: No leaves it and says nothing; Yes replaces it even
-    // when read-only, and the window's result is writable.
-    void arquivoExistente() {
-        for (const bool sim : {false, true}) {
-            const QString alvo = gravar(QStringLiteral("rato1.XLS"), "antigo");
-            QVERIFY(Arquivos::marcarSomenteLeitura(alvo));
-            TVisualizacao v;
-            v.CarregarDados(gravar(QStringLiteral("rato1.tvl"), tresEventos()));
-            TPlanilhaXLS p;
-            TInteracaoFalsa ui;
-            ui.respostas = {sim};
-            QCOMPARE(v.Exportar(caminho(QStringLiteral("rato1")), p, ui),
-                     sim ? TVisualizacao::Salva : TVisualizacao::NaoSubstituida);
-            QCOMPARE(ui.perguntas, QStringList{TVisualizacao::PerguntaSobrescrever});
-            QCOMPARE(ui.mensagens,
-                     sim ? QStringList{QStringLiteral("Planilha Salva!")} : QStringList());
-            QCOMPARE(ler(QStringLiteral("rato1.XLS")), sim ? p.Conteudo() : QByteArray("antigo"));
-            QCOMPARE(Arquivos::somenteLeitura(alvo), !sim);
-            Arquivos::desmarcarSomenteLeitura(alvo);
-        }
-    }
-
     // A bad record stops the export with a message naming the file and the
     // line at fault (a "%1" in the name stays as it is); nothing is written,
     // neither a new file nor over an old one.
@@ -188,16 +175,16 @@ private slots:
         QTest::addColumn<QString>("esperado");
         const QByteArray c = cabecalho();
         const QByteArray ok = "D4\tENTRADA\t0\t40000\t40000\t1\t1\r\n";
+        // clang-format off
         QTest::newRow("arquivo ausente") << QByteArray() << "Cannot open file";
         QTest::newRow("cabecalho cortado") << c.left(c.indexOf("Tempo")) << "ends at line 6";
         QTest::newRow("decimal") << c + ok + "D3\tENTRADA\t1.5\t2\t1\t1\t1\r\n"
                                  << "line 12, column \"Início\": '1.5' is not a valid integer";
-        QTest::newRow("linha vazia no fim") << c + ok + "\r\n"
-                                            << "line 12, column \"Início\"";
-        QTest::newRow("expoente") << c + "D3\tENTRADA\t1e3\t2\t1\t1\t1\r\n"
-                                  << "'1e3'";
+        QTest::newRow("linha vazia no fim") << c + ok + "\r\n" << "line 12, column \"Início\"";
+        QTest::newRow("expoente") << c + "D3\tENTRADA\t1e3\t2\t1\t1\t1\r\n" << "'1e3'";
         QTest::newRow("minuto grande") << c + "D3\tENTRADA\t1\t2\t1\t65536\t1\r\n"
                                        << "\"Minuto\": '65536' is not a whole number from 0 to";
+        // clang-format on
         QByteArray muitas = c;
         for (int i = 0; i <= TVisualizacao::MaxLinhas; ++i)
             muitas += ok;
