@@ -105,15 +105,26 @@ class TstIdiomas : public QObject {
 private slots:
     void init() { QDir(dados() + "idiomas").removeRecursively(); }
 
-    // ---- The shipped language files ----------------------------------------
-
+    // Each file with one accented text it must hold as written.
     void arquivo_data() {
         QTest::addColumn<QString>("nome");
-        for (const QString &n : kArquivos)
-            QTest::newRow(qPrintable(n)) << n;
+        QTest::addColumn<QString>("chave");
+        QTest::addColumn<QString>("texto");
+        // clang-format off
+        QTest::newRow("pt") << "portugues.ini" << "UnitMain/Opes1" << "&Opções";
+        QTest::newRow("en") << "ingles.ini" << "UnitMain/Sair1" << "E&xit";
+        QTest::newRow("fr") << "frances.ini" << "UnitMain/Sobre1" << "À propos...";
+        QTest::newRow("de") << "alemao.ini" << "UnitMain/Idioma1" << "Sprache ändern";
+        QTest::newRow("it") << "italiano.ini"
+                            << "UnitNovoLabirinto/TFormNovoLabirintoSpeedButton1ClickMessage1"
+                            << "Il labirinto è stato creato.";
+        QTest::newRow("es") << "espanhol.ini" << "UnitComp/RadioGroup" << "Catálogos";
+        // clang-format on
     }
     void arquivo() {
         QFETCH(QString, nome);
+        QFETCH(QString, chave);
+        QFETCH(QString, texto);
         const QByteArray bytes = ler(pastaIdiomas() + nome);
         QVERIFY2(!bytes.isEmpty(), qPrintable(nome));
 
@@ -142,27 +153,12 @@ private slots:
         QCOMPARE(c.secoes, 17);
         QCOMPARE(c.chaves, exigidas);
 
-        // Every value is a text the window can show as it is, and the
-        // windows' look-up finds it.
-        QSet<QString> menu;
-        for (const QStringList &m : kMenus)
-            for (const QString &k : m)
-                menu.insert(QStringLiteral("UnitMain/") + k);
-        const TIdioma idioma(pastaIdiomas() + nome);
-        for (auto it = c.valores.cbegin(); it != c.valores.cend(); ++it) {
-            const QString &v = it.value();
-            const QByteArray id = (nome + ": " + it.key() + "=" + v).toUtf8();
-            QVERIFY2(!v.isEmpty() && v == v.trimmed() && v != TIdioma::Erro && v.size() <= 2047,
-                     id.constData());
-            // "&" marks an accelerator in menus and buttons; only menu items use one.
-            QVERIFY2(menu.contains(it.key()) || !v.contains(QLatin1Char('&')), id.constData());
-            QCOMPARE(idioma.Texto(it.key().section('/', 0, 0), it.key().section('/', 1)), v);
-        }
-
         // Menu accelerators: at most one per item, a letter, distinct within a menu.
+        QSet<QString> menu;
         for (const QStringList &m : kMenus) {
             QSet<QChar> letras;
             for (const QString &item : m) {
+                menu.insert(QStringLiteral("UnitMain/") + item);
                 const QString v = c.valores.value(QStringLiteral("UnitMain/") + item);
                 const QByteArray id = (nome + ": " + item + "=" + v).toUtf8();
                 const int e = v.indexOf(QLatin1Char('&'));
@@ -173,24 +169,20 @@ private slots:
                 letras.insert(v[e + 1].toLower());
             }
         }
+        // Every value is a text the window can show as it is, and the
+        // windows' look-up finds it.
+        QCOMPARE(c.valores.value(chave), texto);
+        const TIdioma idioma(pastaIdiomas() + nome);
+        for (auto it = c.valores.cbegin(); it != c.valores.cend(); ++it) {
+            const QString &v = it.value();
+            const QByteArray id = (nome + ": " + it.key() + "=" + v).toUtf8();
+            QVERIFY2(!v.isEmpty() && v == v.trimmed() && v != TIdioma::Erro && v.size() <= 2047,
+                     id.constData());
+            // "&" marks an accelerator in menus and buttons; only menu items use one.
+            QVERIFY2(menu.contains(it.key()) || !v.contains(QLatin1Char('&')), id.constData());
+            QCOMPARE(idioma.Texto(it.key().section('/', 0, 0), it.key().section('/', 1)), v);
+        }
     }
-
-    void textosAcentuados() {
-        // clang-format off
-        const char *const casos[][4] = {
-            {"portugues.ini", "UnitMain", "Opes1", "&Opções"},
-            {"ingles.ini", "UnitMain", "Sair1", "E&xit"},
-            {"frances.ini", "UnitMain", "Sobre1", "À propos..."},
-            {"alemao.ini", "UnitMain", "Idioma1", "Sprache ändern"},
-            {"italiano.ini", "UnitNovoLabirinto", "TFormNovoLabirintoSpeedButton1ClickMessage1",
-             "Il labirinto è stato creato."},
-            {"espanhol.ini", "UnitComp", "RadioGroup", "Catálogos"}};
-        // clang-format on
-        for (const auto &c : casos)
-            QCOMPARE(TIdioma(pastaIdiomas() + c[0]).Texto(c[1], c[2]), QString::fromUtf8(c[3]));
-    }
-
-    // ---- Looking texts up ----------------------------------------------------
 
     void textoAusente_data() {
         QTest::addColumn<QString>("arquivo"); // "teste.ini" is written, the others are not
@@ -244,8 +236,6 @@ private slots:
         QCOMPARE(idioma.Texto("a", "tres"), QStringLiteral("so na segunda"));
     }
 
-    // ---- The language choice -------------------------------------------------
-
     void escolha_data() {
         // The choice file (lines of section "idioma", "|" for CR LF; empty: no
         // file) and the language file it gives (index in kArquivos; -1: none).
@@ -287,30 +277,23 @@ private slots:
         QCOMPARE(escolha.Lingua(0), linguaPadrao0);
     }
 
-    void confirmarEPedirDeNovo() {
-        // A data directory without an "idiomas" folder still keeps the choice.
+    // A data directory without an "idiomas" folder still keeps the choice; a
+    // read-only choice file is told about and keeps the choice as it was.
+    void confirmar() {
         TInteracaoFalsa interacao;
         TEscolhaIdioma escolha(dados());
         QVERIFY(!escolha.Confirmar(6, &interacao) && !escolha.Confirmar(-1, &interacao));
         QVERIFY(!QFile::exists(escolha.FileName()));
         QVERIFY(escolha.Confirmar(1, &interacao));
-        QVERIFY(interacao.mensagens.isEmpty());
         QCOMPARE(escolha.ArquivoIdioma(), dados() + "idiomas/ingles.ini");
         QCOMPARE(ler(escolha.FileName()), QByteArray("[idioma]\r\nlingua=1\r\nconfigurado=1\r\n"));
-
         QVERIFY(escolha.PedirNovaEscolha(&interacao));
         QVERIFY(!escolha.Confirmado());
         QCOMPARE(escolha.Lingua(-1), 1); // the language stays until the next confirmation
-        QVERIFY(escolha.Confirmar(0, nullptr));
-        QCOMPARE(escolha.Lingua(-1), 0);
-        QVERIFY(escolha.Confirmado());
-    }
+        QVERIFY(escolha.Confirmar(2, nullptr));
+        QVERIFY(interacao.mensagens.isEmpty());
 
-    void escolhaSomenteLeitura() {
-        escrever("idiomas/idioma.ini", "[idioma]\r\nlingua=2\r\nconfigurado=1\r\n");
-        TEscolhaIdioma escolha(dados());
         QVERIFY(Arquivos::marcarSomenteLeitura(escolha.FileName()));
-        TInteracaoFalsa interacao;
         QVERIFY(!escolha.Confirmar(0, &interacao));
         QVERIFY(!escolha.PedirNovaEscolha(&interacao));
         QVERIFY(!escolha.PedirNovaEscolha(nullptr));

@@ -88,7 +88,7 @@ private slots:
     // and a second start copies nothing.
     void completarDiretorio() {
         const QString dados = raiz() + "/dados/";
-        escrever(dados + "Labirintos.ini", "[ARENA (5x3)]\r\nQuadradosEmX=5\r\n");
+        escrever(dados + "Labirintos.ini", "mazes of the user");
         escrever(dados + "idiomas/a.ini", "editado");
         QVERIFY(Arquivos::marcarSomenteLeitura(dados + "idiomas/a.ini"));
         QStringList copiados;
@@ -96,8 +96,7 @@ private slots:
         QCOMPARE(copiados, QStringList({"idiomas/b.ini"}));
         QCOMPARE(conteudo(dados + "idiomas/b.ini"), conteudo(m_origem + "/idiomas/b.ini"));
         QVERIFY(!Arquivos::somenteLeitura(dados + "idiomas/b.ini"));
-        QCOMPARE(conteudo(dados + "Labirintos.ini"),
-                 QByteArray("[ARENA (5x3)]\r\nQuadradosEmX=5\r\n"));
+        QCOMPARE(conteudo(dados + "Labirintos.ini"), QByteArray("mazes of the user"));
         QCOMPARE(conteudo(dados + "idiomas/a.ini"), QByteArray("editado"));
         QVERIFY(!QFile::exists(dados + "outro.ini") &&
                 !QFile::exists(dados + "idiomas/leiame.txt"));

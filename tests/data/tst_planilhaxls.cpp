@@ -177,44 +177,36 @@ private slots:
         QCOMPARE(ultimo(p, 9).mid(4, 4), hex("0300 0200"));
     }
 
-    // Refused before anything is appended: never dropped, never written into
-    // another cell (70000 is not cut to 16 bits).
-    void celulaForaDaPlanilhaRecusada() {
+    // A cell the sheet cannot hold is refused before anything is appended:
+    // never dropped, never written into another cell (70000 is not cut to
+    // 16 bits). Callers check a planned size first, which writes nothing.
+    void foraDaPlanilha() {
+        QVERIFY(TPlanilhaXLS::Cabe(65535, 256));
+        QVERIFY(!TPlanilhaXLS::Cabe(65536, 1) && !TPlanilhaXLS::Cabe(1, 257));
+        QVERIFY(!TPlanilhaXLS::Cabe(Q_INT64_C(1) << 40, 1));
         TPlanilhaXLS p;
-        p.setFileName(QStringLiteral("/dados/saida.xls"));
+        p.setFileName(QStringLiteral("/dados/saida"));
         p.setRow(2);
         p.setColumn(6);
         p.EndSheet();
         const QByteArray antes = p.Conteudo();
+        p.ConferirTamanho(65535, 256);
+        QString erro = erroDe([&] { p.ConferirTamanho(10, 300); });
+        QVERIFY2(erro.contains("/dados/saida.XLS") && erro.contains("300"), qPrintable(erro));
         for (const auto &c :
              {QPoint(4, 257), QPoint(65536, 1), QPoint(70000, 1), QPoint(-1, 1), QPoint(1, -3)}) {
             for (const auto &escrita :
                  QList<std::function<void()>>{[&] { p.WriteCell(c.x(), c.y(), QString("x")); },
                                               [&] { p.WriteCell(c.x(), c.y(), 1.0); },
                                               [&] { p.WriteCell(c.x(), c.y(), quint16(1)); }}) {
-                const QString erro = erroDe(escrita);
-                QVERIFY2(erro.contains("/dados/saida.xls") && erro.contains(QString::number(c.y())),
+                erro = erroDe(escrita);
+                QVERIFY2(erro.contains("/dados/saida.XLS") && erro.contains(QString::number(c.y())),
                          qPrintable(erro));
-                // Nothing appended, no restart, cursor where it was.
-                QCOMPARE(p.Conteudo(), antes);
-                QCOMPARE(QPoint(p.Row(), p.Column()), QPoint(2, 6));
             }
         }
-    }
-
-    void limites() {
-        QVERIFY(TPlanilhaXLS::Cabe(65535, 256));
-        QVERIFY(!TPlanilhaXLS::Cabe(65536, 1));
-        QVERIFY(!TPlanilhaXLS::Cabe(1, 257));
-        QVERIFY(!TPlanilhaXLS::Cabe(Q_INT64_C(1) << 40, 1));
-        TPlanilhaXLS p;
-        p.setFileName(QStringLiteral("grupos"));
-        p.ConferirTamanho(65535, 256);
-        const QString erro = erroDe([&] { p.ConferirTamanho(10, 300); });
-        QVERIFY2(erro.contains(QStringLiteral("grupos.XLS")) &&
-                     erro.contains(QStringLiteral("300")),
-                 qPrintable(erro));
-        QCOMPARE(p.Conteudo(), kBofDim); // the check writes nothing
+        // Nothing appended, no restart, cursor where it was.
+        QCOMPARE(p.Conteudo(), antes);
+        QCOMPARE(QPoint(p.Row(), p.Column()), QPoint(2, 6));
     }
 
     void rotulos_data() {
