@@ -64,8 +64,7 @@ Conteudo analisar(const QByteArray &bytes) {
     return c;
 }
 
-// The keys the program reads, as "section/key", from the list kept with the
-// test data.
+// The keys the program reads ("section/key"), as the test data lists them.
 QStringList chavesExigidas() {
     QStringList lista;
     QString secao;
@@ -145,9 +144,8 @@ private slots:
 
         const Conteudo c = analisar(bytes);
         QVERIFY2(c.problemas.isEmpty(), qPrintable(c.problemas.join(QLatin1Char('\n'))));
-        // Exactly the keys the program reads, in the list's order, so every
-        // file has the same: a misspelt key would be both missing (the window
-        // shows "ERRO") and extra.
+        // Exactly the keys the program reads, in the list's order, so every file
+        // has the same (a misspelt key would show "ERRO").
         const QStringList exigidas = chavesExigidas();
         QCOMPARE(exigidas.size(), 211);
         QCOMPARE(c.secoes, 17);
@@ -169,8 +167,7 @@ private slots:
                 letras.insert(v[e + 1].toLower());
             }
         }
-        // Every value is a text the window can show as it is, and the
-        // windows' look-up finds it.
+        // Every value can be shown as it is, and the windows' look-up finds it.
         QCOMPARE(c.valores.value(chave), texto);
         const TIdioma idioma(pastaIdiomas() + nome);
         for (auto it = c.valores.cbegin(); it != c.valores.cend(); ++it) {

@@ -83,9 +83,8 @@ private slots:
         QCOMPARE(TInstalacao::DiretorioPadrao(), raiz() + "/xdg/Trevalin/");
     }
 
-    // Only the shipped files the directory lacks are copied, writable (the
-    // user adds mazes); the user's files stay as they are, read-only or not,
-    // and a second start copies nothing.
+    // Only shipped files the directory lacks are copied, writable; the user's
+    // files stay as they are, read-only or not; a second start copies nothing.
     void completarDiretorio() {
         const QString dados = raiz() + "/dados/";
         escrever(dados + "Labirintos.ini", "mazes of the user");
@@ -105,8 +104,7 @@ private slots:
         QVERIFY(copiados.isEmpty());
     }
 
-    // The program carries the files of the resources folder, all of them and
-    // as they are now.
+    // The program carries all files of the resources folder, as they are now.
     void arquivosEmbutidos() {
         const QString fonte = QStringLiteral(TREVALIN_RESOURCES "/");
         const QString embutida = TInstalacao::PastaDistribuida();
@@ -118,9 +116,8 @@ private slots:
                      qPrintable(r + " differs from the embedded copy: rebuild"));
     }
 
-    // No Instalacao.ini: the default folder is created and filled from the
-    // embedded files; the first start shows Portuguese and asks for the
-    // language; later starts keep what the user changed.
+    // No Instalacao.ini: the default folder is made and filled, Portuguese is
+    // shown and the language asked for; later starts keep the user's changes.
     void primeiraPartida() {
         const QString padrao = raiz() + "/home/.local/share/Trevalin";
         m_origem = TInstalacao::PastaDistribuida();
@@ -143,9 +140,8 @@ private slots:
         QVERIFY(ui.mensagens.isEmpty());
     }
 
-    // A relative Path names a folder of the working directory, and the
-    // default folder is left alone. Problems are told once each and never
-    // stop the start.
+    // A relative Path is the working directory's; the default folder is left
+    // alone. Problems are told once each and never stop the start.
     void partidaConfigurada() {
         QDir().mkpath(m_trabalho + "/dados");
         instalacao("dados");

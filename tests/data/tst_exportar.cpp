@@ -109,11 +109,9 @@ private slots:
         QVERIFY(v.Linhas().isEmpty());
     }
 
-    // A record of three events exports to 13 rows: the title, eight header
-    // rows split at their tab (blank lines as two empty texts), the fixed
-    // titles, one row per event with times as numbers, minute and frequency
-    // as integers. An existing file, even read-only, is replaced only after
-    // a Yes, and the window's result is writable.
+    // Three events export to 13 rows (header rows split at their tab, times as
+    // numbers, minute and frequency as integers). An existing file, even
+    // read-only, is replaced only after a Yes; the result is writable.
     void exportar_data() {
         QTest::addColumn<int>("antigo"); // 0 none, 1 read-only and No, 2 read-only and Yes
         QTest::newRow("new file") << 0;
@@ -167,9 +165,8 @@ private slots:
                  QStringLiteral("rato1_T2.xls"));
     }
 
-    // A bad record stops the export with a message naming the file and the
-    // line at fault (a "%1" in the name stays as it is); nothing is written,
-    // neither a new file nor over an old one.
+    // A bad record stops the export with a message naming the file (a "%1"
+    // in it kept) and the line; nothing is written, new file or old.
     void registrosRuins_data() {
         QTest::addColumn<QByteArray>("conteudo"); // empty: no file at all
         QTest::addColumn<QString>("esperado");
