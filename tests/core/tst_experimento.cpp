@@ -10,7 +10,7 @@
 // Experiment fields as one list: Configurado, QdeInicios, InicioX1, InicioY1,
 // InicioX2, InicioY2, TempoSecao, DivisoesDaSecao, Distancia, ComecoQueda.
 static QList<int> campos(const TExperimento &e) {
-    return {e.Configurado, e.QdeInicios, e.InicioX1, e.InicioY1, e.InicioX2,
+    return {e.Configurado, e.QdeInicios, e.InicioX1,        e.InicioY1,  e.InicioX2,
             e.InicioY2,    e.TempoSecao, e.DivisoesDaSecao, e.Distancia, e.ComecoQueda};
 }
 

@@ -52,8 +52,7 @@ private slots:
         m_dados = m_temp->path() + "/";
     }
     void cleanup() {
-        if (QFile::exists(perfil()))
-            Arquivos::desmarcarSomenteLeitura(perfil());
+        if (QFile::exists(perfil())) Arquivos::desmarcarSomenteLeitura(perfil());
         delete m_temp;
     }
 
@@ -207,15 +206,28 @@ private slots:
         QTest::addColumn<QString>("lista");
         QTest::addColumn<QString>("excluir");
         QTest::addColumn<QString>("esperada"); // empty: refused, file unchanged
-        QTest::newRow("second of three") << "3|A|B|C" << "B" << "2|A|C|?";
-        QTest::newRow("last of three") << "3|A|B|C" << "C" << "2|A|B|?";
-        QTest::newRow("the only one") << "1|A" << "A" << "0|?";
-        QTest::newRow("listed twice: the last goes") << "4|A|B|A|C" << "A" << "3|A|B|C|?";
-        QTest::newRow("count beyond the keys, a gap")
-            << "1000000|A|B||D" << "A" << "999999|B||D||?";
+        QTest::newRow("second of three") << "3|A|B|C"
+                                         << "B"
+                                         << "2|A|C|?";
+        QTest::newRow("last of three") << "3|A|B|C"
+                                       << "C"
+                                       << "2|A|B|?";
+        QTest::newRow("the only one") << "1|A"
+                                      << "A"
+                                      << "0|?";
+        QTest::newRow("listed twice: the last goes") << "4|A|B|A|C"
+                                                     << "A"
+                                                     << "3|A|B|C|?";
+        QTest::newRow("count beyond the keys, a gap") << "1000000|A|B||D"
+                                                      << "A"
+                                                      << "999999|B||D||?";
         // A name that is not in the list must not shift the list.
-        QTest::newRow("unlisted") << "2|A|B" << "X" << "";
-        QTest::newRow("other letter case") << "2|A|B" << "a" << "";
+        QTest::newRow("unlisted") << "2|A|B"
+                                  << "X"
+                                  << "";
+        QTest::newRow("other letter case") << "2|A|B"
+                                           << "a"
+                                           << "";
     }
     void excluirExperimento() {
         QFETCH(QString, lista);
@@ -224,8 +236,7 @@ private slots:
         const QStringList l = lista.split('|');
         QByteArray texto = "[Experimentos]\r\nQdeExp=" + l[0].toLatin1() + "\r\n";
         for (int k = 1; k < l.size(); ++k)
-            if (!l[k].isEmpty())
-                texto += QByteArray::number(k) + "=" + l[k].toLatin1() + "\r\n";
+            if (!l[k].isEmpty()) texto += QByteArray::number(k) + "=" + l[k].toLatin1() + "\r\n";
         for (const QString &n : QStringList{"A", "B", "C", "D"})
             texto += "[" + n.toLatin1() + "]\r\nConfigurado=1\r\n";
         texto += "[Comp1]\r\n1=FARE\r\n";

@@ -33,66 +33,59 @@ class TstRegistro : public QObject {
     }
 
 private slots:
-    // Rows given as "posicao inicio fim frequencia"; Finalizar(T), then every row.
+    // Rows "posicao inicio fim frequencia" separated by "; "; Finalizar(T),
+    // then every row as linha() gives it.
     void finalizar_data() {
-        QTest::addColumn<QStringList>("entrada");
+        QTest::addColumn<QString>("entrada");
         QTest::addColumn<double>("T");
-        QTest::addColumn<QStringList>("esperado");
+        QTest::addColumn<QString>("esperado");
         QTest::newRow("three minutes")
-            << QStringList{"F6 30000 150000 1"} << 300000.0
-            << QStringList{"F6 30000-60000/30000 m1 f1", "F6 60000-120000/60000 m2 f0",
-                           "F6 120000-150000/30000 m3 f0"};
-        QTest::newRow("ends at the session end") << QStringList{"F6 250000 300000 1"} << 300000.0
-                                                 << QStringList{"F6 250000-300000/50000 m5 f1"};
-        QTest::newRow("ends on its minute's end") << QStringList{"F6 30000 60000 1"} << 300000.0
-                                                  << QStringList{"F6 30000-60000/30000 m1 f1"};
-        // No empty piece in minute 3.
-        QTest::newRow("ends on a later boundary")
-            << QStringList{"F6 30000 120000 1"} << 300000.0
-            << QStringList{"F6 30000-60000/30000 m1 f1", "F6 60000-120000/60000 m2 f0"};
+            << "F6 30000 150000 1" << 300000.0
+            << "F6 30000-60000/30000 m1 f1; F6 60000-120000/60000 m2 f0; "
+               "F6 120000-150000/30000 m3 f0";
+        QTest::newRow("ends at the session end")
+            << "F6 250000 300000 1" << 300000.0 << "F6 250000-300000/50000 m5 f1";
+        QTest::newRow("ends on its minute's end")
+            << "F6 30000 60000 1" << 300000.0 << "F6 30000-60000/30000 m1 f1";
+        QTest::newRow("ends on a later boundary: no empty piece")
+            << "F6 30000 120000 1" << 300000.0
+            << "F6 30000-60000/30000 m1 f1; F6 60000-120000/60000 m2 f0";
         QTest::newRow("continuation across a boundary")
-            << QStringList{"F6 50000 70000 0"} << 300000.0
-            << QStringList{"F6 50000-60000/10000 m1 f0", "F6 60000-70000/10000 m2 f0"};
+            << "F6 50000 70000 0" << 300000.0
+            << "F6 50000-60000/10000 m1 f0; F6 60000-70000/10000 m2 f0";
         QTest::newRow("continuation ending on a boundary")
-            << QStringList{"F6 60000 180000 0"} << 300000.0
-            << QStringList{"F6 60000-120000/60000 m2 f0", "F6 120000-180000/60000 m3 f0"};
-        // 330 s: the last 30 s form their own minute.
-        QTest::newRow("session not a whole number of minutes")
-            << QStringList{"F6 250000 330000 1"} << 330000.0
-            << QStringList{"F6 250000-300000/50000 m5 f1", "F6 300000-330000/30000 m6 f0"};
+            << "F6 60000 180000 0" << 300000.0
+            << "F6 60000-120000/60000 m2 f0; F6 120000-180000/60000 m3 f0";
+        QTest::newRow("330 s: the last 30 s are a minute of their own")
+            << "F6 250000 330000 1" << 330000.0
+            << "F6 250000-300000/50000 m5 f1; F6 300000-330000/30000 m6 f0";
         QTest::newRow("-1 ends at the next start")
-            << QStringList{"A1 0 -1 1", "A2 12000 -1 1", "A3 40000 50000 1"} << 50000.0
-            << QStringList{"A1 0-12000/12000 m1 f1", "A2 12000-40000/28000 m1 f1",
-                           "A3 40000-50000/10000 m1 f1"};
-        // The first square of the second phase starts at 0.
-        QTest::newRow("-2 row")
-            << QStringList{"A1 10000 -1 1", "C3 45000 -2 1", "C4 8000 20000 1"} << 300000.0
-            << QStringList{"A1 10000-45000/35000 m1 f1", "C3 0-8000/8000 m1 f1",
-                           "C4 8000-20000/12000 m1 f1"};
-        // Each row is replaced in place by its pieces.
-        QTest::newRow("order kept")
-            << QStringList{"A1 0 -1 1", "B1 90000 -1 1", "C1 100000 300000 1"} << 300000.0
-            << QStringList{"A1 0-60000/60000 m1 f1",        "A1 60000-90000/30000 m2 f0",
-                           "B1 90000-100000/10000 m2 f1",   "C1 100000-120000/20000 m2 f1",
-                           "C1 120000-180000/60000 m3 f0",  "C1 180000-240000/60000 m4 f0",
-                           "C1 240000-300000/60000 m5 f0"};
+            << "A1 0 -1 1; A2 12000 -1 1; A3 40000 50000 1" << 50000.0
+            << "A1 0-12000/12000 m1 f1; A2 12000-40000/28000 m1 f1; A3 40000-50000/10000 m1 f1";
+        QTest::newRow("-2: the first square of the second phase starts at 0")
+            << "A1 10000 -1 1; C3 45000 -2 1; C4 8000 20000 1" << 300000.0
+            << "A1 10000-45000/35000 m1 f1; C3 0-8000/8000 m1 f1; C4 8000-20000/12000 m1 f1";
+        QTest::newRow("each row replaced in place by its pieces")
+            << "A1 0 -1 1; B1 90000 -1 1; C1 100000 300000 1" << 300000.0
+            << "A1 0-60000/60000 m1 f1; A1 60000-90000/30000 m2 f0; B1 90000-100000/10000 m2 f1; "
+               "C1 100000-120000/20000 m2 f1; C1 120000-180000/60000 m3 f0; "
+               "C1 180000-240000/60000 m4 f0; C1 240000-300000/60000 m5 f0";
         // A last row left open runs to the session end, never past the array.
-        QTest::newRow("last row -1") << QStringList{"A1 100000 -1 1"} << 150000.0
-                                     << QStringList{"A1 100000-120000/20000 m2 f1",
-                                                    "A1 120000-150000/30000 m3 f0"};
-        QTest::newRow("last row -2") << QStringList{"A1 100000 -2 1"} << 150000.0
-                                     << QStringList{"A1 0-60000/60000 m1 f1",
-                                                    "A1 60000-120000/60000 m2 f0",
-                                                    "A1 120000-150000/30000 m3 f0"};
-        QTest::newRow("last row -1 after the end") << QStringList{"A1 170000 -1 1"} << 150000.0
-                                                   << QStringList{"A1 170000-170000/0 m3 f1"};
+        QTest::newRow("last row -1")
+            << "A1 100000 -1 1" << 150000.0
+            << "A1 100000-120000/20000 m2 f1; A1 120000-150000/30000 m3 f0";
+        QTest::newRow("last row -2") << "A1 100000 -2 1" << 150000.0
+                                     << "A1 0-60000/60000 m1 f1; A1 60000-120000/60000 m2 f0; "
+                                        "A1 120000-150000/30000 m3 f0";
+        QTest::newRow("last row -1 after the end")
+            << "A1 170000 -1 1" << 150000.0 << "A1 170000-170000/0 m3 f1";
     }
     void finalizar() {
-        QFETCH(QStringList, entrada);
+        QFETCH(QString, entrada);
         QFETCH(double, T);
-        QFETCH(QStringList, esperado);
+        QFETCH(QString, esperado);
         TRegistro r;
-        for (const QString &e : entrada) {
+        for (const QString &e : entrada.split("; ")) {
             const QStringList c = e.split(' ');
             r.Adicionar(c[0], "X", c[1].toDouble(), c[2].toDouble(), c[3].toInt());
         }
@@ -100,7 +93,7 @@ private slots:
         QStringList obtido;
         for (int i = 0; i < r.Qde; ++i)
             obtido << linha(r, i);
-        QCOMPARE(obtido, esperado);
+        QCOMPARE(obtido, esperado.split("; "));
         QCOMPARE(r.Comportamento, QStringList(r.Qde, "X"));
     }
 
@@ -116,7 +109,8 @@ private slots:
         int entradas = 0;
         for (int i = 0; i < r.Qde; ++i) {
             QVERIFY2(r.Minuto[i] == int(r.Inicio[i] / 60000) + 1 && r.Duracao[i] > 0 &&
-                         r.Fim[i] <= r.Minuto[i] * 60000.0 && (i == 0 || r.Inicio[i] == r.Fim[i - 1]),
+                         r.Fim[i] <= r.Minuto[i] * 60000.0 &&
+                         (i == 0 || r.Inicio[i] == r.Fim[i - 1]),
                      qPrintable(linha(r, i)));
             entradas += r.Frequencia[i];
         }
