@@ -6,7 +6,6 @@
 
 #include "core/Arquivos.h"
 #include "core/Cp1252.h"
-#include "core/TArquivoIni.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,29 +32,23 @@ struct AmbienteSessao {
             idioma += QByteArray(k) + '=' + k + "\r\n";
         Arquivos::gravarAtomico(dados + "idiomas/portugues.ini", idioma);
         Arquivos::gravarAtomico(dados + "idiomas/idioma.ini", "[idioma]\r\nlingua=0\r\n");
-        // Letters A to D: four behaviours, the last with an accented name.
-        Arquivos::gravarAtomico(
-            perfil(), Cp1252::codificar(QStringLiteral("[Experimentos]\r\nQdeExp=1\r\n1=exp\r\n"
-                                                       "[Comp1]\r\n1=Limpeza\r\n2=Levantar\r\n"
-                                                       "3=Farejar\r\n4=Coçar\r\n")));
         configurar(1, 300, 6, 6, 0, 0, 3);
     }
 
     QString perfil() const { return dados + QStringLiteral("usuarios/ana.ini"); }
     QString pasta() const { return dados + QStringLiteral("usuarios/ana/exp/"); }
 
-    // CRUZ (5): 11 x 11, arms on column F and row 6, centre F6.
+    // Experiment "exp" on CRUZ (5) (11 x 11, arms on column F and row 6,
+    // centre F6) with letters A to D: four behaviours, the last accented.
     void configurar(int qdeInicios, int tempo, int x1, int y1, int x2, int y2, int comecoQueda,
                     const QString &labirinto = QStringLiteral("CRUZ (5)")) {
-        TArquivoIni ini(perfil());
-        ini.WriteString("exp", "Labirinto", labirinto);
-        ini.WriteString("exp", "CompTipo", "Comp1");
-        const QList<std::pair<const char *, int>> valores = {
-            {"Configurado", 1}, {"QdeInicios", qdeInicios}, {"TempoSecao", tempo},
-            {"Distancia", 25},  {"InicioX1", x1},           {"InicioY1", y1},
-            {"InicioX2", x2},   {"InicioY2", y2},           {"ComecoQueda", comecoQueda}};
-        for (const auto &[chave, valor] : valores)
-            ini.WriteInteger("exp", chave, valor);
+        const QString perfil = QString::asprintf(
+            "[Experimentos]\r\nQdeExp=1\r\n1=exp\r\n[exp]\r\nConfigurado=1\r\nLabirinto=%s\r\n"
+            "CompTipo=Comp1\r\nQdeInicios=%d\r\nTempoSecao=%d\r\nDistancia=25\r\nInicioX1=%d\r\n"
+            "InicioY1=%d\r\nInicioX2=%d\r\nInicioY2=%d\r\nComecoQueda=%d\r\n[Comp1]\r\n"
+            "1=Limpeza\r\n2=Levantar\r\n3=Farejar\r\n4=Coçar\r\n",
+            qUtf8Printable(labirinto), qdeInicios, tempo, x1, y1, x2, y2, comecoQueda);
+        Arquivos::gravarAtomico(this->perfil(), Cp1252::codificar(perfil));
     }
 
     // Lines of a text file (Windows-1252, any line end).
