@@ -96,14 +96,6 @@ private slots:
             QVERIFY(c.isEmpty());
     }
 
-    void usuarioCaminhos() {
-        TUsuario u(dados());
-        u.Carregar(QString::fromUtf8("João Silva"));
-        QCOMPARE(u.Arquivo, dados() + QString::fromUtf8("usuarios/João Silva.ini"));
-        QCOMPARE(u.Pasta, dados() + QString::fromUtf8("usuarios/João Silva/"));
-        QCOMPARE(u.ArquivoLabirintos, dados() + "Labirintos.ini");
-    }
-
     // The language choice picks the file; anything else keeps the one before.
     void usuarioIdioma() {
         const QString arquivo = dados() + "idiomas/idioma.ini";

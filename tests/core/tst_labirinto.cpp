@@ -66,33 +66,31 @@ class TstLabirinto : public QObject {
     }
 
 private slots:
-    // The kind comes from the start of the name, letter case counts.
-    void tipos() {
-        const QList<std::pair<QString, TTipoLabirinto>> casos = {
-            {"EM I (5)", TTipoLabirinto::EmI},         {"EM T (5)", TTipoLabirinto::EmT},
-            {"ARENA (4x6)", TTipoLabirinto::Arena},    {"Cruz (5)", TTipoLabirinto::Desconhecido},
-            {"EMI (3)", TTipoLabirinto::Desconhecido}, {" CRUZ (3)", TTipoLabirinto::Desconhecido}};
-        for (const auto &[nome, tipo] : casos)
-            QVERIFY2(TLabirinto::TipoDoNome(nome) == tipo, qPrintable(nome));
-    }
-
-    // Missing section or keys: the defaults, so X = Y = 0 and nothing can be drawn.
-    void secaoAusente() {
+    // Missing section or keys: the defaults, so X = Y = 0 and nothing can be
+    // drawn. Section names ignore case but the kind is the exact name's:
+    // "Cruz (3)" finds its geometry and still has no square at all.
+    void carregar() {
         const QString d = novoDiretorio();
         gravar(d + "Labirintos.ini", "[CRUZ (3)]\nQuadradosEmX=7\nQuadradosEmY=7\n");
         TLabirinto lab(d);
         lab.QuadradosEmX = 99;
         TInteracaoFalsa ui;
         QVERIFY(lab.CarregarDoArquivo(QStringLiteral("NAO EXISTE"), QString(), &ui));
-        QVERIFY(ui.mensagens.isEmpty());
         QCOMPARE(geometria(lab), (QList<int>{0, 0, 7, 7, 1, 1, 1, 1, 6, 1, 1, 1}));
         QVERIFY(!lab.Desenhavel());
         lab.Desenhar(QStringLiteral("NAO EXISTE"));
         QVERIFY(lab.Imagem.Figuras().isEmpty());
         bordasZeradas(lab);
 
-        QVERIFY(lab.CarregarDoArquivo(QStringLiteral("CRUZ (3)"), QString(), &ui));
+        QVERIFY(lab.CarregarDoArquivo(QStringLiteral("Cruz (3)"), QString(), &ui));
         QCOMPARE(geometria(lab), (QList<int>{7, 7, 7, 7, 1, 1, 1, 1, 6, 1, 1, 1}));
+        lab.Desenhar(QStringLiteral("Cruz (3)"));
+        QCOMPARE(existentes(lab), 0);
+        QVERIFY(lab.Imagem.Figuras().isEmpty());
+        bordasZeradas(lab);
+        int c = 0, r = 0;
+        QVERIFY(!lab.QuadradoDoClique(192, 192, &c, &r));
+        QVERIFY(ui.mensagens.isEmpty());
     }
 
     // No library (or a folder by its name): the message, every field as it was.
@@ -114,40 +112,28 @@ private slots:
         QCOMPARE(geometria(lab), antes);
     }
 
-    // Section names ignore case, so the geometry is found, but the kind is
-    // decided by the exact name: nothing exists, every click is refused.
-    void cruzMinuscula() {
-        TLabirinto lab(comBibliotecaPadrao());
-        QVERIFY(lab.CarregarDoArquivo(QStringLiteral("Cruz (5)"), QString(), nullptr));
-        QCOMPARE(lab.QuadradosEmX, 11);
-        lab.Desenhar(QStringLiteral("Cruz (5)"));
-        QCOMPARE(existentes(lab), 0);
-        QVERIFY(lab.Imagem.Figuras().isEmpty());
-        bordasZeradas(lab);
-        int c = 0, r = 0;
-        QVERIFY(!lab.QuadradoDoClique(192, 192, &c, &r));
-    }
-
-    // The shipped library: every key of every maze, its squares and its bands.
+    // The shipped library: every key of every maze, its squares (cross:
+    // column and row L + 1; T: bar and stem of column 6) and how many of them
+    // lie on the closed-arm band.
     void bibliotecaPadrao_data() {
         QTest::addColumn<QString>("nome");
-        QTest::addColumn<QList<int>>("xyln"); // X, Y, L, existing squares
-        QTest::newRow("CRUZ (3)") << "CRUZ (3)" << QList<int>{7, 7, 3, 13};
-        QTest::newRow("CRUZ (5)") << "CRUZ (5)" << QList<int>{11, 11, 5, 21};
-        QTest::newRow("CRUZ (6)") << "CRUZ (6)" << QList<int>{13, 13, 6, 25};
-        QTest::newRow("EM I (3)") << "EM I (3)" << QList<int>{6, 1, 3, 6};
-        QTest::newRow("EM I (5)") << "EM I (5)" << QList<int>{10, 1, 5, 10};
-        QTest::newRow("EM T (5)") << "EM T (5)" << QList<int>{11, 6, 5, 16};
-        QTest::newRow("ARENA (4x4)") << "ARENA (4x4)" << QList<int>{4, 4, 2, 16};
-        QTest::newRow("ARENA (6x6)") << "ARENA (6x6)" << QList<int>{6, 6, 3, 36};
+        QTest::addColumn<QList<int>>("v"); // X, Y, L, existing squares, on the band
+        QTest::newRow("CRUZ (3)") << "CRUZ (3)" << QList<int>{7, 7, 3, 13, 7};
+        QTest::newRow("CRUZ (5)") << "CRUZ (5)" << QList<int>{11, 11, 5, 21, 11};
+        QTest::newRow("CRUZ (6)") << "CRUZ (6)" << QList<int>{13, 13, 6, 25, 13};
+        QTest::newRow("EM I (3)") << "EM I (3)" << QList<int>{6, 1, 3, 6, 3};
+        QTest::newRow("EM I (5)") << "EM I (5)" << QList<int>{10, 1, 5, 10, 5};
+        QTest::newRow("EM T (5)") << "EM T (5)" << QList<int>{11, 6, 5, 16, 6};
+        QTest::newRow("ARENA (4x4)") << "ARENA (4x4)" << QList<int>{4, 4, 2, 16, 16};
+        QTest::newRow("ARENA (6x6)") << "ARENA (6x6)" << QList<int>{6, 6, 3, 36, 36};
     }
     void bibliotecaPadrao() {
         QFETCH(QString, nome);
-        QFETCH(QList<int>, xyln);
+        QFETCH(QList<int>, v);
         TLabirinto lab(comBibliotecaPadrao());
         QVERIFY(lab.CarregarDoArquivo(nome, QString(), nullptr));
         QCOMPARE((QList<int>{lab.QuadradosEmX, lab.QuadradosEmY, lab.ComprimentoDoBraco}),
-                 xyln.mid(0, 3));
+                 v.mid(0, 3));
         const QStringList chaves = TArquivoIni(lab.ArquivoLabirintos()).ReadSection(nome);
         for (const char *k :
              {"QuadradosEmX", "QuadradosEmY", "MascaraX", "MascaraY", "BracoQuadrante1",
@@ -156,36 +142,27 @@ private slots:
             QVERIFY2(chaves.contains(QLatin1String(k)), k);
         QVERIFY(lab.Desenhavel());
         lab.Desenhar(nome);
-        QCOMPARE(existentes(lab), xyln[3]);
+        QCOMPARE(existentes(lab), v[3]);
         bordasZeradas(lab);
         QVERIFY(lab.Existe(lab.Coluna, lab.Linha)); // the seed square, like every start
 
-        // Cross: column and row L + 1, the row on the band. I: the lower-letter
-        // half on the band. T: bar and stem of column 6, the stem on the band.
-        // Arena: every square, framed by the band.
-        const QVector<TFigura> &f = lab.Imagem.Figuras();
-        QCOMPARE(f.size(), 1 + xyln[3]);
-        QCOMPARE(f[0].preenchimento, TCor::Oliva());
-        const TRetangulo faixa = f[0].retangulo;
         const TTipoLabirinto tipo = TLabirinto::TipoDoNome(nome);
-        const int l = xyln[2];
-        for (int c = 1; c <= xyln[0]; ++c) {
-            for (int r = 1; r <= xyln[1]; ++r) {
-                const bool cruz = tipo == TTipoLabirinto::Cruz, t = tipo == TTipoLabirinto::EmT;
-                const bool existe = cruz ? c == l + 1 || r == l + 1 : t ? r == 1 || c == 6 : true;
-                const bool fechado = cruz                          ? r == l + 1
-                                     : t                           ? c == 6
-                                     : tipo == TTipoLabirinto::EmI ? c <= l
-                                                                   : true;
-                const QByteArray q = TLabirinto::NomeQuadrado(c, r).toLatin1();
-                QVERIFY2(lab.Existe(c, r) == existe, q);
-                const TRetangulo p = lab.RetanguloQuadrado(c, r);
-                QVERIFY2(!existe || fechado == (p.esquerda >= faixa.esquerda &&
-                                                p.direita <= faixa.direita &&
-                                                p.topo >= faixa.topo && p.base <= faixa.base),
-                         q);
+        const QVector<TFigura> &f = lab.Imagem.Figuras();
+        QCOMPARE(f.size(), 1 + v[3]);
+        QCOMPARE(f[0].preenchimento, TCor::Oliva());
+        int naFaixa = 0;
+        for (int c = 1; c <= v[0]; ++c) {
+            for (int r = 1; r <= v[1]; ++r) {
+                const bool existe = tipo == TTipoLabirinto::Cruz
+                                        ? c == v[2] + 1 || r == v[2] + 1
+                                        : tipo != TTipoLabirinto::EmT || r == 1 || c == 6;
+                QVERIFY2(lab.Existe(c, r) == existe, qPrintable(TLabirinto::NomeQuadrado(c, r)));
+                const TRetangulo q = lab.RetanguloQuadrado(c, r), b = f[0].retangulo;
+                naFaixa += existe && q.esquerda >= b.esquerda && q.direita <= b.direita &&
+                           q.topo >= b.topo && q.base <= b.base;
             }
         }
+        QCOMPARE(naFaixa, v[4]);
     }
 
     // A T maze entry of another size keeps the fixed shape; one too small
@@ -224,11 +201,14 @@ private slots:
         QCOMPARE(lab.Imagem.Figuras().size(), 7);
     }
 
-    // ARENA (5x3) added to the shipped library: keys in the writer's order,
-    // the index grows by one name, comments and line ends survive.
+    // ARENA (5x3) added to the shipped library (CRLF throughout): keys in the
+    // writer's order, the index grows by one name.
     void criarArena() {
         const QString d = comBibliotecaPadrao();
         const QString arquivo = d + "Labirintos.ini";
+        const QByteArray original = ler(arquivo);
+        QVERIFY(original.count("\n") == original.count("\r\n") &&
+                original.count("\r") == original.count("\r\n") && original.endsWith("\r\n"));
         QCOMPARE(BibliotecaLabirintos::ListarLabirintos(arquivo),
                  (QStringList{"CRUZ (3)", "CRUZ (5)", "CRUZ (6)", "EM I (3)", "EM I (5)",
                               "EM T (5)", "ARENA (4x4)", "ARENA (6x6)"}));
@@ -245,9 +225,6 @@ private slots:
                                 "ARENA (4x4)/ARENA (6x6)/ARENA (5x3)/"));
         QCOMPARE(ini.ReadInteger("LABIRINTOS", "Qde", 0), 9);
         const QByteArray bytes = ler(arquivo);
-        QVERIFY(bytes.startsWith(';') && bytes.endsWith("\r\n"));
-        QCOMPARE(bytes.count("\n"), bytes.count("\r\n"));
-        QCOMPARE(bytes.count("\r"), bytes.count("\r\n"));
 
         TLabirinto lab(d);
         QVERIFY(lab.CarregarDoArquivo(nome, QString(), nullptr));
