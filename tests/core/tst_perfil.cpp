@@ -201,38 +201,23 @@ private slots:
         QCOMPARE(conteudo(perfil()), antes);
     }
 
-    // Lists in the form of indice(); an empty entry is a missing key.
+    // "list name result", lists in the form of indice() (an empty entry is
+    // a missing key); result "-": refused, file unchanged.
     void excluirExperimento_data() {
-        QTest::addColumn<QString>("lista");
-        QTest::addColumn<QString>("excluir");
-        QTest::addColumn<QString>("esperada"); // empty: refused, file unchanged
-        QTest::newRow("second of three") << "3|A|B|C"
-                                         << "B"
-                                         << "2|A|C|?";
-        QTest::newRow("last of three") << "3|A|B|C"
-                                       << "C"
-                                       << "2|A|B|?";
-        QTest::newRow("the only one") << "1|A"
-                                      << "A"
-                                      << "0|?";
-        QTest::newRow("listed twice: the last goes") << "4|A|B|A|C"
-                                                     << "A"
-                                                     << "3|A|B|C|?";
-        QTest::newRow("count beyond the keys, a gap") << "1000000|A|B||D"
-                                                      << "A"
-                                                      << "999999|B||D||?";
+        QTest::addColumn<QString>("caso");
+        QTest::newRow("second of three") << "3|A|B|C B 2|A|C|?";
+        QTest::newRow("last of three") << "3|A|B|C C 2|A|B|?";
+        QTest::newRow("the only one") << "1|A A 0|?";
+        QTest::newRow("listed twice: the last goes") << "4|A|B|A|C A 3|A|B|C|?";
+        QTest::newRow("count beyond the keys, a gap") << "1000000|A|B||D A 999999|B||D||?";
         // A name that is not in the list must not shift the list.
-        QTest::newRow("unlisted") << "2|A|B"
-                                  << "X"
-                                  << "";
-        QTest::newRow("other letter case") << "2|A|B"
-                                           << "a"
-                                           << "";
+        QTest::newRow("unlisted") << "2|A|B X -";
+        QTest::newRow("other letter case") << "2|A|B a -";
     }
     void excluirExperimento() {
-        QFETCH(QString, lista);
-        QFETCH(QString, excluir);
-        QFETCH(QString, esperada);
+        QFETCH(QString, caso);
+        const QString lista = caso.section(' ', 0, 0), excluir = caso.section(' ', 1, 1),
+                      esperada = caso.section(' ', 2, 2);
         const QStringList l = lista.split('|');
         QByteArray texto = "[Experimentos]\r\nQdeExp=" + l[0].toLatin1() + "\r\n";
         for (int k = 1; k < l.size(); ++k)
@@ -243,8 +228,8 @@ private slots:
         QVERIFY(QDir().mkpath(pasta() + excluir));
         QVERIFY(Arquivos::gravarAtomico(perfil(), texto));
 
-        QCOMPARE(Perfil::ExcluirExperimento(perfil(), excluir), !esperada.isEmpty());
-        if (esperada.isEmpty()) {
+        QCOMPARE(Perfil::ExcluirExperimento(perfil(), excluir), esperada != "-");
+        if (esperada == "-") {
             QCOMPARE(conteudo(perfil()), texto);
             return;
         }
