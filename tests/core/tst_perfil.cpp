@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+static const QByteArray kPerfilNovo = "[Experimentos]\r\nQdeExp=0";
+
 class TstPerfil : public QObject {
     Q_OBJECT
 
@@ -23,23 +25,25 @@ class TstPerfil : public QObject {
     QString pasta(const QString &usuario = "ana") const {
         return TUsuario::PastaDoUsuario(m_dados, usuario);
     }
-    QByteArray conteudo(const QString &caminho) const {
+    static QByteArray conteudo(const QString &caminho) {
         QByteArray b;
         Arquivos::lerTudo(caminho, &b);
         return b;
     }
-    void criarUsuarioComExperimentos(const QStringList &nomes) {
+    void criar(const QStringList &experimentos) {
         Perfil::CriarUsuario(m_dados, "ana");
-        for (const QString &n : nomes)
+        for (const QString &n : experimentos)
             Perfil::CriarExperimento(perfil(), pasta(), n);
     }
-    static QStringList lista(const QString &arquivo) {
-        const TArquivoIni ini(arquivo);
-        QStringList l;
-        const int qde = ini.ReadInteger("Experimentos", "QdeExp", 0);
-        for (int k = 1; k <= qde; ++k)
-            l << ini.ReadString("Experimentos", QString::number(k), "<missing>");
-        return l;
+    // The experiment list as "QdeExp|1|2|...", one key past the count (at
+    // most 5); "?" for a missing key.
+    QString indice() const {
+        const TArquivoIni ini(perfil());
+        const int qde = ini.ReadInteger("Experimentos", "QdeExp", -1);
+        QStringList l{QString::number(qde)};
+        for (int k = 1; k <= qMin(qde, 4) + 1; ++k)
+            l << ini.ReadString("Experimentos", QString::number(k), "?");
+        return l.join('|');
     }
 
 private slots:
@@ -48,18 +52,14 @@ private slots:
         m_dados = m_temp->path() + "/";
     }
     void cleanup() {
-        const QString p = perfil();
-        if (QFile::exists(p))
-            Arquivos::desmarcarSomenteLeitura(p);
+        if (QFile::exists(perfil())) Arquivos::desmarcarSomenteLeitura(perfil());
         delete m_temp;
     }
 
     void novoUsuario() {
-        QVERIFY(!QDir(m_dados + "usuarios").exists());
         Perfil::CriarUsuario(m_dados, "ana");
-        QCOMPARE(conteudo(perfil()), QByteArray("[Experimentos]\r\nQdeExp=0"));
+        QCOMPARE(conteudo(perfil()), kPerfilNovo);
         QVERIFY(QFileInfo(pasta()).isDir());
-        QCOMPARE(TArquivoIni(perfil()).ReadInteger("Experimentos", "QdeExp", -1), 0);
 
         // An existing profile is never overwritten.
         TArquivoIni(perfil()).WriteInteger("Experimentos", "QdeExp", 5);
@@ -68,13 +68,10 @@ private slots:
         QCOMPARE(conteudo(perfil()), antes);
 
         // A user folder left from earlier is reused.
-        QVERIFY(QDir().mkpath(pasta("bruno")));
-        QFile f(pasta("bruno") + "guardado.tvl");
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.close();
+        QVERIFY(QDir().mkpath(pasta("bruno") + "guardado"));
         Perfil::CriarUsuario(m_dados, "bruno");
         QVERIFY(QFile::exists(perfil("bruno")));
-        QVERIFY(QFile::exists(pasta("bruno") + "guardado.tvl"));
+        QVERIFY(QFileInfo(pasta("bruno") + "guardado").isDir());
     }
 
     void nomesRecusados_data() {
@@ -99,18 +96,17 @@ private slots:
         QCOMPARE(Perfil::ProblemaNomeExperimento(nome).isEmpty(), experimento);
         if (!usuario) {
             QVERIFY_THROWS_EXCEPTION(TErro, Perfil::CriarUsuario(m_dados, nome));
-            QVERIFY(!QDir(m_dados + "usuarios").exists() ||
-                    QDir(m_dados + "usuarios").isEmpty());
+            QVERIFY(QDir(m_dados + "usuarios").isEmpty());
         }
         if (!experimento) {
             Perfil::CriarUsuario(m_dados, "ana");
             QVERIFY_THROWS_EXCEPTION(TErro, Perfil::CriarExperimento(perfil(), pasta(), nome));
-            QCOMPARE(conteudo(perfil()), QByteArray("[Experimentos]\r\nQdeExp=0"));
+            QCOMPARE(conteudo(perfil()), kPerfilNovo);
         }
     }
 
     void novoExperimento() {
-        criarUsuarioComExperimentos({"EXP1"});
+        criar({"EXP1"});
         QCOMPARE(conteudo(perfil()),
                  QByteArray("[Experimentos]\r\nQdeExp=1\r\n1=EXP1\r\n\r\n[EXP1]\r\n"
                             "Configurado=0\r\nBraco=0\r\nQdeInicios=0\r\nInicioX1=0\r\n"
@@ -121,23 +117,17 @@ private slots:
         // Read back: the written zeros, not the defaults of missing keys.
         TExperimento e;
         e.Carregar(perfil(), "EXP1");
-        QCOMPARE(e.Configurado, false);
-        QCOMPARE(e.QdeInicios, 0);
-        QCOMPARE(e.TempoSecao, 0);
-        QCOMPARE(e.Distancia, 0);
-        QCOMPARE(e.DivisoesDaSecao, 10);
-        QCOMPARE(e.Labirinto, QString());
-        QCOMPARE(e.Status.Qde, 0);
+        QCOMPARE((QList<int>{e.Configurado, e.QdeInicios, e.TempoSecao, e.Distancia, e.Status.Qde}),
+                 (QList<int>{0, 0, 0, 0, 0}));
 
-        Perfil::CriarExperimento(perfil(), pasta(), "EXP2");
-        QCOMPARE(lista(perfil()), (QStringList{"EXP1", "EXP2"}));
         // Names are sections and folders: letter case does not make a new one.
+        Perfil::CriarExperimento(perfil(), pasta(), "EXP2");
         QVERIFY_THROWS_EXCEPTION(TErro, Perfil::CriarExperimento(perfil(), pasta(), "exp2"));
-        QCOMPARE(lista(perfil()), (QStringList{"EXP1", "EXP2"}));
+        QCOMPARE(indice(), QString("2|EXP1|EXP2|?"));
     }
 
-    // A section left behind by an experiment that is no longer listed does
-    // not leak into a new experiment of the same name.
+    // A section left behind by an experiment no longer listed does not leak
+    // into a new experiment of the same name.
     void secaoOrfa() {
         Perfil::CriarUsuario(m_dados, "ana");
         TArquivoIni(perfil()).WriteInteger("VELHO", "ComecoQueda", 3);
@@ -149,8 +139,8 @@ private slots:
         QCOMPARE(e.DivisoesDaSecao, 10);
     }
 
-    void salvarConfiguracoes() {
-        criarUsuarioComExperimentos({"E"});
+    void salvarConfiguracoesEInicios() {
+        criar({"E"});
         TArquivoIni(perfil()).WriteString("E", "CompTipo", "Comp2");
         TExperimento e;
         e.Carregar(perfil(), "E");
@@ -159,24 +149,27 @@ private slots:
         e.Distancia = 10;
         e.QdeInicios = 1;
         e.TempoSecao = 300;
+        e.InicioX1 = 6;
+        e.InicioY1 = 7;
+        e.InicioX2 = 2;
+        e.InicioY2 = 3;
+        e.ComecoQueda = 3;
         Perfil::SalvarConfiguracoes(perfil(), e);
-        const TArquivoIni ini(perfil());
-        QCOMPARE(ini.ReadString("E", "Configurado", ""), QString("1"));
-        QCOMPARE(ini.ReadString("E", "Labirinto", ""), QString("CRUZ (3)"));
-        QCOMPARE(ini.ReadString("E", "Distancia", ""), QString("10"));
-        QCOMPARE(ini.ReadString("E", "QdeInicios", ""), QString("1"));
-        QCOMPARE(ini.ReadString("E", "DivisoesDaSecao", ""), QString("10"));
-        QCOMPARE(ini.ReadString("E", "TempoSecao", ""), QString("300"));
-        QCOMPARE(ini.ReadString("E", "CompTipo", ""), QString("Comp2"));
-        QCOMPARE(ini.ReadString("E", "Braco", ""), QString("0"));
-        QVERIFY(conteudo(perfil()).endsWith("Distancia=10\r\nDivisoesDaSecao=10\r\n"));
+        Perfil::SalvarInicios(perfil(), e);
+        QCOMPARE(conteudo(perfil()),
+                 QByteArray("[Experimentos]\r\nQdeExp=1\r\n1=E\r\n\r\n[E]\r\n"
+                            "Configurado=1\r\nBraco=0\r\nQdeInicios=1\r\nInicioX1=6\r\n"
+                            "InicioY1=7\r\nInicioX2=2\r\nInicioY2=3\r\nLabirinto=CRUZ (3)\r\n"
+                            "CompTipo=Comp2\r\nTempoSecao=300\r\nDistancia=10\r\n"
+                            "DivisoesDaSecao=10\r\nComecoQueda=3\r\n"));
+        e.ComecoQueda = 0;
+        QVERIFY_THROWS_EXCEPTION(TErro, Perfil::SalvarInicios(perfil(), e));
     }
 
     void salvarComportamentos() {
-        criarUsuarioComExperimentos({"E1", "E2"});
+        criar({"E1", "E2"});
         TArquivoIni ini(perfil());
         ini.WriteString("Comp2", "1", "VELHO");
-        ini.WriteString("Comp2", "2", "X");
         ini.WriteString("Comp2", "26", "Z");
         ini.WriteString("E2", "CompTipo", "Comp2");
         ini.WriteString("Comp1", "1", "OUTRA LISTA");
@@ -184,7 +177,6 @@ private slots:
         Perfil::SalvarComportamentos(perfil(), "E1", "Comp2", {{4, "GROOM"}, {2, "FARE"}});
         QCOMPARE(ini.ReadString("E1", "CompTipo", ""), QString("Comp2"));
         QCOMPARE(ini.ReadSection("Comp2"), (QStringList{"2", "4"}));
-        QCOMPARE(ini.ReadString("Comp2", "2", ""), QString("FARE"));
         QCOMPARE(ini.ReadString("Comp2", "4", ""), QString("GROOM"));
         QCOMPARE(ini.ReadString("Comp1", "1", ""), QString("OUTRA LISTA"));
 
@@ -195,7 +187,6 @@ private slots:
         TExperimento e;
         e.Carregar(perfil(), "E2");
         QCOMPARE(e.Status.Nome, QStringList{"FARE"});
-        QCOMPARE(e.Comp[4], QString());
 
         // No letter ticked: the list's section is gone.
         Perfil::SalvarComportamentos(perfil(), "E1", "Comp2", {});
@@ -210,99 +201,48 @@ private slots:
         QCOMPARE(conteudo(perfil()), antes);
     }
 
-    void salvarInicios() {
-        criarUsuarioComExperimentos({"E"});
-        TExperimento e;
-        e.Carregar(perfil(), "E");
-        e.InicioX1 = 6;
-        e.InicioY1 = 7;
-        e.InicioX2 = 2;
-        e.InicioY2 = 3;
-        e.ComecoQueda = 3;
-        Perfil::SalvarInicios(perfil(), e);
-        TExperimento lido;
-        lido.Carregar(perfil(), "E");
-        QCOMPARE(lido.InicioX1, 6);
-        QCOMPARE(lido.InicioY1, 7);
-        QCOMPARE(lido.InicioX2, 2);
-        QCOMPARE(lido.InicioY2, 3);
-        QCOMPARE(lido.ComecoQueda, 3);
-        QVERIFY(conteudo(perfil()).endsWith("Distancia=0\r\nComecoQueda=3\r\n"));
-        e.ComecoQueda = 0;
-        QVERIFY_THROWS_EXCEPTION(TErro, Perfil::SalvarInicios(perfil(), e));
-    }
-
+    // "list name result", lists in the form of indice() (an empty entry is
+    // a missing key); result "-": refused, file unchanged.
     void excluirExperimento_data() {
-        QTest::addColumn<QStringList>("experimentos");
-        QTest::addColumn<QString>("excluir");
-        QTest::addColumn<QStringList>("restantes");
-        QTest::newRow("second of three") << QStringList{"A", "B", "C"} << "B"
-                                         << QStringList{"A", "C"};
-        QTest::newRow("first of three") << QStringList{"A", "B", "C"} << "A"
-                                        << QStringList{"B", "C"};
-        QTest::newRow("last of three") << QStringList{"A", "B", "C"} << "C"
-                                       << QStringList{"A", "B"};
-        QTest::newRow("the only one") << QStringList{"A"} << "A" << QStringList{};
+        QTest::addColumn<QString>("caso");
+        QTest::newRow("second of three") << "3|A|B|C B 2|A|C|?";
+        QTest::newRow("last of three") << "3|A|B|C C 2|A|B|?";
+        QTest::newRow("the only one") << "1|A A 0|?";
+        QTest::newRow("listed twice: the last goes") << "4|A|B|A|C A 3|A|B|C|?";
+        QTest::newRow("count beyond the keys, a gap") << "1000000|A|B||D A 999999|B||D||?";
+        // A name that is not in the list must not shift the list.
+        QTest::newRow("unlisted") << "2|A|B X -";
+        QTest::newRow("other letter case") << "2|A|B a -";
     }
     void excluirExperimento() {
-        QFETCH(QStringList, experimentos);
-        QFETCH(QString, excluir);
-        QFETCH(QStringList, restantes);
-        criarUsuarioComExperimentos(experimentos);
-        TArquivoIni(perfil()).WriteString("Comp1", "1", "FARE");
-        QVERIFY(Perfil::ExcluirExperimento(perfil(), excluir));
+        QFETCH(QString, caso);
+        const QString lista = caso.section(' ', 0, 0), excluir = caso.section(' ', 1, 1),
+                      esperada = caso.section(' ', 2, 2);
+        const QStringList l = lista.split('|');
+        QByteArray texto = "[Experimentos]\r\nQdeExp=" + l[0].toLatin1() + "\r\n";
+        for (int k = 1; k < l.size(); ++k)
+            if (!l[k].isEmpty()) texto += QByteArray::number(k) + "=" + l[k].toLatin1() + "\r\n";
+        for (const QString &n : QStringList{"A", "B", "C", "D"})
+            texto += "[" + n.toLatin1() + "]\r\nConfigurado=1\r\n";
+        texto += "[Comp1]\r\n1=FARE\r\n";
+        QVERIFY(QDir().mkpath(pasta() + excluir));
+        QVERIFY(Arquivos::gravarAtomico(perfil(), texto));
+
+        QCOMPARE(Perfil::ExcluirExperimento(perfil(), excluir), esperada != "-");
+        if (esperada == "-") {
+            QCOMPARE(conteudo(perfil()), texto);
+            return;
+        }
+        QCOMPARE(indice(), esperada);
         const TArquivoIni ini(perfil());
-        QCOMPARE(lista(perfil()), restantes);
-        QCOMPARE(ini.ReadSection("Experimentos").size(), restantes.size() + 1);
-        QVERIFY(!ini.SectionExists(excluir));
-        QVERIFY(ini.ReadString("Experimentos", QString::number(experimentos.size()), "")
-                    .isEmpty());
-        for (const QString &r : restantes)
-            QVERIFY(ini.SectionExists(r));
-        QVERIFY(ini.SectionExists("Comp1"));
+        for (const QString &n : QStringList{"A", "B", "C", "D", "Comp1"})
+            QCOMPARE(ini.SectionExists(n), n != excluir);
         QVERIFY(QFileInfo(pasta() + excluir).isDir()); // records stay on disk
-    }
-
-    void excluirNomeRepetido() {
-        Perfil::CriarUsuario(m_dados, "ana");
-        QFile f(perfil());
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write("[Experimentos]\r\nQdeExp=4\r\n1=A\r\n2=B\r\n3=A\r\n4=C\r\n"
-                "[A]\r\nConfigurado=1\r\n");
-        f.close();
-        QVERIFY(Perfil::ExcluirExperimento(perfil(), "A"));
-        QCOMPARE(lista(perfil()), (QStringList{"A", "B", "C"}));
-        QVERIFY(!TArquivoIni(perfil()).SectionExists("A"));
-    }
-
-    // A name that is not in the list must not shift the list.
-    void excluirNomeAusente() {
-        criarUsuarioComExperimentos({"A", "B"});
-        const QByteArray antes = conteudo(perfil());
-        QVERIFY(!Perfil::ExcluirExperimento(perfil(), "X"));
-        QVERIFY(!Perfil::ExcluirExperimento(perfil(), "a")); // names compare exactly
-        QCOMPARE(conteudo(perfil()), antes);
-    }
-
-    // A list that claims more entries than it holds, with a gap.
-    void excluirListaIncompleta() {
-        Perfil::CriarUsuario(m_dados, "ana");
-        QFile f(perfil());
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write("[Experimentos]\r\nQdeExp=1000000\r\n1=A\r\n2=B\r\n4=D\r\n");
-        f.close();
-        QVERIFY(Perfil::ExcluirExperimento(perfil(), "A"));
-        const TArquivoIni ini(perfil());
-        QCOMPARE(ini.ReadInteger("Experimentos", "QdeExp", 0), 999999);
-        QCOMPARE(ini.ReadString("Experimentos", "1", "?"), QString("B"));
-        QCOMPARE(ini.ReadString("Experimentos", "2", "?"), QString(""));
-        QCOMPARE(ini.ReadString("Experimentos", "3", "?"), QString("D"));
-        QCOMPARE(ini.ReadString("Experimentos", "4", "?"), QString(""));
     }
 
     // A profile that cannot be written is left exactly as it was.
     void perfilSomenteLeitura() {
-        criarUsuarioComExperimentos({"A", "B", "C"});
+        criar({"A", "B", "C"});
         const QByteArray antes = conteudo(perfil());
         QVERIFY(Arquivos::marcarSomenteLeitura(perfil()));
         TExperimento e;

@@ -6,70 +6,49 @@
 
 #include "core/Arquivos.h"
 #include "core/Cp1252.h"
-#include "core/TArquivoIni.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
-
 #include <QStringList>
+#include <QTemporaryDir>
 
 struct AmbienteSessao {
     QTemporaryDir tmp;
     QString dados; // ends with "/"
 
-    // Keys of "UnitLabirinto" the engine shows.
-    static QStringList chaves() {
-        return {"TFormLabirintoBitBtnOKClickMessage1",
-                "TFormLabirintoSpeedButtonConfirmarClickMessage1",
-                "TFormLabirintoSpeedButtonConfirmarClickMessage2",
-                "TFormLabirintoTimerTimerMessage1",
-                "TFormLabirintoTimerTimerMessage2",
-                "TFormLabirintoTimerTimerMessage3",
-                "TFormLabirintoTimerTimerMessage4",
-                "TFormLabirintoFormCreateMessage1",
-                "FormMainStatusBar1PanelsItems0Text",
-                "FormMainStatusBar1PanelsItems1TextON",
-                "FormMainStatusBar1PanelsItems1TextOFF"};
-    }
-
     AmbienteSessao() : dados(tmp.path() + QLatin1Char('/')) {
         QDir(dados).mkpath(QStringLiteral("usuarios/ana/exp"));
         QDir(dados).mkpath(QStringLiteral("idiomas"));
-        QFile::copy(QStringLiteral(TREVALIN_RESOURCES "/Labirintos.ini"),
-                    dados + QStringLiteral("Labirintos.ini"));
+        QFile::copy(QStringLiteral(TREVALIN_RESOURCES "/Labirintos.ini"), dados + "Labirintos.ini");
         QByteArray idioma = "[UnitLabirinto]\r\n";
-        for (const QString &k : chaves())
-            idioma += (k + QLatin1Char('=') + k + QStringLiteral("\r\n")).toLatin1();
-        Arquivos::gravarAtomico(dados + QStringLiteral("idiomas/portugues.ini"), idioma);
-        Arquivos::gravarAtomico(dados + QStringLiteral("idiomas/idioma.ini"),
-                                "[idioma]\r\nlingua=0\r\n");
-        // Letters A to D: four behaviours, the last with an accented name.
-        Arquivos::gravarAtomico(
-            perfil(), Cp1252::codificar(QStringLiteral("[Experimentos]\r\nQdeExp=1\r\n1=exp\r\n"
-                                                       "[Comp1]\r\n1=Limpeza\r\n2=Levantar\r\n"
-                                                       "3=Farejar\r\n4=Coçar\r\n")));
+        for (const char *k :
+             {"TFormLabirintoBitBtnOKClickMessage1",
+              "TFormLabirintoSpeedButtonConfirmarClickMessage1",
+              "TFormLabirintoSpeedButtonConfirmarClickMessage2", "TFormLabirintoTimerTimerMessage1",
+              "TFormLabirintoTimerTimerMessage2", "TFormLabirintoTimerTimerMessage3",
+              "TFormLabirintoTimerTimerMessage4", "TFormLabirintoFormCreateMessage1",
+              "FormMainStatusBar1PanelsItems0Text", "FormMainStatusBar1PanelsItems1TextON",
+              "FormMainStatusBar1PanelsItems1TextOFF"})
+            idioma += QByteArray(k) + '=' + k + "\r\n";
+        Arquivos::gravarAtomico(dados + "idiomas/portugues.ini", idioma);
+        Arquivos::gravarAtomico(dados + "idiomas/idioma.ini", "[idioma]\r\nlingua=0\r\n");
         configurar(1, 300, 6, 6, 0, 0, 3);
     }
 
     QString perfil() const { return dados + QStringLiteral("usuarios/ana.ini"); }
     QString pasta() const { return dados + QStringLiteral("usuarios/ana/exp/"); }
 
-    // CRUZ (5): 11 x 11, arms on column F and row 6, centre F6.
+    // Experiment "exp" on CRUZ (5) (11 x 11, arms on column F and row 6,
+    // centre F6) with letters A to D: four behaviours, the last accented.
     void configurar(int qdeInicios, int tempo, int x1, int y1, int x2, int y2, int comecoQueda,
                     const QString &labirinto = QStringLiteral("CRUZ (5)")) {
-        TArquivoIni ini(perfil());
-        ini.WriteInteger("exp", "Configurado", 1);
-        ini.WriteString("exp", "Labirinto", labirinto);
-        ini.WriteInteger("exp", "QdeInicios", qdeInicios);
-        ini.WriteInteger("exp", "TempoSecao", tempo);
-        ini.WriteInteger("exp", "Distancia", 25);
-        ini.WriteInteger("exp", "InicioX1", x1);
-        ini.WriteInteger("exp", "InicioY1", y1);
-        ini.WriteInteger("exp", "InicioX2", x2);
-        ini.WriteInteger("exp", "InicioY2", y2);
-        ini.WriteInteger("exp", "ComecoQueda", comecoQueda);
-        ini.WriteString("exp", "CompTipo", "Comp1");
+        const QString perfil = QString::asprintf(
+            "[Experimentos]\r\nQdeExp=1\r\n1=exp\r\n[exp]\r\nConfigurado=1\r\nLabirinto=%s\r\n"
+            "CompTipo=Comp1\r\nQdeInicios=%d\r\nTempoSecao=%d\r\nDistancia=25\r\nInicioX1=%d\r\n"
+            "InicioY1=%d\r\nInicioX2=%d\r\nInicioY2=%d\r\nComecoQueda=%d\r\n[Comp1]\r\n"
+            "1=Limpeza\r\n2=Levantar\r\n3=Farejar\r\n4=Coçar\r\n",
+            qUtf8Printable(labirinto), qdeInicios, tempo, x1, y1, x2, y2, comecoQueda);
+        Arquivos::gravarAtomico(this->perfil(), Cp1252::codificar(perfil));
     }
 
     // Lines of a text file (Windows-1252, any line end).
