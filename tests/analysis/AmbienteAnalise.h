@@ -1,8 +1,8 @@
 #pragma once
 
-// A data directory with one user, one experiment ("exp") and record files,
-// for the analysis tests.
+// Data directories, record files and table views for the analysis tests.
 
+#include "analysis/TDados.h"
 #include "core/Cp1252.h"
 #include "core/Perfil.h"
 #include "core/TExperimento.h"
@@ -30,9 +30,8 @@ inline QByteArray linha(const QString &posicao, const QString &comportamento, qi
                                       n(minuto), n(frequencia)));
 }
 
-// Entry rows for a walk through the squares, `passo` ms per square, the last
-// stay to the session end; stays are cut at minute boundaries as the
-// recorder cuts them.
+// Entry rows of a walk, `passo` ms per square, the last stay to the session
+// end, cut at minute boundaries as the recorder cuts them.
 inline QByteArray caminho(const char *quadrados, qint64 passo, qint64 fimSessao) {
     const QStringList q = lista(quadrados);
     QByteArray r;
@@ -58,6 +57,29 @@ inline QByteArray cabecalho(const QString &usuario, const QString &experimento,
             .join("\r\n"));
 }
 
+// The per-minute table's cells that are not all zero, as "square/behaviour/
+// minute:seconds,frequency,arm-end arrivals,occurrences".
+inline QString celulas(const TDados &d) {
+    auto n = [](double v) { return QString::number(v); };
+    QStringList r;
+    for (int b = 0; b < d.QdeComportamentos(); ++b)
+        for (int q = 0; q < d.QdeQuadrados(); ++q)
+            for (int m = 0; m < d.Minutos; ++m) {
+                const TCelulaMinuto &c = d.TabelaMinutos(b, q, m);
+                if (c.SomaDuracao || c.SomaFrequencia || c.EntradasExtremidade || c.Ocorrencias)
+                    r << QStringLiteral("%1/%2/%3:%4,%5,%6,%7")
+                             .arg(d.Quadrados[q], d.Comportamentos[b], n(m + 1),
+                                  n(c.SomaDuracao / 1000.0), n(c.SomaFrequencia),
+                                  n(c.EntradasExtremidade), n(c.Ocorrencias));
+            }
+    return r.join(' ');
+}
+
+inline QByteArray ler(const QString &caminho) {
+    QFile f(caminho);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 class Ambiente {
 public:
     QTemporaryDir dir;
@@ -66,8 +88,8 @@ public:
     QString experimento = QStringLiteral("exp");
     std::unique_ptr<TUsuario> u;
 
-    // User `nome` with experiment "exp" in the maze, using behaviour list
-    // Comp1 with the given names; Portuguese texts, as the user sees them.
+    // User `nome`, experiment "exp" in the maze with behaviour list Comp1;
+    // Portuguese texts.
     explicit Ambiente(const QString &labirinto, const QMap<int, QString> &comportamentos = {},
                       const QString &nome = QStringLiteral("ana"))
         : dados(dir.path() + QLatin1Char('/')), usuario(nome) {

@@ -55,6 +55,18 @@ inline QVariantList faixa(const Celulas &c, int l, int de, int ate) {
     return r;
 }
 
+// Expected values written "1,r1,,50": numbers where they read as one,
+// otherwise labels; nothing between two commas is an empty cell.
+inline QVariantList valores(const char *lista) {
+    QVariantList r;
+    for (const QString &t : QString::fromUtf8(lista).split(QLatin1Char(','))) {
+        bool numero = false;
+        const double d = t.toDouble(&numero);
+        r << (t.isEmpty() ? QVariant() : numero ? QVariant(d) : QVariant(t));
+    }
+    return r;
+}
+
 // (last row, last column) holding a cell.
 inline QPair<int, int> extensao(const Celulas &c) {
     QPair<int, int> m(0, 0);

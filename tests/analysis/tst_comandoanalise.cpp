@@ -8,8 +8,7 @@
 
 #include <map>
 
-using AmbienteAnalise::Ambiente;
-using AmbienteAnalise::lista;
+using namespace AmbienteAnalise;
 
 namespace {
 
@@ -25,11 +24,6 @@ Saida rodar(const QStringList &args) {
     return s;
 }
 
-QByteArray ler(const QString &caminho) {
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TstComandoAnalise : public QObject {
@@ -42,19 +36,14 @@ class TstComandoAnalise : public QObject {
         if (!a) {
             a = std::make_unique<Ambiente>(labirinto);
             for (const char *n : {"r1.tvl", "r2.tvl", "r3.tvl"})
-                a->registro(n, AmbienteAnalise::caminho("D4 D3", 30000, 300000));
+                a->registro(n, caminho("D4 D3", 30000, 300000));
         }
         return *a;
     }
     QStringList base(const QString &saida, const char *tipo = "compacta",
                      const QString &labirinto = QStringLiteral("CRUZ (3)")) {
-        return {"--data",       amb(labirinto).dados,
-                "--user",       "ana",
-                "--experiment", "exp",
-                "--kind",       tipo,
-                "--out",        saida,
-                "--group",      "g1=r1.tvl,r2",
-                "--group",      "g2=r3"};
+        return lista("--user ana --experiment exp --group g1=r1.tvl,r2 --group g2=r3")
+               << "--data" << amb(labirinto).dados << "--kind" << tipo << "--out" << saida;
     }
 
 private slots:
@@ -86,7 +75,7 @@ private slots:
         // --force with a damaged record: refused, the old file stays.
         a.registro("r3.tvl", "D4\tENTRADA\t0\t1\t1\tum\t1\r\n");
         s = rodar(base(saida) << "--force");
-        a.registro("r3.tvl", AmbienteAnalise::caminho("D4", 1, 300000));
+        a.registro("r3.tvl", caminho("D4", 1, 300000));
         QCOMPARE(s.codigo, 1);
         QVERIFY2(s.err.contains(a.pastaExperimento() + "r3.tvl, line 11"), qPrintable(s.err));
         QCOMPARE(ler(final), QByteArray("antigo"));

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+using namespace AmbienteAnalise;
+
 namespace {
 
 // The region tests and the letters that mark their squares in the maps below.
@@ -94,53 +96,32 @@ private slots:
     // The cross example, with a behaviour A at C4 over two minutes and a row
     // of minute 7 that has no cell.
     void acumularRegioes() {
-        AmbienteAnalise::Ambiente a(QStringLiteral("CRUZ (3)"), {{1, "A"}});
-        a.registro("r.tvl", AmbienteAnalise::caminho("D4 D3 D2 D3 D4 C4 B4 A4", 10000, 300000) +
-                                AmbienteAnalise::linha("C4", "A", 55000, 65000, 1, 1) +
-                                AmbienteAnalise::linha("C4", "A", 60000, 65000, 2, 0) +
-                                AmbienteAnalise::linha("A4", "A", 400000, 400001, 7, 1));
+        Ambiente a(QStringLiteral("CRUZ (3)"), {{1, "A"}});
+        a.registro("r.tvl", caminho("D4 D3 D2 D3 D4 C4 B4 A4", 10000, 300000) +
+                                linha("C4", "A", 55000, 65000, 1, 1) +
+                                linha("C4", "A", 60000, 65000, 2, 0) +
+                                linha("A4", "A", 400000, 400001, 7, 1));
         TDados d;
         d.InserirGrupo("g", {"r.tvl"});
         TDados::Execucao e;
         d.PrepararArquivo(*a.u, 0, 0, e);
         d.AcumularRegioes(QStringLiteral("CRUZ (3)"));
-        // {seconds, frequency, arm-end arrivals, occurrences} of a square in
-        // minute m (-1: all minutes).
-        auto soma = [&](const QString &q, int b = 0, int m = -1) {
-            QList<qint64> s(4);
-            for (int k = 0; k < d.Minutos; ++k) {
-                const TCelulaMinuto &c =
-                    d.TabelaMinutos(b, static_cast<int>(d.Quadrados.indexOf(q)), k);
-                if (m < 0 || m == k)
-                    s = {s[0] + c.SomaDuracao / 1000, s[1] + c.SomaFrequencia,
-                         s[2] + c.EntradasExtremidade, s[3] + c.Ocorrencias};
-            }
-            return s;
-        };
         // Region entries: D4 (first placement), D3 (from the centre), D4 (back
         // to the centre) and C4 (into the closed arm); D2 and the second D3
-        // stay in the open arm, B4 and A4 in the closed one. The last stay
-        // lasts to the session end, cut at every minute.
-        QCOMPARE(soma("D4"), (QList<qint64>{20, 2, 0, 2}));
-        QCOMPARE(soma("D3"), (QList<qint64>{20, 1, 0, 2}));
-        QCOMPARE(soma("D2"), (QList<qint64>{10, 0, 0, 1}));
-        QCOMPARE(soma("C4"), (QList<qint64>{10, 1, 0, 1}));
-        QCOMPARE(soma("B4"), (QList<qint64>{10, 0, 0, 1}));
-        QCOMPARE(soma("A4"), (QList<qint64>{230, 0, 1, 1}));
-        QCOMPARE(soma("A4", 0, 1), (QList<qint64>{50, 0, 1, 1}));
-        QCOMPARE(soma("A4", 0, 4), (QList<qint64>{60, 0, 0, 0}));
-        QCOMPARE(soma("D1"), (QList<qint64>{0, 0, 0, 0}));
-        // Other behaviours: the plain sums.
-        QCOMPARE(soma("C4", 1), (QList<qint64>{15, 1, 0, 1}));
-        QCOMPARE(soma("A4", 1), (QList<qint64>{0, 0, 0, 0}));
-
+        // stay in the open arm, B4 and A4 in the closed one; one arrival at an
+        // arm end. The last stay lasts to the session end, cut at every
+        // minute. Other behaviours: the plain sums.
+        QCOMPARE(celulas(d), "D2/ENTRADA/1:10,0,0,1 D3/ENTRADA/1:20,1,0,2 D4/ENTRADA/1:20,2,0,2 "
+                             "A4/ENTRADA/2:50,0,1,1 A4/ENTRADA/3:60,0,0,0 A4/ENTRADA/4:60,0,0,0 "
+                             "A4/ENTRADA/5:60,0,0,0 B4/ENTRADA/2:10,0,0,1 C4/ENTRADA/1:10,1,0,1 "
+                             "C4/A/1:10,1,0,1 C4/A/2:5,0,0,0");
         // Judged by an I maze, which has none of these squares: only the
         // first placement is an entry.
         d.AcumularRegioes(QStringLiteral("EM I (3)"));
-        qint64 entradas = 0;
-        for (const QString &q : d.Quadrados)
-            entradas += soma(q)[1];
-        QCOMPARE(entradas, qint64(1));
+        QCOMPARE(celulas(d), "D2/ENTRADA/1:10,0,0,1 D3/ENTRADA/1:20,0,0,2 D4/ENTRADA/1:20,1,0,2 "
+                             "A4/ENTRADA/2:50,0,0,1 A4/ENTRADA/3:60,0,0,0 A4/ENTRADA/4:60,0,0,0 "
+                             "A4/ENTRADA/5:60,0,0,0 B4/ENTRADA/2:10,0,0,1 C4/ENTRADA/1:10,0,0,1 "
+                             "C4/A/1:10,1,0,1 C4/A/2:5,0,0,0");
     }
 };
 
