@@ -499,19 +499,29 @@ void TDados::ZerarTabelaMinutos() {
     m_tabMinutos = minutos;
 }
 
-void TDados::Acumular() {
-    ZerarTabelaMinutos();
-    // A name may appear more than once in a list; every index counts.
-    QHash<QString, QList<int>> quadrados, comportamentos;
-    for (int q = 0; q < QdeQuadrados(); ++q)
-        quadrados[Quadrados[q]].append(q);
-    for (int b = 0; b < QdeComportamentos(); ++b)
-        comportamentos[Comportamentos[b]].append(b);
+namespace {
 
+// Every position at which each name stands in the list (a name may appear
+// more than once; every position counts).
+QHash<QString, QList<int>> posicoes(const QStringList &nomes) {
+    QHash<QString, QList<int>> r;
+    for (int i = 0; i < nomes.size(); ++i)
+        r[nomes[i]].append(i);
+    return r;
+}
+
+} // namespace
+
+void TDados::Acumular() {
+    acumularLinhas(true);
+}
+
+void TDados::acumularLinhas(bool frequenciaEntrada) {
+    ZerarTabelaMinutos();
+    const QHash<QString, QList<int>> quadrados = posicoes(Quadrados),
+                                     comportamentos = posicoes(Comportamentos);
     for (const TLinhaRegistro &r : std::as_const(m_registros)) {
-        // The seconds after the last whole minute (and a damaged minute)
-        // have no cell.
-        if (r.minuto < 1 || r.minuto > m_tabMinutos) continue;
+        if (!temCelula(r)) continue;
         const auto iq = quadrados.constFind(r.Posicao);
         const auto ib = comportamentos.constFind(r.Comportamento);
         if (iq == quadrados.constEnd() || ib == comportamentos.constEnd()) continue;
@@ -520,40 +530,19 @@ void TDados::Acumular() {
                 TCelulaMinuto &c = TabelaMinutos(b, q, r.minuto - 1);
                 if (r.frequencia == 1) ++c.Ocorrencias;
                 c.SomaDuracao += r.duracao;
-                c.SomaFrequencia += r.frequencia;
+                if (b != 0 || frequenciaEntrada) c.SomaFrequencia += r.frequencia;
             }
     }
 }
 
 void TDados::AcumularRegioes(const QString &labirinto) {
-    ZerarTabelaMinutos();
-    QHash<QString, QList<int>> quadrados, comportamentos;
-    for (int q = 0; q < QdeQuadrados(); ++q)
-        quadrados[Quadrados[q]].append(q);
-    for (int b = 0; b < QdeComportamentos(); ++b)
-        comportamentos[Comportamentos[b]].append(b);
-    auto dentro = [this](const TLinhaRegistro &r) {
-        return r.minuto >= 1 && r.minuto <= m_tabMinutos;
-    };
-
     // Durations and occurrences of every row; frequencies of behaviours.
-    for (const TLinhaRegistro &r : std::as_const(m_registros)) {
-        if (!dentro(r)) continue;
-        const auto iq = quadrados.constFind(r.Posicao);
-        const auto ib = comportamentos.constFind(r.Comportamento);
-        if (iq == quadrados.constEnd() || ib == comportamentos.constEnd()) continue;
-        for (int b : *ib)
-            for (int q : *iq) {
-                TCelulaMinuto &c = TabelaMinutos(b, q, r.minuto - 1);
-                if (r.frequencia == 1) ++c.Ocorrencias;
-                c.SomaDuracao += r.duracao;
-                if (b != 0) c.SomaFrequencia += r.frequencia;
-            }
-    }
+    acumularLinhas(false);
 
     // Entries: a move counts when it changes region, and an arrival at an
     // arm end when it comes from outside the ends.
     if (QdeComportamentos() == 0) return;
+    const QHash<QString, QList<int>> quadrados = posicoes(Quadrados);
     const QString entrada = QStringLiteral("ENTRADA");
     const quint16 troca = Regioes::RBracoAberto | Regioes::RCentro | Regioes::RBracoAbertoI;
     bool primeiro = true;
@@ -564,7 +553,7 @@ void TDados::AcumularRegioes(const QString &labirinto) {
         if (iq == quadrados.constEnd()) continue;
         const quint16 atual = Regioes::Mascara(r.Posicao, labirinto);
         for (int q : *iq) {
-            if (dentro(r)) {
+            if (temCelula(r)) {
                 TCelulaMinuto &c = TabelaMinutos(0, q, r.minuto - 1);
                 if (primeiro || ((anterior ^ atual) & troca)) c.SomaFrequencia += r.frequencia;
                 for (quint16 ponta :

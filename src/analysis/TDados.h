@@ -179,6 +179,14 @@ public:
 
 private:
     void montarListas(const TUsuario &usuario, Execucao *execucao);
+    // Acumular, leaving SomaFrequencia of "ENTRADA" (index 0) at zero unless
+    // frequenciaEntrada.
+    void acumularLinhas(bool frequenciaEntrada);
+    // The seconds after the last whole minute (and a damaged minute) have no
+    // cell.
+    bool temCelula(const TLinhaRegistro &r) const {
+        return r.minuto >= 1 && r.minuto <= m_tabMinutos;
+    }
     int indiceTabela(int b, int q, int m) const;
 
     QString m_arquivo;

@@ -17,14 +17,11 @@ void TFolhaAnalise::Identificacao(TPlanilhaXLS &p, int linha, const TIdentificac
     p.WriteCell(linha, 3, id.Usuario);
 }
 
-void TFolhaAnalise::Repetir(TPlanilhaXLS &p, int linha, int de, int ate, const QString &titulo) {
-    for (int c = de; c <= ate; ++c)
-        p.WriteCell(linha, c, titulo);
-}
-
-void TFolhaAnalise::Sequencia(TPlanilhaXLS &p, int linha, int de, const QStringList &titulos) {
-    for (const QString &t : titulos)
-        p.WriteCell(linha, de++, t);
+void TFolhaAnalise::TitulosIdentificacao(TPlanilhaXLS &p, int linha, const char *inj) {
+    p.WriteCell(linha, 1, "SS");
+    p.WriteCell(linha - 1, 2, inj);
+    p.WriteCell(linha, 2, "S/N");
+    p.WriteCell(linha, 3, "EXP");
 }
 
 double TFolhaAnalise::Percentual(qint64 aberto, qint64 fechado) {

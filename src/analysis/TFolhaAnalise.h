@@ -44,10 +44,9 @@ public:
 
 protected:
     static void Identificacao(TPlanilhaXLS &p, int linha, const TIdentificacao &id);
-    // The same title in columns de..ate of a row.
-    static void Repetir(TPlanilhaXLS &p, int linha, int de, int ate, const QString &titulo);
-    // Titles one per column from column `de` on.
-    static void Sequencia(TPlanilhaXLS &p, int linha, int de, const QStringList &titulos);
+    // The titles over those columns in row `linha`, and `inj` one row above
+    // column 2.
+    static void TitulosIdentificacao(TPlanilhaXLS &p, int linha, const char *inj);
     // Seconds from a millisecond sum, unrounded.
     static double Segundos(qint64 ms) { return static_cast<double>(ms) / 1000.0; }
     // 100 x aberto / (aberto + fechado), or 0 when both are 0.

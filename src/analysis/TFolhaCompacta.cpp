@@ -6,6 +6,7 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <array>
 
 using namespace Regioes;
@@ -21,17 +22,17 @@ struct Regiao {
     bool braco; // an arm (or half): counts crossings
 };
 
-bool aberto(quint16 s) {
-    return s & RBracoAberto;
+// Whether a square's region bits hold region R.
+template <Regioes::Regiao R> bool em(quint16 s) {
+    return s & R;
 }
-bool centro(quint16 s) {
-    return s & RCentro;
-}
+constexpr auto aberto = em<RBracoAberto>, centro = em<RCentro>, ponta = em<RExtremidade>,
+               norte = em<RBracoNorte>, oeste = em<RBracoOeste>, centroA = em<RCentroArena>,
+               periferia = em<RPeriferiaArena>, canto = em<RCantoArena>,
+               abertoI = em<RBracoAbertoI>, pontaI = em<RExtremidadeI>;
+
 bool fechado(quint16 s) {
     return !(s & (RBracoAberto | RCentro));
-}
-bool ponta(quint16 s) {
-    return s & RExtremidade;
 }
 
 // Entry rules of the cross and its arms.
@@ -48,22 +49,17 @@ bool deForaDasPontas(quint16 p, bool) {
     return !ponta(p);
 }
 
+// In the order of TFolhaCompacta::TMedidas.
 const Regiao kCruz[] = {
     {aberto, deForaDosAbertos, true},
     {fechado, dosAbertosOuCentro, true},
-    {centro, deForaDoCentro, false},
     {[](quint16 s) { return aberto(s) && ponta(s); }, deForaDasPontas, false},
     {[](quint16 s) { return fechado(s) && ponta(s); }, deForaDasPontas, false},
+    {centro, deForaDoCentro, false},
 };
 
-bool norte(quint16 s) {
-    return s & RBracoNorte;
-}
 bool sul(quint16 s) {
     return aberto(s) && !norte(s);
-}
-bool oeste(quint16 s) {
-    return s & RBracoOeste;
 }
 bool leste(quint16 s) {
     return fechado(s) && !oeste(s);
@@ -82,16 +78,6 @@ const Regiao kCruzBraco[] = {
     {[](quint16 s) { return oeste(s) && ponta(s); }, deForaDasPontas, false},
 };
 
-bool centroA(quint16 s) {
-    return s & RCentroArena;
-}
-bool periferia(quint16 s) {
-    return s & RPeriferiaArena;
-}
-bool canto(quint16 s) {
-    return s & RCantoArena;
-}
-
 // Centre, intermediate zone, periphery, corners, one-wall squares.
 const Regiao kArena[] = {
     {centroA, [](quint16 p, bool) { return !centroA(p); }, false},
@@ -103,14 +89,7 @@ const Regiao kArena[] = {
      [](quint16 p, bool) { return canto(p) || !periferia(p); }, false},
 };
 
-bool abertoI(quint16 s) {
-    return s & RBracoAbertoI;
-}
-bool pontaI(quint16 s) {
-    return s & RExtremidadeI;
-}
-
-// Open half, closed half, open ends, closed ends.
+// Open half, closed half, open ends, closed ends, as TFolhaCompacta::TMedidas.
 const Regiao kEmI[] = {
     {abertoI, [](quint16 p, bool) { return !abertoI(p); }, true},
     {[](quint16 s) { return !abertoI(s); },
@@ -200,32 +179,15 @@ void TFolhaCompacta::Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentific
         const QList<int> linhas = porNome.value(d.Comportamentos[b]);
         const bool entrada = b == 0;
         switch (m_variante) {
-        case Cruz: {
-            // open, closed, centre, open ends, closed ends
-            const Somas s = somar(kCruz, regs, linhas, mascaras, entrada);
-            if (entrada) {
-                num(4, s.freq[0]);
-                num(5, s.freq[1]);
-                num(6, Percentual(s.freq[0], s.freq[1]));
-                num(7, s.freq[3]);
-                num(8, s.freq[4]);
-                seg(9, s.tempo[0]);
-                seg(10, s.tempo[1]);
-                seg(11, s.tempo[3]);
-                seg(12, s.tempo[4]);
-                seg(13, s.tempo[2]);
-                num(14, s.cruz[0]);
-                num(15, s.cruz[1]);
-            } else {
-                const int B = 12 * b;
-                const int ordem[] = {0, 1, 3, 4, 2};
-                for (int k = 0; k < 5; ++k) {
-                    num(B + 4 + k, s.freq[ordem[k]]);
-                    seg(B + 10 + k, s.tempo[ordem[k]]);
-                }
-                num(B + 9, s.freq[0] + s.freq[1] + s.freq[2]);
-                seg(B + 15, s.tempo[0] + s.tempo[1] + s.tempo[2]);
-            }
+        case Cruz:
+        case EmI: {
+            const Somas s = m_variante == Cruz ? somar(kCruz, regs, linhas, mascaras, entrada)
+                                               : somar(kEmI, regs, linhas, mascaras, entrada);
+            TMedidas m;
+            std::copy_n(s.freq.cbegin(), m.freq.size(), m.freq.begin());
+            std::copy_n(s.tempo.cbegin(), m.tempo.size(), m.tempo.begin());
+            m.cruzamentos = {s.cruz[0], s.cruz[1]};
+            EscreverMedidas(p, l, m_variante, false, b, m);
             break;
         }
         case CruzBraco: {
@@ -262,32 +224,42 @@ void TFolhaCompacta::Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentific
             }
             break;
         }
-        case EmI: {
-            // open half, closed half, open ends, closed ends
-            const Somas s = somar(kEmI, regs, linhas, mascaras, entrada);
-            if (entrada) {
-                num(4, s.freq[0]);
-                num(5, s.freq[1]);
-                num(6, Percentual(s.freq[0], s.freq[1]));
-                num(7, s.freq[2]);
-                num(8, s.freq[3]);
-                for (int k = 0; k < 4; ++k)
-                    seg(9 + k, s.tempo[k]);
-                num(13, s.cruz[0]);
-                num(14, s.cruz[1]);
-            } else {
-                const int B = 10 * b;
-                for (int k = 0; k < 4; ++k) {
-                    num(B + 5 + k, s.freq[k]);
-                    seg(B + 10 + k, s.tempo[k]);
-                }
-                num(B + 9, s.freq[0] + s.freq[1]);
-                seg(B + 14, s.tempo[0] + s.tempo[1]);
-            }
-            break;
-        }
         }
     }
+}
+
+void TFolhaCompacta::EscreverMedidas(TPlanilhaXLS &p, int linha, Variante variante, bool porMinuto,
+                                     int b, const TMedidas &m) {
+    auto num = [&p, linha, porMinuto](int coluna, double v) {
+        p.WriteCell(linha, porMinuto ? coluna + 1 : coluna, v);
+    };
+    auto seg = [&](int coluna, qint64 ms) { num(coluna, Segundos(ms)); };
+    const bool comCentro = variante == Cruz;
+    if (b == 0) {
+        num(4, m.freq[TMedidas::Aberto]);
+        num(5, m.freq[TMedidas::Fechado]);
+        num(6, Percentual(m.freq[TMedidas::Aberto], m.freq[TMedidas::Fechado]));
+        num(7, m.freq[TMedidas::PontaAberta]);
+        num(8, m.freq[TMedidas::PontaFechada]);
+        int c = 9;
+        for (int k = 0; k < 4; ++k)
+            seg(c++, m.tempo[k]);
+        if (comCentro) seg(c++, m.tempo[TMedidas::Centro]);
+        num(c, m.cruzamentos[0]);
+        num(c + 1, m.cruzamentos[1]);
+        return;
+    }
+    // A block per further behaviour: the frequencies and their total over
+    // the regions that do not overlap, then the times likewise.
+    const int n = comCentro ? 5 : 4;
+    const int de = static_cast<int>(UltimaColuna(variante, b)) + 1;
+    for (int k = 0; k < n; ++k) {
+        num(de + k, m.freq[k]);
+        seg(de + n + 1 + k, m.tempo[k]);
+    }
+    num(de + n, m.freq[TMedidas::Aberto] + m.freq[TMedidas::Fechado] + m.freq[TMedidas::Centro]);
+    seg(de + 2 * n + 1,
+        m.tempo[TMedidas::Aberto] + m.tempo[TMedidas::Fechado] + m.tempo[TMedidas::Centro]);
 }
 
 namespace {
@@ -333,34 +305,43 @@ void TFolhaCompacta::TitulosDe(TPlanilhaXLS &planilha, const TDados &d, Variante
     const QStringList NSLO{QStringLiteral("NORTE"), QStringLiteral("SUL"), QStringLiteral("LESTE"),
                            QStringLiteral("OESTE")};
 
-    p.WriteCell(4, 1, "SS");
-    p.WriteCell(3, 2, variante == Arena || porMinuto ? "INJ" : "Inj");
-    p.WriteCell(4, 2, "S/N");
-    p.WriteCell(4, 3, "EXP");
+    TitulosIdentificacao(planilha, 4, variante == Arena || porMinuto ? "INJ" : "Inj");
 
     if (porMinuto) planilha.WriteCell(4, 4, "MINUTO");
 
     switch (variante) {
     case Cruz:
-        Repetir(1, 4, 15, QStringLiteral("ENTRADA"));
+    case EmI: {
+        // Over the columns EscreverMedidas writes.
+        const bool comCentro = variante == Cruz;
+        const int n = comCentro ? 5 : 4, fim = comCentro ? 15 : 14;
+        // The regions of the time columns, which every behaviour repeats.
+        QStringList regioes3{BRACO, BRACO, EXTREMIDADE, EXTREMIDADE},
+            regioes4{ABERTO, FECHADO, ABERTO, FECHADO};
+        if (comCentro) {
+            regioes3 << CENTRO;
+            regioes4 << CENTRO;
+        }
+        Repetir(1, 4, fim, QStringLiteral("ENTRADA"));
         Repetir(2, 4, 8, FREQUENCIA);
-        Repetir(2, 9, 13, TEMPO);
-        Repetir(2, 14, 15, CRUZAMENTO);
+        Repetir(2, 9, fim - 2, TEMPO);
+        Repetir(2, fim - 1, fim, CRUZAMENTO);
         Sequencia(3, 4,
-                  {BRACO, BRACO, BRACO, EXTREMIDADE, EXTREMIDADE, BRACO, BRACO, EXTREMIDADE,
-                   EXTREMIDADE, CENTRO, BRACO, BRACO});
+                  QStringList{BRACO, BRACO, BRACO, EXTREMIDADE, EXTREMIDADE} + regioes3 +
+                      QStringList{BRACO, BRACO});
         Sequencia(4, 4,
-                  {ABERTO, FECHADO, QStringLiteral("%ABERTO"), ABERTO, FECHADO, ABERTO, FECHADO,
-                   ABERTO, FECHADO, CENTRO, ABERTO, FECHADO});
+                  QStringList{ABERTO, FECHADO, QStringLiteral("%ABERTO"), ABERTO, FECHADO} +
+                      regioes4 + QStringList{ABERTO, FECHADO});
         for (int b = 1; b < d.QdeComportamentos(); ++b) {
-            const int B = 12 * b;
-            Repetir(1, B + 4, B + 15, d.Comportamentos[b]);
-            Repetir(2, B + 4, B + 9, FREQUENCIA);
-            Repetir(2, B + 10, B + 15, TEMPO);
-            Sequencia(3, B + 4, vezes({BRACO, BRACO, EXTREMIDADE, EXTREMIDADE, CENTRO, TOTAL}, 2));
-            Sequencia(4, B + 4, vezes({ABERTO, FECHADO, ABERTO, FECHADO, CENTRO, TOTAL}, 2));
+            const int de = static_cast<int>(UltimaColuna(variante, b)) + 1;
+            Repetir(1, de, de + 2 * n + 1, d.Comportamentos[b]);
+            Repetir(2, de, de + n, FREQUENCIA);
+            Repetir(2, de + n + 1, de + 2 * n + 1, TEMPO);
+            Sequencia(3, de, vezes(regioes3 + QStringList{TOTAL}, 2));
+            Sequencia(4, de, vezes(regioes4 + QStringList{TOTAL}, 2));
         }
         break;
+    }
     case CruzBraco:
         Repetir(1, 9, 29, QStringLiteral("ENTRADA"));
         Repetir(2, 9, 12, FREQUENCIA);
@@ -405,26 +386,6 @@ void TFolhaCompacta::TitulosDe(TPlanilhaXLS &planilha, const TDados &d, Variante
                       vezes({CENTRO, QStringLiteral("INTERMEDIARIA"), QStringLiteral("PERIFERIA"),
                              QStringLiteral("2 PAREDES"), QStringLiteral("1 PAREDE")},
                             2));
-        }
-        break;
-    case EmI:
-        Repetir(1, 4, 14, QStringLiteral("ENTRADA"));
-        Repetir(2, 4, 8, FREQUENCIA);
-        Repetir(2, 9, 12, TEMPO);
-        Repetir(2, 13, 14, CRUZAMENTO);
-        Sequencia(3, 4,
-                  {BRACO, BRACO, BRACO, EXTREMIDADE, EXTREMIDADE, BRACO, BRACO, EXTREMIDADE,
-                   EXTREMIDADE, BRACO, BRACO});
-        Sequencia(4, 4,
-                  QStringList{ABERTO, FECHADO, QStringLiteral("%ABERTO")} +
-                      vezes({ABERTO, FECHADO}, 4));
-        for (int b = 1; b < d.QdeComportamentos(); ++b) {
-            const int B = 10 * b;
-            Repetir(1, B + 5, B + 14, d.Comportamentos[b]);
-            Repetir(2, B + 5, B + 9, FREQUENCIA);
-            Repetir(2, B + 10, B + 14, TEMPO);
-            Sequencia(3, B + 5, vezes({BRACO, BRACO, EXTREMIDADE, EXTREMIDADE, TOTAL}, 2));
-            Sequencia(4, B + 5, vezes({ABERTO, FECHADO, ABERTO, FECHADO, TOTAL}, 2));
         }
         break;
     }

@@ -2,6 +2,8 @@
 
 #include "TFolhaAnalise.h"
 
+#include <array>
+
 // The whole-session compact sheet: one row per record file with, for every
 // behaviour, its frequency and time in each region of the maze, and for
 // "ENTRADA" the region entries, the time spent and the square crossings.
@@ -32,6 +34,18 @@ public:
     void Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentificacao &id, int &linha) override;
     void Titulos(TPlanilhaXLS &p, const TDados &d) override;
 
+    // What one behaviour adds up in each region of the cross or I-maze sheet
+    // (Centro: the cross only), and for "ENTRADA" the crossings of the open
+    // and of the closed region.
+    struct TMedidas {
+        enum Regiao { Aberto, Fechado, PontaAberta, PontaFechada, Centro };
+        std::array<qint64, 5> freq{}, tempo{};
+        std::array<qint64, 2> cruzamentos{};
+    };
+    // Writes behaviour b's columns of the Cruz or EmI sheet in row `linha`,
+    // where TitulosDe puts their titles (porMinuto: one column further right).
+    static void EscreverMedidas(TPlanilhaXLS &p, int linha, Variante variante, bool porMinuto,
+                                int b, const TMedidas &m);
     // Titles of the variant's sheet; for the per-minute sheet (porMinuto)
     // every title from column 4 on is one column further right, row 3 of
     // column 2 reads "INJ" and column 4 "MINUTO".

@@ -2,21 +2,13 @@
 
 #include "Regioes.h"
 #include "TDados.h"
-#include "TFolhaCompacta.h"
 #include "data/TPlanilhaXLS.h"
 
 using namespace Regioes;
 
-namespace {
-
-struct Soma {
-    qint64 tempo = 0, freq = 0, cruz = 0;
-};
-
-} // namespace
-
 TFolhaMinuto::TFolhaMinuto(Variante variante, const QString &labirinto)
-    : m_variante(variante), m_labirinto(labirinto) {}
+    : m_variante(variante == Cruz ? TFolhaCompacta::Cruz : TFolhaCompacta::EmI),
+      m_labirinto(labirinto) {}
 
 void TFolhaMinuto::Acumular(TDados &d) {
     d.AcumularRegioes(m_labirinto);
@@ -27,8 +19,7 @@ qint64 TFolhaMinuto::Linhas(const TDados &d) const {
 }
 
 qint64 TFolhaMinuto::Colunas(const TDados &d) const {
-    const qint64 b = std::max(1, d.QdeComportamentos());
-    return m_variante == Cruz ? 12 * (b - 1) + 16 : 10 * (b - 1) + 15;
+    return TFolhaCompacta::UltimaColuna(m_variante, d.QdeComportamentos()) + 1;
 }
 
 void TFolhaMinuto::Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentificacao &id,
@@ -36,87 +27,38 @@ void TFolhaMinuto::Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentificac
     QList<quint16> mascaras;
     for (const QString &q : d.Quadrados)
         mascaras << Mascara(q, m_labirinto);
-    const bool cruz = m_variante == Cruz;
+    const bool cruz = m_variante == TFolhaCompacta::Cruz;
     const quint16 aberto = cruz ? quint16(RBracoAberto) : quint16(RBracoAbertoI);
     const quint16 ponta = cruz ? quint16(RExtremidade) : quint16(RExtremidadeI);
+    using M = TFolhaCompacta::TMedidas;
 
     for (int m = 1; m <= d.Minutos; ++m) {
         const int l = ++linha;
         Identificacao(p, l, id);
         p.WriteCell(l, 4, QStringLiteral("MIN: %1").arg(m));
-        auto num = [&p, l](int coluna, double v) { p.WriteCell(l, coluna, v); };
-        auto seg = [&](int coluna, qint64 ms) { num(coluna, Segundos(ms)); };
-
         for (int b = 0; b < d.QdeComportamentos(); ++b) {
-            // Open and closed region, their ends, and the centre (cross only).
-            Soma ab, fe, pAb, pFe, ce;
+            M medidas;
             for (int q = 0; q < d.QdeQuadrados(); ++q) {
                 const TCelulaMinuto &c = d.TabelaMinutos(b, q, m - 1);
                 const quint16 s = mascaras[q];
-                const bool centro = cruz && (s & RCentro);
-                const qint64 freqPonta = b == 0 ? c.EntradasExtremidade : c.SomaFrequencia;
-                auto somar = [&](Soma &regiao, Soma &pontas) {
-                    regiao.tempo += c.SomaDuracao;
-                    regiao.freq += c.SomaFrequencia;
-                    regiao.cruz += c.Ocorrencias;
-                    if (s & ponta) {
-                        pontas.tempo += c.SomaDuracao;
-                        pontas.freq += freqPonta;
-                    }
-                };
-                if (s & aberto)
-                    somar(ab, pAb);
-                else if (!centro)
-                    somar(fe, pFe);
-                else {
-                    ce.tempo += c.SomaDuracao;
-                    ce.freq += c.SomaFrequencia;
-                    ce.cruz += c.Ocorrencias;
+                const int r = (s & aberto)            ? M::Aberto
+                              : cruz && (s & RCentro) ? M::Centro
+                                                      : M::Fechado;
+                medidas.tempo[r] += c.SomaDuracao;
+                medidas.freq[r] += c.SomaFrequencia;
+                if (r == M::Centro) continue;
+                medidas.cruzamentos[r] += c.Ocorrencias;
+                if (s & ponta) {
+                    const int pontas = r == M::Aberto ? M::PontaAberta : M::PontaFechada;
+                    medidas.tempo[pontas] += c.SomaDuracao;
+                    medidas.freq[pontas] += b == 0 ? c.EntradasExtremidade : c.SomaFrequencia;
                 }
             }
-
-            if (b == 0) {
-                num(5, ab.freq);
-                num(6, fe.freq);
-                num(7, Percentual(ab.freq, fe.freq));
-                num(8, pAb.freq);
-                num(9, pFe.freq);
-                seg(10, ab.tempo);
-                seg(11, fe.tempo);
-                seg(12, pAb.tempo);
-                seg(13, pFe.tempo);
-                if (cruz) {
-                    seg(14, ce.tempo);
-                    num(15, ab.cruz);
-                    num(16, fe.cruz);
-                } else {
-                    num(14, ab.cruz);
-                    num(15, fe.cruz);
-                }
-            } else if (cruz) {
-                const int B = 12 * b;
-                const Soma *ordem[] = {&ab, &fe, &pAb, &pFe, &ce};
-                for (int k = 0; k < 5; ++k) {
-                    num(B + 5 + k, ordem[k]->freq);
-                    seg(B + 11 + k, ordem[k]->tempo);
-                }
-                num(B + 10, ab.freq + fe.freq + ce.freq);
-                seg(B + 16, ab.tempo + fe.tempo + ce.tempo);
-            } else {
-                const int B = 10 * b;
-                const Soma *ordem[] = {&ab, &fe, &pAb, &pFe};
-                for (int k = 0; k < 4; ++k) {
-                    num(B + 6 + k, ordem[k]->freq);
-                    seg(B + 11 + k, ordem[k]->tempo);
-                }
-                num(B + 10, ab.freq + fe.freq);
-                seg(B + 15, ab.tempo + fe.tempo);
-            }
+            TFolhaCompacta::EscreverMedidas(p, l, m_variante, true, b, medidas);
         }
     }
 }
 
 void TFolhaMinuto::Titulos(TPlanilhaXLS &p, const TDados &d) {
-    TFolhaCompacta::TitulosDe(p, d, m_variante == Cruz ? TFolhaCompacta::Cruz : TFolhaCompacta::EmI,
-                              true);
+    TFolhaCompacta::TitulosDe(p, d, m_variante, true);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TFolhaAnalise.h"
+#include "TFolhaCompacta.h"
 
 // The per-minute compact sheet of the cross and I mazes: for every record
 // file one row per whole minute of the session (column 4 "MIN: " + minute),
@@ -23,6 +23,6 @@ public:
     void Titulos(TPlanilhaXLS &p, const TDados &d) override;
 
 private:
-    Variante m_variante;
+    TFolhaCompacta::Variante m_variante; // Cruz or EmI
     QString m_labirinto;
 };

@@ -53,10 +53,7 @@ void TFolhaQuadrado::Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentific
 }
 
 void TFolhaQuadrado::Titulos(TPlanilhaXLS &p, const TDados &d) {
-    p.WriteCell(2, 1, "SS");
-    p.WriteCell(1, 2, "INJ");
-    p.WriteCell(2, 2, "S/N");
-    p.WriteCell(2, 3, "EXP");
+    TitulosIdentificacao(p, 2, "INJ");
     p.WriteCell(2, 4, "COPORTAMENTO");
     p.WriteCell(2, 5, "MEDIDA");
     if (m_porMinuto) p.WriteCell(2, 6, "MINUTO");
