@@ -47,6 +47,51 @@ inline Celulas lerArquivo(const QString &caminho) {
     return c;
 }
 
+inline quint16 u16(const QByteArray &b, qsizetype i) {
+    return static_cast<quint16>(static_cast<quint8>(b[i]) | (static_cast<quint8>(b[i + 1]) << 8));
+}
+
+// Returns false (with *erro) on a malformed document.
+inline bool ler(const QByteArray &b, Celulas *celulas, QString *erro) {
+    celulas->clear();
+    qsizetype i = 0;
+    bool fim = false;
+    while (i + 4 <= b.size()) {
+        const quint16 id = u16(b, i), n = u16(b, i + 2);
+        const qsizetype corpo = i + 4;
+        if (corpo + n > b.size()) {
+            *erro = QStringLiteral("record cut short");
+            return false;
+        }
+        if (id == 0x0002 || id == 0x0003 || id == 0x0004) {
+            const QPair<int, int> rc(u16(b, corpo) + 1, u16(b, corpo + 2) + 1);
+            QVariant v;
+            if (id == 0x0002) {
+                v = int(u16(b, corpo + 7));
+            } else if (id == 0x0003) {
+                double d;
+                std::memcpy(&d, b.constData() + corpo + 7, 8);
+                v = d;
+            } else {
+                v = Cp1252::decodificar(b.mid(corpo + 8, static_cast<quint8>(b[corpo + 7])));
+            }
+            if (celulas->contains(rc)) {
+                *erro = QStringLiteral("cell %1,%2 written twice").arg(rc.first).arg(rc.second);
+                return false;
+            }
+            celulas->insert(rc, v);
+        } else if (id == 0x000A) {
+            fim = true;
+        }
+        i = corpo + n;
+    }
+    if (!fim || i != b.size()) {
+        *erro = QStringLiteral("no EOF at the end");
+        return false;
+    }
+    return true;
+}
+
 // Values of row `l` from column `de` to `ate` (missing cells: invalid).
 inline QVariantList faixa(const Celulas &c, int l, int de, int ate) {
     QVariantList r;
