@@ -1,9 +1,9 @@
 #include "TSessao.h"
 
-#include "app/TIdioma.h"
 #include "core/Arquivos.h"
 #include "core/Perfil.h"
 #include "core/TErro.h"
+#include "core/TIdioma.h"
 #include "core/TInteracao.h"
 #include "core/TLabirinto.h"
 #include "core/TUsuario.h"

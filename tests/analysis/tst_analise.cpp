@@ -1,11 +1,11 @@
 #include "AmbienteAnalise.h"
-#include "LeitorPlanilha.h"
 #include "TInteracaoFalsa.h"
 #include "analysis/TAnalise.h"
 #include "analysis/TDados.h"
 #include "analysis/TFolhaAnalise.h"
-#include "app/TIdioma.h"
 #include "core/Arquivos.h"
+#include "core/TIdioma.h"
+#include "data/LeitorPlanilha.h"
 #include "data/TPlanilhaXLS.h"
 
 #include <QProcess>

@@ -6,7 +6,7 @@
 #include "TFormNovoUsuario.h"
 
 #include "app/TEscolhaIdioma.h"
-#include "app/TIdioma.h"
+#include "core/TIdioma.h"
 #include "core/TUsuario.h"
 
 #include <QButtonGroup>

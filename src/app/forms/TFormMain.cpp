@@ -6,9 +6,9 @@
 #include "TListaExperimentos.h"
 
 #include "app/TEscolhaIdioma.h"
-#include "app/TIdioma.h"
 #include "core/Perfil.h"
 #include "core/TErro.h"
+#include "core/TIdioma.h"
 #include "core/TInteracao.h"
 #include "core/TLabirinto.h"
 #include "core/TUsuario.h"

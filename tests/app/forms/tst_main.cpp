@@ -1,7 +1,6 @@
 // The application shell: first start, the language box, users and login,
 // experiment deletion, log-off and change of language.
 
-#include "app/TIdioma.h"
 #include "app/TInstalacao.h"
 #include "app/forms/TFormInicio.h"
 #include "app/forms/TFormMain.h"
@@ -10,6 +9,7 @@
 #include "core/Arquivos.h"
 #include "core/BibliotecaLabirintos.h"
 #include "core/TArquivoIni.h"
+#include "core/TIdioma.h"
 #include "core/TUsuario.h"
 
 #include "TInteracaoFalsa.h"
