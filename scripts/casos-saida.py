@@ -165,8 +165,14 @@ def main():
                                capture_output=True, text=True)
             manifesto.append("analyse %s %s exit %d %s" % (e["nome"], tipo, p.returncode,
                                                            p.stderr.strip().replace(dados, "")))
+        # The export shows the first line too: give it a fixed writing moment.
+        with open(os.path.join(pasta, registros[0]), "rb") as f:
+            b = f.read()
+        copia = os.path.join(analises, e["nome"] + "-registro.tvl")
+        with open(copia, "wb") as f:
+            f.write(b"Trevalin 2005  |  09/12/2026  |  14:03:00" + b[b.find(b"\r\n"):])
         p = subprocess.run([cli, "export", "--out", os.path.join(analises, e["nome"] + "-exp"),
-                            os.path.join(pasta, registros[0])], capture_output=True, text=True)
+                            copia], capture_output=True, text=True)
         manifesto.append("export %s exit %d" % (e["nome"], p.returncode))
 
     for raiz in (dados, analises):
