@@ -30,10 +30,8 @@ int simulada(TGravacao::Etapa etapa, const QByteArray &temporario) {
 const QFile::Permissions kEscrita = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
 const QFile::Permissions kPadrao =
     QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
-const QFile::Permissions kDoArquivo = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                      QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
-                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
 
+// Only the owner, group and other flags count.
 mode_t bits(QFile::Permissions p) {
     mode_t m = 0;
     const std::pair<QFile::Permission, mode_t> tabela[] = {
@@ -137,7 +135,7 @@ TResultado TGravacao::Gravar(const QString &caminho, const QByteArray &conteudo,
     if (protegido && modo == Substituir)
         return TResultado::Recusa(caminho, TResultado::SomenteLeitura);
 
-    QFile::Permissions permissoes = alvo.exists() ? alvo.permissions() & kDoArquivo : kPadrao;
+    QFile::Permissions permissoes = alvo.exists() ? alvo.permissions() : kPadrao;
     if (protegido) permissoes |= QFile::WriteOwner; // the user agreed: the mark is cleared
     if (somenteLeitura) permissoes &= ~kEscrita;
 
