@@ -256,7 +256,9 @@ void TAnalise::gerar(TFolhaAnalise &folha, bool substituir) {
     }
     folha.Titulos(m_planilha, m_dados);
     m_planilha.EndSheet();
+    // Replaces only what the user agreed to replace: a file that appeared
+    // after the question (or after the check that found none) is kept.
     TPlanilhaXLS::OpcoesGravacao opcoes = TPlanilhaXLS::GravSomenteLeitura;
-    if (substituir) opcoes |= TPlanilhaXLS::GravSubstituir;
+    opcoes |= substituir ? TPlanilhaXLS::GravSubstituir : TPlanilhaXLS::GravNovo;
     m_planilha.SaveSheet(opcoes);
 }

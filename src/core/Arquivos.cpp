@@ -1,14 +1,9 @@
 #include "Arquivos.h"
 
-#include <QDir>
+#include "TGravacao.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <unistd.h>
 
 namespace {
 // Only the owner/group/others bits: the "user" bits Qt reports are the
@@ -34,41 +29,9 @@ bool desmarcarSomenteLeitura(const QString &caminho) {
 }
 
 bool gravarAtomico(const QString &caminho, const QByteArray &conteudo, QString *erro) {
-    auto falha = [erro](const QString &motivo) {
-        if (erro)
-            *erro = motivo;
-        return false;
-    };
-    QFileInfo alvo(caminho);
-    if (!alvo.dir().exists())
-        return falha(QStringLiteral("folder does not exist"));
-    if (alvo.isDir())
-        return falha(QStringLiteral("is a folder"));
-    if (somenteLeitura(caminho))
-        return falha(QStringLiteral("file is read-only"));
-
-    // The temporary file lives in the target's folder so that the final
-    // rename stays on one file system and is atomic.
-    QTemporaryFile tmp(alvo.absolutePath() + QStringLiteral("/.") + alvo.fileName() +
-                       QStringLiteral(".XXXXXX"));
-    if (!tmp.open())
-        return falha(tmp.errorString());
-    if (tmp.write(conteudo) != conteudo.size() || !tmp.flush())
-        return falha(tmp.errorString());
-    if (::fsync(tmp.handle()) != 0)
-        return falha(QString::fromLocal8Bit(std::strerror(errno)));
-    if (alvo.exists())
-        tmp.setPermissions(alvo.permissions());
-    else
-        tmp.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
-                           QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
-    tmp.close();
-    const QByteArray de = QFile::encodeName(tmp.fileName());
-    const QByteArray para = QFile::encodeName(alvo.absoluteFilePath());
-    if (std::rename(de.constData(), para.constData()) != 0)
-        return falha(QString::fromLocal8Bit(std::strerror(errno)));
-    tmp.setAutoRemove(false);
-    return true;
+    const TResultado r = TGravacao::Gravar(caminho, conteudo, TGravacao::Substituir);
+    if (!r && erro) *erro = r.Motivo();
+    return r.Ok();
 }
 
 bool lerTudo(const QString &caminho, QByteArray *conteudo) {

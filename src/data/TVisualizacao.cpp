@@ -241,9 +241,13 @@ TVisualizacao::Resultado TVisualizacao::Exportar(const QString &escolhido, TPlan
 
     // A folder of that name is no file to replace: the save reports it.
     const QFileInfo alvo(final);
+    // Without a question nothing is replaced, not even a file that appears
+    // before the save.
     if (!final.isEmpty() && (alvo.exists() || alvo.isSymLink()) && !alvo.isDir()) {
         if (!interacao.Confirmar(PerguntaSobrescrever)) return NaoSubstituida;
         opcoes |= TPlanilhaXLS::GravSubstituir;
+    } else {
+        opcoes |= TPlanilhaXLS::GravNovo;
     }
     try {
         planilha.SaveSheet(opcoes);

@@ -4,6 +4,7 @@
 #include "analysis/TDados.h"
 #include "analysis/TFolhaAnalise.h"
 #include "core/Arquivos.h"
+#include "core/TGravacao.h"
 #include "core/TIdioma.h"
 #include "data/LeitorPlanilha.h"
 #include "data/TPlanilhaXLS.h"
@@ -252,6 +253,27 @@ private slots:
         QCOMPARE(e.rodar(A::Compacta, saida), A::Sucesso);
         QVERIFY(ler(saida).startsWith(QByteArray::fromHex("0908")));
         QVERIFY(Arquivos::somenteLeitura(saida));
+    }
+
+    // No question, no replacing: an output that appears while the sheet is
+    // being saved (after the check that found none) is kept, and the run
+    // fails saying so.
+    void saidaQueAparece() {
+        Ambiente &a = amb("CRUZ (3)");
+        a.registro("r.tvl", caminho("D4", 1, 300000));
+        Execucao e(a);
+        const QString saida = a.dados + "aparece.XLS";
+        TGravacao::Interceptar([&](TGravacao::Etapa etapa, const QString &) {
+            if (etapa == TGravacao::Nomear) a.gravar("aparece.XLS", "de outro", a.dados);
+            return 0;
+        });
+        const auto r = e.rodar(A::Compacta, saida, A::NaoSubstituir);
+        TGravacao::Interceptar(nullptr);
+        QCOMPARE(r, A::Falha);
+        QCOMPARE(ler(saida), QByteArray("de outro"));
+        QCOMPARE(e.interacao.perguntas, QStringList());
+        QVERIFY2(e.ordem.last().contains(saida + ": the file already exists"),
+                 qPrintable(e.ordem.last()));
     }
 
     // Refused, saying why, with nothing written: a bad record after a good
