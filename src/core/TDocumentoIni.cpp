@@ -34,6 +34,9 @@ TDocumentoIni::TDocumentoIni(const QString &caminho) : m_caminho(caminho) {
     if (Arquivos::lerTudo(caminho, &bytes)) {
         m_lido = true;
         m_linhas = analisar(bytes);
+        // The file is rewritten with CR LF after every line.
+        for (Linha &l : m_linhas)
+            l.fim.clear();
     } else {
         m_ilegivel = QFileInfo::exists(caminho);
     }
@@ -45,12 +48,25 @@ qint64 TDocumentoIni::Leituras() {
 }
 
 QList<TDocumentoIni::Linha> TDocumentoIni::analisar(const QByteArray &bytes) {
+    // Lines end at CR LF, LF or a lone CR (as Arquivos::dividirLinhas splits
+    // them); each is decoded straight from the buffer, so a huge value is
+    // copied no more than once.
     QList<Linha> linhas;
-    const QList<QByteArray> brutas = Arquivos::dividirLinhas(bytes);
-    linhas.reserve(brutas.size());
-    for (const QByteArray &bruta : brutas) {
+    const char *dados = bytes.constData();
+    const qsizetype n = bytes.size();
+    qsizetype inicio = 0;
+    for (qsizetype i = 0; i <= n; ++i) {
+        if (i < n && dados[i] != '\r' && dados[i] != '\n') continue;
+        if (i == n && inicio == n) break;
         Linha l;
-        l.texto = Cp1252::decodificar(bruta);
+        l.texto = Cp1252::decodificar(QByteArray::fromRawData(dados + inicio, i - inicio));
+        if (i < n) {
+            const bool crlf = dados[i] == '\r' && i + 1 < n && dados[i + 1] == '\n';
+            if (!crlf) l.fim = QByteArray(1, dados[i]);
+            if (crlf) ++i;
+        }
+        inicio = i + 1;
+
         const QString t = l.texto.trimmed();
         if (t.startsWith(QLatin1Char('['))) {
             const qsizetype fim = t.indexOf(QLatin1Char(']'));
@@ -61,7 +77,7 @@ QList<TDocumentoIni::Linha> TDocumentoIni::analisar(const QByteArray &bytes) {
             if (igual >= 0) {
                 l.tipo = Linha::Chave;
                 l.nome = l.texto.left(igual).trimmed();
-                l.valor = l.texto.mid(igual + 1);
+                l.valor = igual + 1;
             }
         }
         linhas.append(std::move(l));
@@ -72,11 +88,24 @@ QList<TDocumentoIni::Linha> TDocumentoIni::analisar(const QByteArray &bytes) {
 void TDocumentoIni::substituir(qsizetype inicio, qsizetype quantas, const QString &texto) {
     // The text goes through the file's encoding and parser: a name holding a
     // line break becomes two lines, an unknown character "?", a key name
-    // holding "=" splits there - as the written file will read.
-    const QList<Linha> novas = analisar(Cp1252::codificar(texto) + QByteArrayLiteral("\r\n"));
+    // holding "=" splits there - as the written file will read. The break
+    // itself is kept for the bytes: a write of the line on its own puts it
+    // in the file as given.
+    QList<Linha> novas = analisar(Cp1252::codificar(texto) + QByteArrayLiteral("\r\n"));
+    for (const Linha &l : std::as_const(novas))
+        m_fins = m_fins || !l.fim.isEmpty();
     m_linhas.remove(inicio, quantas);
     for (qsizetype i = 0; i < novas.size(); ++i)
-        m_linhas.insert(inicio + i, novas[i]);
+        m_linhas.insert(inicio + i, std::move(novas[i]));
+}
+
+void TDocumentoIni::normalizarFins() {
+    // Each write of the file used to start from the file read back, where
+    // a break inside a line had already become a line end of its own.
+    if (!m_fins) return;
+    for (Linha &l : m_linhas)
+        l.fim.clear();
+    m_fins = false;
 }
 
 void TDocumentoIni::indexar() {
@@ -114,7 +143,7 @@ const TDocumentoIni::Linha *TDocumentoIni::chave(const QString &secao, const QSt
 QString TDocumentoIni::ReadString(const QString &secao, const QString &chave,
                                   const QString &padrao) const {
     const Linha *l = this->chave(secao, chave);
-    return l ? l->valor.left(kMaxValor) : padrao;
+    return l ? QStringView(l->texto).mid(l->valor).left(kMaxValor).toString() : padrao;
 }
 
 bool TDocumentoIni::converterInteiro(const QString &texto, int *valor) {
@@ -182,6 +211,7 @@ void TDocumentoIni::WriteString(const QString &secao, const QString &chave, cons
     // rest of the value a line of its own.
     QString v = valor;
     v.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    normalizarFins();
 
     bool dentro = false;
     qsizetype fimDaSecao = -1; // index after the last line of the first matching section
@@ -234,6 +264,7 @@ bool TDocumentoIni::EraseSection(const QString &secao) {
     }
     if (mudou) {
         m_linhas = std::move(restantes);
+        normalizarFins();
         indexar();
     }
     return mudou;
@@ -252,7 +283,10 @@ bool TDocumentoIni::DeleteKey(const QString &secao, const QString &chave) {
             ++i;
         }
     }
-    if (mudou) indexar();
+    if (mudou) {
+        normalizarFins();
+        indexar();
+    }
     return mudou;
 }
 
@@ -260,7 +294,7 @@ QByteArray TDocumentoIni::Conteudo() const {
     QByteArray saida;
     for (const Linha &l : m_linhas) {
         saida += Cp1252::codificar(l.texto);
-        saida += "\r\n";
+        saida += l.fim.isEmpty() ? QByteArrayLiteral("\r\n") : l.fim;
     }
     return saida;
 }

@@ -22,7 +22,10 @@
 // its line as the file will hold it (characters Windows-1252 lacks become
 // "?", a name that holds "=", "[" or a line break reads back the way the
 // written line parses), so reading after a change gives what reading the
-// written file gives.
+// written file gives. The bytes written are those of the same changes made
+// one at a time, each writing the file: a line break inside a name is
+// written as given by the last change that wrote, and as CR LF once another
+// change has followed.
 //
 // Reads never fail: a missing or unreadable file reads as an empty one and a
 // missing section or key gives the caller's default. Only Gravar touches the
@@ -90,9 +93,10 @@ private:
     // every other line is carried along verbatim.
     struct Linha {
         enum Tipo { Outra, Secao, Chave } tipo = Outra;
-        QString texto; // the line as the file holds it
-        QString nome;  // section name (Secao) or key name (Chave)
-        QString valor; // Chave only
+        QString texto;       // the line as the file holds it
+        QString nome;        // section name (Secao) or key name (Chave)
+        qsizetype valor = 0; // Chave: where the value starts in texto
+        QByteArray fim;      // what ends the line in the file; empty: CR LF
     };
     // First occurrences of the keys of all sections sharing one name.
     struct Indice {
@@ -100,11 +104,14 @@ private:
         QHash<QString, qsizetype> porChave; // case-folded key -> line
     };
 
-    // The lines of bytes in the file's format.
+    // The lines of bytes in the file's format, each with the bytes that
+    // ended it (CR LF left empty).
     static QList<Linha> analisar(const QByteArray &bytes);
     // Replaces quantas lines from inicio with texto as the file will hold it.
     void substituir(qsizetype inicio, qsizetype quantas, const QString &texto);
     void indexar();
+    // Every line ends with CR LF from now on.
+    void normalizarFins();
     const Indice *indice(const QString &secao) const;
     const Linha *chave(const QString &secao, const QString &chave) const;
 
@@ -112,6 +119,8 @@ private:
     bool m_lido = false;
     bool m_ilegivel = false;
     QList<Linha> m_linhas;
+    // Some line has an end other than CR LF (see substituir).
+    bool m_fins = false;
     // Case-folded section name -> its keys; rebuilt after every change.
     QHash<QString, Indice> m_secoes;
 };

@@ -237,6 +237,42 @@ private slots:
         QCOMPARE(TDocumentoIni(caminho()).ReadString(lerSecao, lerChave, "#"), esperado);
     }
 
+    // A line break inside a name reaches the file as given by the write that
+    // made it, and as CR LF once another change has been written after it -
+    // in a document as in separate writes.
+    void quebraDentroDeUmNome_data() {
+        QTest::addColumn<bool>("documento");
+        QTest::newRow("separate writes") << false;
+        QTest::newRow("one document") << true;
+    }
+    void quebraDentroDeUmNome() {
+        QFETCH(bool, documento);
+        auto escreverChave = [&](const QString &chave, const QString &valor) {
+            if (documento) {
+                TDocumentoIni d(caminho());
+                d.WriteString("S", "a", "1");
+                d.WriteString("S", chave, valor);
+                d.Gravar();
+            } else {
+                TArquivoIni(caminho()).WriteString("S", "a", "1");
+                TArquivoIni(caminho()).WriteString("S", chave, valor);
+            }
+        };
+        escreverChave("x\ny", "v");
+        QCOMPARE(conteudo(caminho()), QByteArray("[S]\r\na=1\r\nx\ny=v\r\n"));
+        escreverChave("\rk", "w");
+        QCOMPARE(conteudo(caminho()), QByteArray("[S]\r\na=1\r\nx\r\ny=v\r\n\rk=w\r\n"));
+        QCOMPARE(TDocumentoIni(caminho()).ReadSection("S"), (QStringList{"a", "y", "k"}));
+        // A change that changes nothing keeps the breaks of the last write.
+        TDocumentoIni d(caminho());
+        d.WriteString("S", "a", "1");
+        QVERIFY(!d.DeleteKey("S", "nada"));
+        d.WriteString("S", "z\r", "2");
+        QVERIFY(!d.EraseSection("nada"));
+        d.Gravar();
+        QCOMPARE(conteudo(caminho()), QByteArray("[S]\r\na=1\r\nx\r\ny=v\r\n\r\nk=w\r\nz\r=2\r\n"));
+    }
+
     // A write that cannot happen leaves the file alone and the changes in
     // the document.
     void falhaDeGravacao() {
