@@ -3,7 +3,7 @@
 #include "Regioes.h"
 #include "core/Arquivos.h"
 #include "core/Cp1252.h"
-#include "core/TArquivoIni.h"
+#include "core/TDocumentoIni.h"
 #include "core/TErro.h"
 #include "core/TUsuario.h"
 
@@ -146,7 +146,7 @@ QString valorCabecalho(const QStringList &cabecalho, int linha) {
 // its behaviour list, an unlisted one its own section.
 void lerPerfil(const QString &arquivo, const QString &experimento, QString *labirinto,
                QStringList *comportamentos) {
-    const TArquivoIni ini(arquivo);
+    const TDocumentoIni ini(arquivo);
     const QString secaoExp = QStringLiteral("Experimentos");
     *labirinto = ini.ReadString(experimento, QStringLiteral("Labirinto"), QString());
 

@@ -2,6 +2,7 @@
 
 #include "Arquivos.h"
 #include "TArquivoIni.h"
+#include "TDocumentoIni.h"
 #include "TInteracao.h"
 
 #include <QFileInfo>
@@ -46,7 +47,7 @@ bool TLabirinto::CarregarDoArquivo(const QString &nome, const QString &arquivoId
         }
         return false;
     }
-    const TArquivoIni ini(caminho);
+    const TDocumentoIni ini(caminho);
     QuadradosEmX = ini.ReadInteger(nome, QStringLiteral("QuadradosEmX"), 0);
     QuadradosEmY = ini.ReadInteger(nome, QStringLiteral("QuadradosEmY"), 0);
     Coluna = ini.ReadInteger(nome, QStringLiteral("MascaraX"), 7);
