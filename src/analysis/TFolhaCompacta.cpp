@@ -1,15 +1,13 @@
 #include "TFolhaCompacta.h"
 
-#include "Regioes.h"
 #include "TDados.h"
+#include "core/TFormaLabirinto.h"
 #include "data/TPlanilhaXLS.h"
 
 #include <QHash>
 
 #include <algorithm>
 #include <array>
-
-using namespace Regioes;
 
 namespace {
 
@@ -23,7 +21,7 @@ struct Regiao {
 };
 
 // Whether a square's region bits hold region R.
-template <Regioes::Regiao R> bool em(quint16 s) {
+template <TRegiao R> bool em(quint16 s) {
     return s & R;
 }
 constexpr auto aberto = em<RBracoAberto>, centro = em<RCentro>, ponta = em<RExtremidade>,
@@ -161,15 +159,11 @@ void TFolhaCompacta::Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentific
     // region bits of every row's square, found once per file.
     const QList<TLinhaRegistro> &regs = d.Registros();
     QHash<QString, QList<int>> porNome;
-    QHash<QString, quint16> mascaraDe;
     QList<quint16> mascaras;
     mascaras.reserve(regs.size());
     for (int i = 0; i < regs.size(); ++i) {
         porNome[regs[i].Comportamento].append(i);
-        auto it = mascaraDe.constFind(regs[i].Posicao);
-        if (it == mascaraDe.constEnd())
-            it = mascaraDe.insert(regs[i].Posicao, Mascara(regs[i].Posicao, m_labirinto));
-        mascaras.append(*it);
+        mascaras.append(m_labirinto.Regioes(regs[i].Posicao));
     }
 
     auto num = [&p, l](int coluna, double v) { p.WriteCell(l, coluna, v); };

@@ -2,6 +2,8 @@
 
 #include "TFolhaAnalise.h"
 
+#include "core/TFormaLabirinto.h"
+
 #include <array>
 
 // The whole-session compact sheet: one row per record file with, for every
@@ -56,5 +58,5 @@ public:
 
 private:
     Variante m_variante;
-    QString m_labirinto;
+    TFormaLabirinto m_labirinto;
 };

@@ -1,17 +1,14 @@
 #include "TFolhaMinuto.h"
 
-#include "Regioes.h"
 #include "TDados.h"
 #include "data/TPlanilhaXLS.h"
-
-using namespace Regioes;
 
 TFolhaMinuto::TFolhaMinuto(Variante variante, const QString &labirinto)
     : m_variante(variante == Cruz ? TFolhaCompacta::Cruz : TFolhaCompacta::EmI),
       m_labirinto(labirinto) {}
 
 void TFolhaMinuto::Acumular(TDados &d) {
-    d.AcumularRegioes(m_labirinto);
+    d.AcumularRegioes(m_labirinto.Nome());
 }
 
 qint64 TFolhaMinuto::Linhas(const TDados &d) const {
@@ -26,7 +23,7 @@ void TFolhaMinuto::Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentificac
                             int &linha) {
     QList<quint16> mascaras;
     for (const QString &q : d.Quadrados)
-        mascaras << Mascara(q, m_labirinto);
+        mascaras << m_labirinto.Regioes(q);
     const bool cruz = m_variante == TFolhaCompacta::Cruz;
     const quint16 aberto = cruz ? quint16(RBracoAberto) : quint16(RBracoAbertoI);
     const quint16 ponta = cruz ? quint16(RExtremidade) : quint16(RExtremidadeI);

@@ -24,5 +24,5 @@ public:
 
 private:
     TFolhaCompacta::Variante m_variante; // Cruz or EmI
-    QString m_labirinto;
+    TFormaLabirinto m_labirinto;
 };
