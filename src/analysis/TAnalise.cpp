@@ -2,7 +2,6 @@
 
 #include "TDados.h"
 #include "TFolhaCompacta.h"
-#include "TFolhaMinuto.h"
 #include "TFolhaQuadrado.h"
 #include "app/TIdioma.h"
 #include "core/TErro.h"
@@ -120,9 +119,9 @@ std::unique_ptr<TFolhaAnalise> TAnalise::Folha(Operacao operacao, const QString 
         return std::make_unique<TFolhaCompacta>(TFolhaCompacta::EmI, labirinto);
     case CompactaMinutoCruz:
     case CompactaMinutoCruzBraco: // no per-arm split per minute: the same sheet
-        return std::make_unique<TFolhaMinuto>(TFolhaMinuto::Cruz, labirinto);
+        return std::make_unique<TFolhaCompacta>(TFolhaCompacta::Cruz, labirinto, true);
     case CompactaMinutoEmI:
-        return std::make_unique<TFolhaMinuto>(TFolhaMinuto::EmI, labirinto);
+        return std::make_unique<TFolhaCompacta>(TFolhaCompacta::EmI, labirinto, true);
     case QuadradoAQuadrado:
         return std::make_unique<TFolhaQuadrado>(false);
     case QuadradoAQuadradoMinuto:

@@ -8,8 +8,6 @@
 #include "core/TUsuario.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 
@@ -190,14 +188,7 @@ void lerPerfil(const QString &arquivo, const QString &experimento, QString *labi
 
 void TDados::LerArquivo(const QString &caminho) {
     const QString nome = nomeDoArquivo(caminho);
-    if (QFileInfo(caminho).isDir())
-        throw TErro(QStringLiteral("Cannot open file %1: it is a folder.").arg(nome));
-    QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::ReadOnly))
-        throw TErro(QStringLiteral("Cannot open file %1: %2.").arg(nome, arquivo.errorString()));
-    const QByteArray bytes = arquivo.readAll();
-    if (arquivo.error() != QFileDevice::NoError)
-        throw TErro(QStringLiteral("Cannot read file %1: %2.").arg(nome, arquivo.errorString()));
+    const QByteArray bytes = Arquivos::lerOuFalhar(caminho);
     const std::vector<Trecho> linhas = dividirLinhas(bytes);
 
     // A file cut short in its header is not a record: reading on would take
