@@ -8,11 +8,10 @@ struct TFormaLabirinto::TEmbutido {
     QString nome;
     TTipoLabirinto tipo;
     int colunas, linhas; // as the shipped library stores them
-    // Outermost squares of each arm (or end of an I maze) that count as its
-    // end; 0 for a maze without regions but for the 6 x 6 arena, whose
-    // regions are its walls and middle.
+    // Outermost squares of each arm of a cross (each end of an I maze) that
+    // count as its end; 0 where there are no arm ends (T maze, arenas).
     int pontas;
-    bool regioes;
+    bool regioes; // its squares fall in regions (the 6 x 6 arena by its walls)
     QStringList quadrados;        // own list (not for arenas)
     QHash<QString, quint16> bits; // regions of every square, when `regioes`
 };
