@@ -1,7 +1,9 @@
 #include "Arquivos.h"
 
+#include "TErro.h"
 #include "TGravacao.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -40,6 +42,19 @@ bool lerTudo(const QString &caminho, QByteArray *conteudo) {
         return false;
     *conteudo = f.readAll();
     return true;
+}
+
+QByteArray lerOuFalhar(const QString &caminho) {
+    const QString nome = QDir::toNativeSeparators(caminho);
+    if (QFileInfo(caminho).isDir())
+        throw TErro(QStringLiteral("Cannot open file %1: it is a folder.").arg(nome));
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly))
+        throw TErro(QStringLiteral("Cannot open file %1: %2.").arg(nome, arquivo.errorString()));
+    QByteArray bytes = arquivo.readAll();
+    if (arquivo.error() != QFileDevice::NoError)
+        throw TErro(QStringLiteral("Cannot read file %1: %2.").arg(nome, arquivo.errorString()));
+    return bytes;
 }
 
 QList<QByteArray> dividirLinhas(const QByteArray &texto) {

@@ -31,6 +31,12 @@ bool gravarAtomico(const QString &caminho, const QByteArray &conteudo, QString *
 // Whole content of a file; false when it cannot be opened.
 bool lerTudo(const QString &caminho, QByteArray *conteudo);
 
+// Whole content of a file a reader cannot do without. Throws TErro
+// "Cannot open file <path>: it is a folder.", "Cannot open file <path>:
+// <reason>." or "Cannot read file <path>: <reason>." (path with native
+// separators).
+QByteArray lerOuFalhar(const QString &caminho);
+
 // Splits text into lines at CR LF, LF or a lone CR. A final line end does not
 // make an empty last line.
 QList<QByteArray> dividirLinhas(const QByteArray &texto);

@@ -68,18 +68,6 @@ bool TLabirinto::Desenhavel() const {
            QuadradosEmY <= MaximoQuadrados;
 }
 
-TTipoLabirinto TLabirinto::TipoDoNome(const QString &nome) {
-    if (nome.startsWith(QLatin1String("CRUZ"), Qt::CaseSensitive))
-        return TTipoLabirinto::Cruz;
-    if (nome.startsWith(QLatin1String("EM I"), Qt::CaseSensitive))
-        return TTipoLabirinto::EmI;
-    if (nome.startsWith(QLatin1String("EM T"), Qt::CaseSensitive))
-        return TTipoLabirinto::EmT;
-    if (nome.startsWith(QLatin1String("ARENA"), Qt::CaseSensitive))
-        return TTipoLabirinto::Arena;
-    return TTipoLabirinto::Desconhecido;
-}
-
 void TLabirinto::marcar(int coluna, int linha) {
     // Only squares inside the maze's own X by Y are marked: the border stays
     // 0 and a shape larger than its library entry (a T maze stored smaller
@@ -97,35 +85,8 @@ void TLabirinto::MontarGrade(const QString &nome) {
     if (!Desenhavel())
         return;
 
-    switch (TipoDoNome(nome)) {
-    case TTipoLabirinto::Cruz: {
-        const int tc = TemCentro;
-        const int cv = ArredondarPar((x - tc) / 2.0 + tc);
-        const int rh = ArredondarPar((y - tc) / 2.0 + tc);
-        for (int c = 1; c <= x; ++c)
-            marcar(c, rh);
-        for (int r = 1; r <= y; ++r)
-            marcar(cv, r);
-        break;
-    }
-    case TTipoLabirinto::EmI:
-        for (int c = 1; c <= x; ++c)
-            marcar(c, 1);
-        break;
-    case TTipoLabirinto::EmT:
-        for (int c = 1; c <= 11; ++c)
-            marcar(c, 1);
-        for (int r = 1; r <= 6; ++r)
-            marcar(6, r);
-        break;
-    case TTipoLabirinto::Arena:
-        for (int c = 1; c <= x; ++c)
-            for (int r = 1; r <= y; ++r)
-                marcar(c, r);
-        break;
-    case TTipoLabirinto::Desconhecido:
-        break;
-    }
+    for (const QPoint &p : TFormaLabirinto(nome).Posicoes(x, y, TemCentro))
+        marcar(p.x(), p.y());
 }
 
 bool TLabirinto::Existe(int coluna, int linha) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/TDesenho.h"
+#include "core/TFormaLabirinto.h"
 #include "core/TRegistro.h"
 #include "core/TStatus.h"
 
@@ -9,15 +10,6 @@
 #include <vector>
 
 class TInteracao;
-
-// Kind of a maze, decided by the start of its name (letter case counts).
-enum class TTipoLabirinto {
-    Cruz,        // "CRUZ...": plus-shaped cross maze
-    EmI,         // "EM I...": one row split into two halves
-    EmT,         // "EM T...": bar of 11 squares on row 1, stem of 5 below column 6
-    Arena,       // "ARENA...": every square of the rectangle (user-made mazes too)
-    Desconhecido // anything else: no squares at all
-};
 
 // The current maze: its geometry as loaded from the maze library
 // "Labirintos.ini" in the data directory, the square mask that tells which
@@ -107,7 +99,8 @@ public:
     void Desenhar(const QString &nome);
     void Desenhar(TDesenho &imagem, const QString &nome);
 
-    // Rebuilds Grade for the kind of the name (part of Desenhar).
+    // Rebuilds Grade for the kind of the name (part of Desenhar): marks the
+    // squares TFormaLabirinto lays out for the kind on this geometry.
     void MontarGrade(const QString &nome);
 
     // True when (coluna, linha) is an existing square; any other pair,
@@ -135,8 +128,9 @@ public:
     // leaves *coluna and *linha untouched.
     bool QuadradoDoClique(double x, double y, int *coluna, int *linha) const;
 
-    // Kind by the start of the name ("CRUZ", "EM I", "EM T", "ARENA"; exact case).
-    static TTipoLabirinto TipoDoNome(const QString &nome);
+    // Kind by the start of the name ("CRUZ", "EM I", "EM T", "ARENA"; exact
+    // case), as TFormaLabirinto reads it.
+    static TTipoLabirinto TipoDoNome(const QString &nome) { return TFormaLabirinto(nome).Tipo(); }
 
     // "A" for column 1 ... "Z" for column 26; empty outside 1 to 26.
     static QString LetraColuna(int coluna);

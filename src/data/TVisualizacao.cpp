@@ -6,7 +6,6 @@
 #include "core/TInteracao.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <array>
@@ -84,19 +83,13 @@ void TVisualizacao::CarregarDados(const QString &caminho) {
     // reports the same failure.
     Limpar();
     m_arquivo = caminho;
-    const QString nome = nomeParaMensagem(caminho);
-    auto falha = [this](const QString &motivo) {
-        m_erroLeitura = motivo;
-        return TErro(motivo);
-    };
-    if (QFileInfo(caminho).isDir())
-        throw falha(QStringLiteral("Cannot open file %1: it is a folder.").arg(nome));
-    QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::ReadOnly))
-        throw falha(QStringLiteral("Cannot open file %1: %2.").arg(nome, arquivo.errorString()));
-    const QByteArray bytes = arquivo.readAll();
-    if (arquivo.error() != QFileDevice::NoError)
-        throw falha(QStringLiteral("Cannot read file %1: %2.").arg(nome, arquivo.errorString()));
+    QByteArray bytes;
+    try {
+        bytes = Arquivos::lerOuFalhar(caminho);
+    } catch (const TErro &e) {
+        m_erroLeitura = e.mensagem();
+        throw;
+    }
     const QList<QByteArray> linhas = Arquivos::dividirLinhas(bytes);
 
     m_qdeLinhas = static_cast<int>(qMin<qsizetype>(linhas.size(), std::numeric_limits<int>::max()));

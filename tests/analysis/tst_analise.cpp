@@ -192,6 +192,48 @@ private slots:
         QCOMPARE(c.value({1, ate}), QVariant("ENTRADA"));
     }
 
+    // The open-arm share of the region entries ("%ABERTO") for other ratios
+    // than 1:1 and 0, 10 s per square in minute 1 and on.
+    void percentual_data() {
+        QTest::addColumn<QString>("labirinto");
+        QTest::addColumn<A::Tipo>("tipo");
+        QTest::addColumn<QString>("passos");
+        QTest::addColumn<QString>("valores"); // open, closed, percentage
+        // Centre D4; D3, D5 open; C4, E4 closed.
+        QTest::newRow("1:3") << "CRUZ (3)" << A::Compacta << "D4 D3 D4 C4 D4 E4 D4 C4"
+                             << "1,3,25";
+        QTest::newRow("2:1") << "CRUZ (3)" << A::Compacta << "D3 D4 D5 D4 C4"
+                             << "2,1,66.66666666666667";
+        QTest::newRow("3:1") << "CRUZ (3)" << A::Compacta << "D3 D4 D5 D4 D3 D4 C4"
+                             << "3,1,75";
+        QTest::newRow("0:2") << "CRUZ (3)" << A::Compacta << "D4 C4 D4 E4"
+                             << "0,2,0";
+        // The first placement A1 enters the closed half.
+        QTest::newRow("I maze 1:2") << "EM I (3)" << A::Compacta << "A1 D1 C1"
+                                    << "1,2,33.333333333333336";
+        QTest::newRow("per minute 1:3")
+            << "CRUZ (3)" << A::CompactaMinuto << "D4 D3 D4 C4 D4 E4 D4 C4"
+            << "1,3,25";
+        QTest::newRow("per minute 2:1") << "EM I (5)" << A::CompactaMinuto << "F1 A1 G1"
+                                        << "2,1,66.66666666666667";
+    }
+    void percentual() {
+        QFETCH(QString, labirinto);
+        QFETCH(A::Tipo, tipo);
+        QFETCH(QString, passos);
+        QFETCH(QString, valores);
+        Ambiente &a = amb(labirinto);
+        a.registro("r.tvl", caminho(qPrintable(passos), 5000, 300000));
+        const Celulas c = Execucao(a).celulas(tipo);
+        // Minute 1 is row 5 of the per-minute sheet, one column further right.
+        const int de = tipo == A::CompactaMinuto ? 5 : 4;
+        const QVariantList obtido = faixa(c, 5, de, de + 2);
+        const QVariantList esperado = LeitorPlanilha::valores(qUtf8Printable(valores));
+        QCOMPARE(obtido, esperado);
+        // Exactly the double written, not merely close to it.
+        QVERIFY(obtido[2].toDouble() == esperado[2].toDouble());
+    }
+
     // Files numbered within their group, labelled as picked; an empty group
     // adds nothing.
     void gruposEArquivos() {
