@@ -50,11 +50,11 @@ private slots:
         QVERIFY(TLabirinto::CalcularGeometria(v[0], v[1], &s, &x0, &y0));
         QCOMPARE((Campos{s, x0, y0}), v.mid(2));
 
-        // Desenhar sets the same values and leaves the animal's pixel origin there.
+        // Desenhar sets the same values; square A1 starts at the origin.
         TLabirinto lab(QStringLiteral("/nao/existe/"));
-        lab.PosX = lab.PosY = 999;
         desenhar(lab, arena(v[0], v[1]), "ARENA");
-        QCOMPARE((Campos{lab.TamanhoQuadrado, lab.OrigemX, lab.OrigemY, lab.PosX, lab.PosY}),
+        const TRetangulo a1 = lab.RetanguloQuadrado(1, 1);
+        QCOMPARE((Campos{lab.TamanhoQuadrado, lab.OrigemX, lab.OrigemY, a1.esquerda, a1.topo}),
                  (Campos{s, x0, y0, x0, y0}));
         QCOMPARE(ret(lab.RetanguloQuadrado(2, 3)),
                  (Campos{x0 + s, y0 + 2 * s, x0 + 2 * s, y0 + 3 * s}));
