@@ -4,7 +4,6 @@
 #include <QPointF>
 #include <QVector>
 
-
 // A colour of the maze picture: red, green and blue, or the marker "the
 // system's button-face colour", which only the window can resolve.
 struct TCor {
