@@ -34,8 +34,9 @@ class TUsuario;
 //
 // One engine may serve one session window after another: Abrir starts a
 // window's life afresh, except for the arrow-key mode, which lasts as long
-// as the engine (the program keeps one per logged-in user, so the mode is
-// off after start-up and after log-off).
+// as the engine: the program is to keep one engine per logged-in user,
+// remade at log-off like the maze, so that the mode is off after start-up
+// and after log-off.
 //
 // Every operation takes the clock once and uses that instant throughout, so
 // a fall, a resume or a phase change happens at one instant, however long
