@@ -50,8 +50,8 @@ bool TLabirinto::CarregarDoArquivo(const QString &nome, const QString &arquivoId
     const TDocumentoIni ini(caminho);
     QuadradosEmX = ini.ReadInteger(nome, QStringLiteral("QuadradosEmX"), 0);
     QuadradosEmY = ini.ReadInteger(nome, QStringLiteral("QuadradosEmY"), 0);
-    Coluna = ini.ReadInteger(nome, QStringLiteral("MascaraX"), 7);
-    Linha = ini.ReadInteger(nome, QStringLiteral("MascaraY"), 7);
+    MascaraX = ini.ReadInteger(nome, QStringLiteral("MascaraX"), 7);
+    MascaraY = ini.ReadInteger(nome, QStringLiteral("MascaraY"), 7);
     BracoQuadrante1 = ini.ReadInteger(nome, QStringLiteral("BracoQuadrante1"), 1);
     BracoQuadrante2 = ini.ReadInteger(nome, QStringLiteral("BracoQuadrante2"), 1);
     BracoQuadrante3 = ini.ReadInteger(nome, QStringLiteral("BracoQuadrante3"), 1);
@@ -177,8 +177,6 @@ void TLabirinto::Desenhar(TDesenho &imagem, const QString &nome) {
                         TFigura{RetanguloQuadrado(c, r), TCor::Branco(), TCor::Preto(), 4, c, r});
     }
 
-    PosX = OrigemX;
-    PosY = OrigemY;
     imagem.Redefinir(TCor::Fundo(), figuras);
 }
 

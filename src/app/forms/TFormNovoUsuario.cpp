@@ -100,6 +100,7 @@ void TFormNovoUsuario::BitBtnOKClick() {
         recusar(erro);
         return;
     }
+    emit UsuarioCriado(nome);
     accept();
 }
 
