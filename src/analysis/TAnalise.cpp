@@ -216,6 +216,10 @@ void TAnalise::gerar(TFolhaAnalise &folha, bool substituir) {
     TDados::Execucao execucao;
     int linha = folha.LinhaInicial();
     bool algum = false;
+    int total = 0, feitos = 0;
+    for (const TGrupo &grupo : m_dados.Grupos())
+        total += grupo.QdeArquivos();
+    if (Progresso) Progresso(0, total);
 
     for (int g = 0; g < m_dados.QdeGrupos(); ++g) {
         const TGrupo &grupo = m_dados.Grupos()[g];
@@ -246,6 +250,7 @@ void TAnalise::gerar(TFolhaAnalise &folha, bool substituir) {
             id.Rotulo = TFolhaAnalise::Rotulo(grupo.Arquivos[f]);
             id.Usuario = m_usuario.Nome;
             folha.Escrever(m_planilha, m_dados, id, linha);
+            if (Progresso) Progresso(++feitos, total);
         }
     }
     // Without any file the lists are not this run's: titles for no
@@ -257,6 +262,8 @@ void TAnalise::gerar(TFolhaAnalise &folha, bool substituir) {
     folha.Titulos(m_planilha, m_dados);
     m_planilha.EndSheet();
     TPlanilhaXLS::OpcoesGravacao opcoes = TPlanilhaXLS::GravSomenteLeitura;
-    if (substituir) opcoes |= TPlanilhaXLS::GravSubstituir;
+    // Only a replacement someone agreed to: a file that appeared after the
+    // check is refused at the rename itself.
+    opcoes |= substituir ? TPlanilhaXLS::GravSubstituir : TPlanilhaXLS::GravSemSubstituir;
     m_planilha.SaveSheet(opcoes);
 }

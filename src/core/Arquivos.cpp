@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -69,6 +70,27 @@ bool gravarAtomico(const QString &caminho, const QByteArray &conteudo, QString *
         return falha(QString::fromLocal8Bit(std::strerror(errno)));
     tmp.setAutoRemove(false);
     return true;
+}
+
+bool renomearSemSubstituir(const QString &de, const QString &para, QString *erro, bool *existia) {
+    if (existia) *existia = false;
+    const QByteArray origem = QFile::encodeName(de);
+    const QByteArray destino = QFile::encodeName(para);
+    int r = ::renameat2(AT_FDCWD, origem.constData(), AT_FDCWD, destino.constData(),
+                        RENAME_NOREPLACE);
+    if (r != 0 && (errno == EINVAL || errno == ENOSYS)) {
+        // A file system without the no-replace rename: a hard link is
+        // refused just as atomically when the name is taken.
+        r = ::link(origem.constData(), destino.constData());
+        if (r == 0) ::unlink(origem.constData());
+    }
+    if (r == 0) return true;
+    const int e = errno;
+    if (existia) *existia = e == EEXIST;
+    if (erro)
+        *erro = e == EEXIST ? QStringLiteral("a file of that name exists")
+                            : QString::fromLocal8Bit(std::strerror(e));
+    return false;
 }
 
 bool lerTudo(const QString &caminho, QByteArray *conteudo) {

@@ -298,6 +298,9 @@ void TPlanilhaXLS::SaveSheet(OpcoesGravacao opcoes) {
     if (alvo.isDir()) throw falha(QStringLiteral("it is a folder"));
     if (!alvo.dir().exists()) throw falha(QStringLiteral("the folder does not exist"));
     const bool existe = alvo.exists();
+    const bool soCriar = (opcoes & GravSemSubstituir) && !(opcoes & GravSubstituir);
+    if (soCriar && (existe || alvo.isSymLink()))
+        throw falha(QStringLiteral("a file of that name exists; it was left as it is"));
     const bool protegido = Arquivos::somenteLeitura(nome);
     if (protegido && !(opcoes & GravSubstituir))
         throw falha(QStringLiteral("the file is read-only"));
@@ -322,8 +325,17 @@ void TPlanilhaXLS::SaveSheet(OpcoesGravacao opcoes) {
         throw falha(QStringLiteral("cannot set the file's permissions"));
     const QByteArray de = QFile::encodeName(novo.fileName());
     const QByteArray para = QFile::encodeName(alvo.absoluteFilePath());
-    if (std::rename(de.constData(), para.constData()) != 0)
+    if (soCriar) {
+        QString motivo;
+        bool existia = false;
+        if (!Arquivos::renomearSemSubstituir(novo.fileName(), alvo.absoluteFilePath(), &motivo,
+                                             &existia))
+            throw falha(existia ? QStringLiteral("a file of that name was created meanwhile; it "
+                                                 "was left as it is")
+                                : motivo);
+    } else if (std::rename(de.constData(), para.constData()) != 0) {
         throw falha(QString::fromLocal8Bit(std::strerror(errno)));
+    }
     novo.setAutoRemove(false);
     sincronizarPasta(alvo.absolutePath());
 }

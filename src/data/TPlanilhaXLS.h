@@ -39,7 +39,8 @@ enum TxlsMoveAfterEnter : quint8 { maNone, maUp, maDown, maLeft, maRight };
 //   the target's name. A failed save leaves the old file as it was. An
 //   existing read-only file is replaced only with GravSubstituir (the caller
 //   asked the user), and GravSomenteLeitura makes the new file read-only
-//   before it takes the target's name.
+//   before it takes the target's name. GravSemSubstituir refuses, at the
+//   very rename, a target that exists.
 class TPlanilhaXLS {
 public:
     enum OpcaoGravacao {
@@ -48,6 +49,11 @@ public:
         GravSubstituir = 0x1,
         // The saved file has no write permission bits (analysis outputs).
         GravSomenteLeitura = 0x2,
+        // Create only: the file must not exist when it is finally named,
+        // checked in the same step as the rename, so a file that appeared
+        // after the caller's own check is never replaced. Ignored with
+        // GravSubstituir.
+        GravSemSubstituir = 0x4,
     };
     Q_DECLARE_FLAGS(OpcoesGravacao, OpcaoGravacao)
 

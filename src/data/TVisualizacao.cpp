@@ -244,6 +244,9 @@ TVisualizacao::Resultado TVisualizacao::Exportar(const QString &escolhido, TPlan
     if (!final.isEmpty() && (alvo.exists() || alvo.isSymLink()) && !alvo.isDir()) {
         if (!interacao.Confirmar(PerguntaSobrescrever)) return NaoSubstituida;
         opcoes |= TPlanilhaXLS::GravSubstituir;
+    } else {
+        // Nobody was asked: a file that appears now is not replaced.
+        opcoes |= TPlanilhaXLS::GravSemSubstituir;
     }
     try {
         planilha.SaveSheet(opcoes);
