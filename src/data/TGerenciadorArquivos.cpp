@@ -37,7 +37,10 @@ QString copiar(const QString &origem, const QString &destino,
     if (!novo.flush() || ::fsync(novo.handle()) != 0)
         return QString::fromLocal8Bit(std::strerror(errno));
     // A read-only record stays read-only in its copy.
-    novo.setPermissions(QFileInfo(origem).permissions());
+    // (The "user" bits are what this process may do, which for root is
+    // everything: only the owner, group and other bits are carried.)
+    novo.setPermissions(QFileInfo(origem).permissions() &
+                        ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser));
     novo.close();
 
     QString erro;

@@ -359,6 +359,9 @@ void TFormAnalise::SpeedButtonOkClick() {
         for (int i = 0; i < 6; ++i)
             m_radios[i]->setEnabled(habilitados[i]);
     SpeedButtonANALISAR->setFocus();
+    // The window grows to show the kinds (its frame, when it is a child).
+    QWidget *quadro = isWindow() || !parentWidget() ? this : parentWidget();
+    quadro->adjustSize();
 }
 
 void TFormAnalise::SpeedButtonANALISARClick() {

@@ -152,7 +152,6 @@ TFormVisualizar::TFormVisualizar(const QString &pastaUsuario, const QString &arq
     auto *tudo = new QHBoxLayout(this);
     tudo->addWidget(GroupBoxSelecionar);
     tudo->addWidget(GroupBoxVisualizar, 1);
-    resize(713, 337);
 
     connect(ShellTreeView, &QTreeView::doubleClicked, this,
             &TFormVisualizar::ShellTreeViewDblClick);

@@ -41,6 +41,8 @@ public:
     // Loads the item at that path as a double-click on it does.
     void CarregarDados(const QString &caminho);
 
+    QSize sizeHint() const override { return QSize(780, 420); }
+
 signals:
     void Fechada();
 

@@ -213,6 +213,7 @@ private slots:
 
         const QString capturas = qEnvironmentVariable("TREVALIN_CAPTURAS");
         if (!capturas.isEmpty()) {
+            QTest::qWait(300); // the folder trees fill themselves in the background
             QDir().mkpath(capturas);
             const QString arquivo =
                 QStringLiteral("%1/%2_%3.png")
