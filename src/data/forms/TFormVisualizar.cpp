@@ -105,6 +105,8 @@ TFormVisualizar::TFormVisualizar(const QString &pastaUsuario, const QString &arq
         ShellTreeView->hideColumn(c);
     ShellTreeView->header()->hide();
     ShellTreeView->setMinimumWidth(190);
+    // The table gets the room; the tree keeps a column's width.
+    GroupBoxSelecionar->setMaximumWidth(250);
     auto *ce = new QVBoxLayout(GroupBoxSelecionar);
     ce->addWidget(ShellTreeView);
 
