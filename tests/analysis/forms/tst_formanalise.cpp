@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -296,6 +297,10 @@ private slots:
         QCOMPARE(j.analisarEm(janela), int(TAnalise::Sucesso));
         QCOMPARE(j.interacao.mensagens, QStringList{j.texto("GeradoComSucessoMessage")});
         QVERIFY(j.analisar->isEnabled() && j.grupos->isEnabled());
+        auto *progresso = j.w.findChild<QProgressBar *>("ProgressBarAnalise");
+        QCOMPARE(progresso->maximum(), 3);
+        QCOMPARE(progresso->value(), 3);
+        QVERIFY(progresso->isHidden());
 
         QString out, err;
         QTextStream o(&out), e(&err);
