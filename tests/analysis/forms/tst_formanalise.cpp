@@ -18,6 +18,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace AmbienteAnalise;
 
 namespace {
@@ -277,6 +281,47 @@ private slots:
         j.interacao.mensagens.clear();
         QCOMPARE(j.analisarEm(QString()), -1);
         QVERIFY(j.interacao.mensagens.isEmpty() && j.interacao.perguntas.size() == 2);
+    }
+
+    // While a run waits for a record (here a pipe nobody writes yet), the
+    // window keeps answering: it shows the progress, refuses changes to
+    // the groups and will not close; once the record arrives the run ends
+    // normally.
+    void ocupadoDuranteExecucao() {
+        Ambiente a("CRUZ (3)");
+        a.registro("r1.tvl", caminho("D4 D3", 30000, 300000));
+        const QString lento = a.registro("r2.tvl", caminho("D4 D5", 30000, 300000));
+        const QByteArray conteudo = ler(lento);
+        Janela j(a);
+        j.grupo("g", {"r1.tvl", "r2.tvl"});
+        QTest::mouseClick(j.ok, Qt::LeftButton);
+        QVERIFY(QFile::remove(lento));
+        QCOMPARE(::mkfifo(QFile::encodeName(lento).constData(), 0600), 0);
+
+        j.w.DialogoSalvar = [&](QWidget *, const QString &) { return a.dir.filePath("s.XLS"); };
+        QSignalSpy fim(&j.w, &TFormAnalise::AnaliseConcluida);
+        QTest::mouseClick(j.analisar, Qt::LeftButton);
+        auto *progresso = j.w.findChild<QProgressBar *>("ProgressBarAnalise");
+        QTRY_COMPARE(progresso->value(), 1); // r1 done, r2 awaited
+        QVERIFY(j.w.Executando() && fim.isEmpty());
+        QVERIFY(progresso->isVisible() && !j.grupos->isEnabled() && !j.analisar->isEnabled());
+        QVERIFY(!j.w.close());
+        QVERIFY(j.w.isVisible());
+
+        int fd = -1;
+        for (int n = 0; n < 500 && fd < 0; ++n) {
+            fd = ::open(QFile::encodeName(lento).constData(), O_WRONLY | O_NONBLOCK);
+            if (fd < 0) QTest::qWait(10);
+        }
+        QVERIFY(fd >= 0);
+        ::fcntl(fd, F_SETFL, 0);
+        QCOMPARE(::write(fd, conteudo.constData(), conteudo.size()), conteudo.size());
+        ::close(fd);
+        QVERIFY(fim.wait(20000));
+        QCOMPARE(fim.first().first().toInt(), int(TAnalise::Sucesso));
+        QCOMPARE(progresso->value(), 2);
+        QVERIFY(j.grupos->isEnabled() && j.analisar->isEnabled());
+        QVERIFY(j.w.close());
     }
 
     // Records in the experiment's folder -> two groups -> the compact
