@@ -16,12 +16,16 @@ bool antes(const QString &a, const QString &b) {
     while (i < a.size() && j < b.size()) {
         if (a[i].isDigit() && b[j].isDigit()) {
             qsizetype fi = i, fj = j;
-            while (fi < a.size() && a[fi].isDigit()) ++fi;
-            while (fj < b.size() && b[fj].isDigit()) ++fj;
+            while (fi < a.size() && a[fi].isDigit())
+                ++fi;
+            while (fj < b.size() && b[fj].isDigit())
+                ++fj;
             // Leading zeros aside, a longer run is a larger number.
             QStringView na = QStringView(a).mid(i, fi - i), nb = QStringView(b).mid(j, fj - j);
-            while (na.size() > 1 && na.front() == u'0') na = na.mid(1);
-            while (nb.size() > 1 && nb.front() == u'0') nb = nb.mid(1);
+            while (na.size() > 1 && na.front() == u'0')
+                na = na.mid(1);
+            while (nb.size() > 1 && nb.front() == u'0')
+                nb = nb.mid(1);
             if (na.size() != nb.size()) return na.size() < nb.size();
             if (const int c = na.compare(nb); c != 0) return c < 0;
             i = fi;

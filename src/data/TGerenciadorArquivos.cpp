@@ -95,7 +95,8 @@ QString TGerenciadorArquivos::Relativo(const QString &caminho) const {
 
 void TGerenciadorArquivos::Escolher(Opcao opcao) {
     m_opcao = opcao;
-    if (opcao == OpcaoCopiar || opcao == OpcaoExcluirArquivo || opcao == OpcaoExcluirPasta) m_exclusao.clear();
+    if (opcao == OpcaoCopiar || opcao == OpcaoExcluirArquivo || opcao == OpcaoExcluirPasta)
+        m_exclusao.clear();
     if (opcao == OpcaoRenomear) m_escolhido.clear();
 }
 

@@ -19,8 +19,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QThread>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include <utility>
 
@@ -28,11 +28,11 @@ const QString TFormAnalise::Secao = QStringLiteral("UnitSelecionarGrupo");
 
 namespace {
 
-const char *const kRadios[] = {"RadioButtonCompacta",       "RadioButtonCompactaPorBraco",
-                               "RadioButtonQuadrado",       "RadioButtonCompactaMinuto",
-                               "RadioButtonCompactaPorBracoMinuto", "RadioButtonQuadradoMinuto"};
-const char *const kLegendas[] = {"Compacta",         "Compacta Por Braço", "Por Quadrado",
-                                 "Compacta",         "Compacta Por Braço", "Por Quadrado"};
+const char *const kRadios[] = {
+    "RadioButtonCompacta",       "RadioButtonCompactaPorBraco",       "RadioButtonQuadrado",
+    "RadioButtonCompactaMinuto", "RadioButtonCompactaPorBracoMinuto", "RadioButtonQuadradoMinuto"};
+const char *const kLegendas[] = {"Compacta", "Compacta Por Braço", "Por Quadrado",
+                                 "Compacta", "Compacta Por Braço", "Por Quadrado"};
 
 // Typed or pasted, the refused characters of a group name never reach the
 // field.
@@ -163,8 +163,8 @@ void TFormAnalise::criarControles() {
     GroupBoxGrupos->setObjectName(QStringLiteral("GroupBoxGrupos"));
     ListBoxGrupos = new QListWidget(GroupBoxGrupos);
     ListBoxGrupos->setObjectName(QStringLiteral("ListBoxGrupos"));
-    SpeedButtonCleanGrupos = botao(QStringLiteral("Limpar Tudo"), "SpeedButtonCleanGrupos",
-                                   GroupBoxGrupos);
+    SpeedButtonCleanGrupos =
+        botao(QStringLiteral("Limpar Tudo"), "SpeedButtonCleanGrupos", GroupBoxGrupos);
     SpeedButtonOk = botao(QStringLiteral("OK"), "SpeedButtonOk", GroupBoxGrupos);
     auto *c3b = new QHBoxLayout;
     c3b->addWidget(SpeedButtonCleanGrupos);
@@ -231,8 +231,7 @@ void TFormAnalise::criarControles() {
     connect(EditNomeGrupo, &QLineEdit::textEdited, this, [this] {
         SpeedButtonInserirGrupo->setText(mensagem("TFormAnaliseEditNomeGrupoKeyDownMessage1"));
     });
-    connect(EditNomeGrupo, &QLineEdit::returnPressed, SpeedButtonInserirGrupo,
-            &QPushButton::click);
+    connect(EditNomeGrupo, &QLineEdit::returnPressed, SpeedButtonInserirGrupo, &QPushButton::click);
     connect(SpeedButtonInserirGrupo, &QPushButton::clicked, this,
             &TFormAnalise::SpeedButtonInserirGrupoClick);
     connect(ListBoxGrupos, &QListWidget::itemClicked, this, &TFormAnalise::ListBoxGruposClick);
@@ -393,8 +392,7 @@ void TFormAnalise::SpeedButtonANALISARClick() {
     executar(tipo, final, substituicao);
 }
 
-void TFormAnalise::executar(TAnalise::Tipo tipo, const QString &arquivo,
-                            TAnalise::Substituicao s) {
+void TFormAnalise::executar(TAnalise::Tipo tipo, const QString &arquivo, TAnalise::Substituicao s) {
     m_coletor = std::make_unique<TColetor>();
     m_analise = std::make_unique<TAnalise>(m_usuario, m_dados, m_planilha, m_coletor.get());
     m_analise->Progresso = [this](int feitos, int total) {
@@ -410,9 +408,8 @@ void TFormAnalise::executar(TAnalise::Tipo tipo, const QString &arquivo,
     ProgressBarAnalise->show();
     QApplication::setOverrideCursor(Qt::BusyCursor);
 
-    m_thread = QThread::create([this, tipo, arquivo, s] {
-        m_resultado = m_analise->Executar(tipo, arquivo, s);
-    });
+    m_thread = QThread::create(
+        [this, tipo, arquivo, s] { m_resultado = m_analise->Executar(tipo, arquivo, s); });
     connect(m_thread, &QThread::finished, this, &TFormAnalise::concluir);
     m_thread->start();
 }

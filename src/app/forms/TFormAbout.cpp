@@ -106,8 +106,7 @@ TFormAbout::TFormAbout(const QString &arquivoIdioma, QWidget *parent)
 
 void TFormAbout::showEvent(QShowEvent *evento) {
     QDialog::showEvent(evento);
-    if (const QScreen *tela = screen())
-        move(tela->availableGeometry().center() - rect().center());
+    if (const QScreen *tela = screen()) move(tela->availableGeometry().center() - rect().center());
     SpeedButtonFechar->setFocus();
 }
 

@@ -342,8 +342,7 @@ void TFormMain::Idioma1Click() {
     LogOff1Click();
 }
 
-template <class J>
-void TFormMain::abrirUnica(TExperimento::Janela flag, J *janela, QAction *item) {
+template <class J> void TFormMain::abrirUnica(TExperimento::Janela flag, J *janela, QAction *item) {
     QMdiSubWindow *sub = AbrirFilha(janela);
     m_usuario->Experimento.JanelaAberta[flag] = true;
     RegistrarJanela(flag, janela);

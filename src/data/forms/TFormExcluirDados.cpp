@@ -134,7 +134,8 @@ void TFormExcluirDados::criarControles() {
     EditDestino->setObjectName(QStringLiteral("ShellComboBoxDestino"));
     Label5->setBuddy(EditDestino);
     SpeedButtonDestino = botao(QStringLiteral("Procurar..."), "SpeedButtonDestino", GroupBoxCopiar);
-    SpeedButtonCopiar = botao(QStringLiteral("Copiar Seleção"), "SpeedButtonCopiar", GroupBoxCopiar);
+    SpeedButtonCopiar =
+        botao(QStringLiteral("Copiar Seleção"), "SpeedButtonCopiar", GroupBoxCopiar);
     auto *gc = new QGridLayout(GroupBoxCopiar);
     gc->addWidget(Label1, 0, 0, 1, 4);
     gc->addWidget(ListBoxCopiar, 1, 0, 1, 3);
@@ -177,7 +178,8 @@ void TFormExcluirDados::criarControles() {
     Label4->setBuddy(EditNovoNome);
     auto *extensao = new QLabel(QStringLiteral(".tvl"), GroupBoxRenomear);
     extensao->setObjectName(QStringLiteral("LabelExtensao"));
-    SpeedButtonRenomear = botao(QStringLiteral("Renomear"), "SpeedButtonRenomear", GroupBoxRenomear);
+    SpeedButtonRenomear =
+        botao(QStringLiteral("Renomear"), "SpeedButtonRenomear", GroupBoxRenomear);
     auto *gr = new QGridLayout(GroupBoxRenomear);
     gr->addWidget(LabelInstrucaoRenomear, 0, 0, 1, 4);
     gr->addWidget(Label2, 1, 0);
@@ -189,9 +191,9 @@ void TFormExcluirDados::criarControles() {
     gr->setColumnStretch(1, 1);
     gr->setRowStretch(3, 1);
 
-    for (QWidget *w : {static_cast<QWidget *>(Panel), static_cast<QWidget *>(GroupBoxCopiar),
-                       static_cast<QWidget *>(GroupBoxExcluir),
-                       static_cast<QWidget *>(GroupBoxRenomear)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(Panel), static_cast<QWidget *>(GroupBoxCopiar),
+          static_cast<QWidget *>(GroupBoxExcluir), static_cast<QWidget *>(GroupBoxRenomear)})
         m_partes->addWidget(w);
     m_partes->setMinimumHeight(190);
 
@@ -269,9 +271,9 @@ void TFormExcluirDados::escolher(int opcao) {
     m_gerenciador.Escolher(static_cast<G::Opcao>(opcao));
     ShellTreeViewDados->setEnabled(true);
     m_modelo->setNameFilters({});
-    m_modelo->setFilter(opcao == G::OpcaoExcluirPasta ? QDir::AllDirs | QDir::NoDotAndDotDot
-                                                 : QDir::AllDirs | QDir::Files |
-                                                       QDir::NoDotAndDotDot);
+    m_modelo->setFilter(opcao == G::OpcaoExcluirPasta
+                            ? QDir::AllDirs | QDir::NoDotAndDotDot
+                            : QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot);
     switch (opcao) {
     case G::OpcaoCopiar:
         Label1->setText(mensagem("TFormExcluirDadosSpeedButtonCopyArqClickMessage1"));
@@ -285,7 +287,8 @@ void TFormExcluirDados::escolher(int opcao) {
         m_partes->setCurrentWidget(GroupBoxExcluir);
         break;
     case G::OpcaoRenomear:
-        LabelInstrucaoRenomear->setText(mensagem("TFormExcluirDadosSpeedButtonRenArqClickMessage1"));
+        LabelInstrucaoRenomear->setText(
+            mensagem("TFormExcluirDadosSpeedButtonRenArqClickMessage1"));
         EditNovoNome->clear();
         m_partes->setCurrentWidget(GroupBoxRenomear);
         break;

@@ -24,8 +24,8 @@ const QString TFormVisualizar::Secao = QStringLiteral("UnitVisualizar");
 
 namespace {
 
-const char *const kTitulos[] = {"Posição", "Comportamento", "Início (ms)", "Fim (ms)",
-                                "Duração (ms)", "Minuto", "Frequência"};
+const char *const kTitulos[] = {"Posição",      "Comportamento", "Início (ms)", "Fim (ms)",
+                                "Duração (ms)", "Minuto",        "Frequência"};
 const int kLarguras[] = {50, 100, 70, 70, 75, 50, 70};
 
 // The hourglass while a record is read, also when reading throws.
@@ -222,8 +222,8 @@ void TFormVisualizar::SpeedButtonExportarClick() {
         m_interacao->Mensagem(e.mensagem());
         return;
     }
-    const QString proposto = QDir(QDir::homePath())
-                                 .filePath(TVisualizacao::NomeProposto(LabelArquivo->text()));
+    const QString proposto =
+        QDir(QDir::homePath()).filePath(TVisualizacao::NomeProposto(LabelArquivo->text()));
     const QString escolhido = DialogoSalvar(this, proposto);
     if (escolhido.isEmpty()) return;
     m_visualizacao.Exportar(escolhido, m_planilha, *m_interacao);

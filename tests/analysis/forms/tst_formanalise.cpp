@@ -43,9 +43,9 @@ void clicar(QListWidget *l, const QString &texto, bool duplo = false) {
     if (duplo) QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, p);
 }
 
-const char *const kRadios[] = {"RadioButtonCompacta",       "RadioButtonCompactaPorBraco",
-                               "RadioButtonQuadrado",       "RadioButtonCompactaMinuto",
-                               "RadioButtonCompactaPorBracoMinuto", "RadioButtonQuadradoMinuto"};
+const char *const kRadios[] = {
+    "RadioButtonCompacta",       "RadioButtonCompactaPorBraco",       "RadioButtonQuadrado",
+    "RadioButtonCompactaMinuto", "RadioButtonCompactaPorBracoMinuto", "RadioButtonQuadradoMinuto"};
 
 // The window over an environment, with its widgets found by name.
 struct Janela {
@@ -199,11 +199,16 @@ private slots:
     void tiposPorLabirinto_data() {
         QTest::addColumn<QString>("labirinto");
         QTest::addColumn<QString>("habilitados"); // by kind, as in kRadios
-        QTest::newRow("cross") << "CRUZ (5)" << "111111";
-        QTest::newRow("6x6 arena") << "ARENA (6x6)" << "111111";
-        QTest::newRow("user arena") << "ARENA (5x7)" << "001001";
-        QTest::newRow("I maze") << "EM I (3)" << "101101";
-        QTest::newRow("T maze") << "EM T (5)" << "001001";
+        QTest::newRow("cross") << "CRUZ (5)"
+                               << "111111";
+        QTest::newRow("6x6 arena") << "ARENA (6x6)"
+                                   << "111111";
+        QTest::newRow("user arena") << "ARENA (5x7)"
+                                    << "001001";
+        QTest::newRow("I maze") << "EM I (3)"
+                                << "101101";
+        QTest::newRow("T maze") << "EM T (5)"
+                                << "001001";
     }
     void tiposPorLabirinto() {
         QFETCH(QString, labirinto);
@@ -350,10 +355,9 @@ private slots:
         QString out, err;
         QTextStream o(&out), e(&err);
         const QString comando = a.dir.filePath("comando.XLS");
-        QCOMPARE(ComandoAnalise(QStringList{"--data", a.dados, "--user", a.usuario,
-                                            "--experiment", a.experimento, "--kind", "compacta",
-                                            "--out", comando, "--group",
-                                            "Controle=rato1.tvl,rato3.tvl", "--group",
+        QCOMPARE(ComandoAnalise(QStringList{"--data", a.dados, "--user", a.usuario, "--experiment",
+                                            a.experimento, "--kind", "compacta", "--out", comando,
+                                            "--group", "Controle=rato1.tvl,rato3.tvl", "--group",
                                             "Tratado=rato2.tvl"},
                                 o, e),
                  0);

@@ -5,17 +5,17 @@
 
 #include "app/TEscolhaIdioma.h"
 #include "app/TInstalacao.h"
+#include "app/forms/TFormAbout.h"
 #include "app/forms/TFormInicio.h"
 #include "app/forms/TFormMain.h"
 #include "app/forms/TFormNovoUsuario.h"
-#include "app/forms/TFormAbout.h"
 #include "core/Arquivos.h"
 #include "core/Cp1252.h"
-#include "core/TExperimento.h"
-#include "data/forms/TFormVisualizar.h"
 #include "core/Perfil.h"
 #include "core/TArquivoIni.h"
+#include "core/TExperimento.h"
 #include "core/TUsuario.h"
+#include "data/forms/TFormVisualizar.h"
 
 #include "TInteracaoFalsa.h"
 #include "TextosVisiveis.h"
@@ -59,13 +59,19 @@ void entrar(TFormMain &m) {
     e.TempoSecao = 300;
     Perfil::SalvarConfiguracoes(u.Arquivo, e);
     u.Experimento.Carregar(u.Arquivo, "Exp1");
-    const QStringList linhas = {
-        "Trevalin 2005  |  08/12/2026  |  14:05:33", "", "Usuario:\tAna",
-        "Experimento:\tExp1", "Indivíduo:\trato1", "Labirinto:\tCRUZ (3)",
-        "Tempo de Sessão:\t300 segundos", "Distância:\t10 cm", "",
-        "Posição\tComportamento\tInício\tFim\tDuração\tMinuto\tFrequência",
-        "D4\tENTRADA\t0\t40000\t40000\t1\t1", "D3\tENTRADA\t40000\t60000\t20000\t1\t1",
-        "D3\tENTRADA\t60000\t300000\t240000\t2\t0"};
+    const QStringList linhas = {"Trevalin 2005  |  08/12/2026  |  14:05:33",
+                                "",
+                                "Usuario:\tAna",
+                                "Experimento:\tExp1",
+                                "Indivíduo:\trato1",
+                                "Labirinto:\tCRUZ (3)",
+                                "Tempo de Sessão:\t300 segundos",
+                                "Distância:\t10 cm",
+                                "",
+                                "Posição\tComportamento\tInício\tFim\tDuração\tMinuto\tFrequência",
+                                "D4\tENTRADA\t0\t40000\t40000\t1\t1",
+                                "D3\tENTRADA\t40000\t60000\t20000\t1\t1",
+                                "D3\tENTRADA\t60000\t300000\t240000\t2\t0"};
     for (const char *n : {"rato1.tvl", "rato2.tvl", "rato3.tvl"})
         Arquivos::gravarAtomico(u.Pasta + "Exp1/" + n,
                                 Cp1252::codificar(linhas.join("\r\n") + "\r\n"));

@@ -138,10 +138,9 @@ private slots:
         QTest::keyClicks(edit, "rato2");
         clicar("SpeedButtonRenomear");
         QCOMPARE(m_interacao.perguntas,
-                 QStringList{texto("TFormExcluirDadosSpeedButtonRenomearClickMessage1") +
-                             " rato1.tvl " +
-                             texto("TFormExcluirDadosSpeedButtonRenomearClickMessage2") +
-                             " rato2.tvl ?"});
+                 QStringList{
+                     texto("TFormExcluirDadosSpeedButtonRenomearClickMessage1") + " rato1.tvl " +
+                     texto("TFormExcluirDadosSpeedButtonRenomearClickMessage2") + " rato2.tvl ?"});
         QCOMPARE(ler(m_pasta + "/Exp1/rato2.tvl"), QByteArray("um"));
         QVERIFY(!QFileInfo::exists(m_pasta + "/Exp1/rato1.tvl"));
 
@@ -150,9 +149,9 @@ private slots:
         edit->clear();
         QTest::keyClicks(edit, "rato2");
         QTest::keyClick(edit, Qt::Key_Return);
-        QCOMPARE(m_interacao.mensagens,
-                 QStringList{texto("TFormExcluirDadosSpeedButtonRenomearClickMessage3") +
-                             " rato2.tvl"});
+        QCOMPARE(
+            m_interacao.mensagens,
+            QStringList{texto("TFormExcluirDadosSpeedButtonRenomearClickMessage3") + " rato2.tvl"});
         QCOMPARE(ler(m_pasta + "/Exp1/rato2.tvl"), QByteArray("um"));
         QCOMPARE(ler(m_pasta + "/Exp1/notas.txt"), QByteArray("notas"));
     }

@@ -18,10 +18,16 @@
 
 namespace {
 
-const QStringList kCabecalho = {
-    "Trevalin 2005  |  08/12/2026  |  14:05:33", "", "Usuario:\tana", "Experimento:\tExp1",
-    "Indivíduo:\trato1", "Labirinto:\tCRUZ (3)", "Tempo de Sessão:\t300 segundos",
-    "Distância:\t10 cm", "", "Posição\tComportamento\tInício\tFim\tDuração\tMinuto\tFrequência"};
+const QStringList kCabecalho = {"Trevalin 2005  |  08/12/2026  |  14:05:33",
+                                "",
+                                "Usuario:\tana",
+                                "Experimento:\tExp1",
+                                "Indivíduo:\trato1",
+                                "Labirinto:\tCRUZ (3)",
+                                "Tempo de Sessão:\t300 segundos",
+                                "Distância:\t10 cm",
+                                "",
+                                "Posição\tComportamento\tInício\tFim\tDuração\tMinuto\tFrequência"};
 
 void gravar(const QString &caminho, const QStringList &linhas) {
     QDir().mkpath(QFileInfo(caminho).absolutePath());
