@@ -107,7 +107,7 @@ void TFormExcluirDados::criarControles() {
     for (int c = 1; c < m_modelo->columnCount(); ++c)
         ShellTreeViewDados->hideColumn(c);
     ShellTreeViewDados->header()->hide();
-    ShellTreeViewDados->setMinimumSize(300, 220);
+    ShellTreeViewDados->setMinimumSize(380, 220);
     auto *cp = new QVBoxLayout(GroupBoxPath);
     cp->addWidget(ShellTreeViewDados);
 

@@ -104,9 +104,9 @@ TFormVisualizar::TFormVisualizar(const QString &pastaUsuario, const QString &arq
     for (int c = 1; c < m_arvore->columnCount(); ++c)
         ShellTreeView->hideColumn(c);
     ShellTreeView->header()->hide();
-    ShellTreeView->setMinimumWidth(190);
+    ShellTreeView->setMinimumWidth(170);
     // The table gets the room; the tree keeps a column's width.
-    GroupBoxSelecionar->setMaximumWidth(250);
+    GroupBoxSelecionar->setMaximumWidth(220);
     auto *ce = new QVBoxLayout(GroupBoxSelecionar);
     ce->addWidget(ShellTreeView);
 

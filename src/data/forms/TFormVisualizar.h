@@ -41,7 +41,7 @@ public:
     // Loads the item at that path as a double-click on it does.
     void CarregarDados(const QString &caminho);
 
-    QSize sizeHint() const override { return QSize(860, 440); }
+    QSize sizeHint() const override { return QSize(880, 440); }
 
 signals:
     void Fechada();
