@@ -212,6 +212,10 @@ void TAnalise::gerar(TFolhaAnalise &folha, bool substituir) {
     TDados::Execucao execucao;
     int linha = folha.LinhaInicial();
     bool algum = false;
+    int total = 0, feitos = 0;
+    for (const TGrupo &grupo : m_dados.Grupos())
+        total += grupo.QdeArquivos();
+    if (Progresso) Progresso(0, total);
 
     for (int g = 0; g < m_dados.QdeGrupos(); ++g) {
         const TGrupo &grupo = m_dados.Grupos()[g];
@@ -242,6 +246,7 @@ void TAnalise::gerar(TFolhaAnalise &folha, bool substituir) {
             id.Rotulo = TFolhaAnalise::Rotulo(grupo.Arquivos[f]);
             id.Usuario = m_usuario.Nome;
             folha.Escrever(m_planilha, m_dados, id, linha);
+            if (Progresso) Progresso(++feitos, total);
         }
     }
     // Without any file the lists are not this run's: titles for no

@@ -25,7 +25,9 @@ class TUsuario;
 // - The output is written only when the whole sheet is complete, under the
 //   final name (extension ".XLS" forced), read-only. An existing file is
 //   replaced only when the caller or the user agreed, and only by the
-//   complete new file: a run that fails leaves it as it was.
+//   complete new file: a run that fails leaves it as it was. Without that
+//   agreement the final rename refuses a file that appeared after the
+//   check, so it is never replaced either.
 // - A run whose sheet would pass row 65535 or column 256 is refused with a
 //   message saying so; nothing is written and no cell is dropped or moved.
 // - A missing or damaged record file stops the run with a message naming
@@ -88,6 +90,10 @@ public:
     // Called with true when the long part of a run starts and with false
     // when it ends (the windows show the hourglass cursor).
     std::function<void(bool)> Ampulheta;
+    // Called before the first file with (0, total) and after each record
+    // file with (files done, total files of every group), from the thread
+    // that runs Executar (a window's worker thread shows it as progress).
+    std::function<void(int, int)> Progresso;
 
     // Runs the analysis of that kind into `nomeSaida` (the writer's name
     // rule applies). The success message is shown on success.

@@ -318,6 +318,27 @@ private slots:
                  qPrintable(e.ordem.last()));
     }
 
+    // A file that appears after the existence check (here while the run
+    // works) is not replaced when nobody agreed to replace one: neither by
+    // the command (NaoSubstituir) nor after the window's check found none.
+    void saidaQueApareceDuranteExecucao() {
+        Ambiente &a = amb("CRUZ (3)");
+        a.registro("r.tvl", caminho("D4", 1, 300000));
+        for (A::Substituicao s : {A::NaoSubstituir, A::Perguntar}) {
+            const QString saida = a.dir.filePath("aparece.XLS");
+            QFile::remove(saida);
+            Execucao e(a);
+            TAnalise an(*a.u, e.dados, e.planilha, &e.interacao);
+            an.Ampulheta = [&](bool on) {
+                if (on) a.gravar("aparece.XLS", "de outro", a.dados);
+            };
+            QCOMPARE(an.Executar(A::Compacta, saida, s), A::Falha);
+            QCOMPARE(ler(saida), QByteArray("de outro"));
+            QVERIFY(e.interacao.perguntas.isEmpty());
+            QVERIFY2(an.Erro().contains(": the file already exists"), qPrintable(an.Erro()));
+        }
+    }
+
     // Refused, saying why, with nothing written: a bad record after a good
     // one; 22 behaviours in the cross sheet; 60000 minutes of 3 behaviours.
     void recusada_data() {
