@@ -140,6 +140,20 @@ TEXTOS = [
           "Usare Gestione file per eliminarli.",
           "La carpeta del experimento y sus archivos de registro se han conservado. Utilice "
           "el Administrador de archivos para eliminarlos."),
+        # Deleting the experiment whose session window is open.
+        k("TFormMainExcluir1ClickMessage5",
+          "Este experimento está aberto na janela de registro. Feche essa janela antes de "
+          "excluí-lo.",
+          "This experiment is open in the recording window. Close that window before deleting "
+          "it.",
+          "Cette expérience est ouverte dans la fenêtre d'enregistrement. Fermez cette fenêtre "
+          "avant de la supprimer.",
+          "Dieses Experiment ist im Aufzeichnungsfenster geöffnet. Schließen Sie dieses Fenster, "
+          "bevor Sie es löschen.",
+          "Questo esperimento è aperto nella finestra di registrazione. Chiudere la finestra "
+          "prima di eliminarlo.",
+          "Este experimento está abierto en la ventana de registro. Cierre esa ventana antes "
+          "de eliminarlo."),
     ]),
     ("UnitInicio", [
         k("FormInicioCaption", "Identificação", "Login", "Identification", "Anmeldung",
@@ -545,6 +559,20 @@ TEXTOS = [
           "dell'esperimento.",
           "Este experimento no se puede registrar: su laberinto no está en la biblioteca o la "
           "duración de la sesión no es válida. Compruebe la configuración del experimento."),
+        # Closing the window while an animal is being recorded.
+        k("TFormLabirintoFormCloseMessage1",
+          "Um registro está em andamento. Se a janela for fechada, ele será descartado e nada "
+          "será salvo. Fechar mesmo assim?",
+          "A recording is in progress. If the window is closed, it is dropped and nothing is "
+          "saved. Close anyway?",
+          "Un enregistrement est en cours. Si la fenêtre est fermée, il sera abandonné et rien "
+          "ne sera sauvegardé. Fermer quand même ?",
+          "Eine Aufzeichnung läuft. Wird das Fenster geschlossen, wird sie verworfen und nichts "
+          "gespeichert. Trotzdem schließen?",
+          "È in corso una registrazione. Se la finestra viene chiusa, sarà scartata e non verrà "
+          "salvato nulla. Chiudere comunque?",
+          "Hay un registro en curso. Si se cierra la ventana, se descartará y no se guardará "
+          "nada. ¿Cerrar de todos modos?"),
         # Texts this window puts into the main window's status bar.
         k("FormMainStatusBar1PanelsItems0Text", "Registrando...", "Recording...",
           "Enregistrement en cours...", "Aufzeichnung läuft...", "Registrazione in corso...",

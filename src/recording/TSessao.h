@@ -133,6 +133,10 @@ public:
     bool DoisInicios() const;
     // Folder of the experiment's record files (ends with "/").
     QString PastaExperimento() const;
+    // The objects it works on (the window reads the experiment's settings
+    // and the maze picture).
+    const TUsuario &Usuario() const { return m_usuario; }
+    const TLabirinto &Labirinto() const { return m_labirinto; }
     // Sessions ended since Abrir, and what the last one wrote.
     int SessoesEncerradas() const { return m_sessoesEncerradas; }
     const TResultadoGravacao &UltimaGravacao() const { return m_ultimaGravacao; }

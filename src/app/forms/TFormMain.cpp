@@ -11,6 +11,8 @@
 #include "data/TGerenciadorArquivos.h"
 #include "data/forms/TFormExcluirDados.h"
 #include "data/forms/TFormVisualizar.h"
+#include "recording/forms/TFormLabirinto.h"
+#include "recording/forms/TFormTeclado.h"
 
 #include "app/TEscolhaIdioma.h"
 #include "core/Perfil.h"
@@ -19,6 +21,9 @@
 #include "core/TInteracao.h"
 #include "core/TLabirinto.h"
 #include "core/TUsuario.h"
+#include "recording/TRelogioQt.h"
+#include "recording/JanelaSessao.h"
+#include "recording/TSessao.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -96,14 +101,36 @@ TFormMain::TFormMain(const QString &diretorioDados, TInteracao *interacao, QWidg
     criarMenu();
     criarBarraStatus();
     CarregarIdioma();
+    criarObjetos();
+}
 
+void TFormMain::criarObjetos() {
+    m_sessao.reset();
+    m_relogio.reset();
     m_usuario = std::make_unique<TUsuario>(m_diretorio);
     m_labirinto = std::make_unique<TLabirinto>(m_diretorio);
+    m_relogio = std::make_unique<TRelogioQt>();
+    m_sessao = std::make_unique<TSessao>(*m_usuario, *m_labirinto, *m_interacao, *m_relogio);
+    // What a recording changes outside its window.
+    TSessao *s = m_sessao.get();
+    connect(s, &TSessao::PainelStatusAlterado, this, &TFormMain::DefinirPainel);
+    connect(s, &TSessao::MenuExcluirExperimentoHabilitado, this,
+            &TFormMain::HabilitarExcluirExperimento);
+    connect(s, &TSessao::MenuTecladoHabilitado, this, [this](bool habilitar) {
+        // Never a second keyboard window.
+        ConfigurarTeclado1->setEnabled(
+            habilitar && !m_usuario->Experimento.JanelaAberta[TExperimento::JanelaTeclado]);
+    });
+    connect(s, &TSessao::JanelasExperimentoHabilitadas, this, [this](bool habilitar) {
+        for (QWidget *w : {m_janelaLista.data(), m_janelaConfiguracao.data()})
+            if (w) w->setEnabled(habilitar);
+    });
 }
 
 TFormMain::~TFormMain() {
     // The windows go before the objects they work on.
     delete m_inicio;
+    delete m_janelas[TExperimento::JanelaTeclado];
     const auto filhas = m_mdi->subWindowList();
     for (QMdiSubWindow *filha : filhas)
         delete filha;
@@ -172,7 +199,8 @@ void TFormMain::criarMenu() {
     connect(Excluir2, &QAction::triggered, this, &TFormMain::Excluir2Click);
     connect(Video1, &QAction::triggered, this, &TFormMain::Video1Click);
     connect(Sobre1, &QAction::triggered, this, &TFormMain::Sobre1Click);
-    // Inserir1, CriarNovoLabirinto1 and ConfigurarTeclado1 each open a
+    connect(ConfigurarTeclado1, &QAction::triggered, this, &TFormMain::ConfigurarTeclado1Click);
+    // Inserir1 and CriarNovoLabirinto1 each open a
     // window of their own; they are connected where those windows are made.
 }
 
@@ -296,7 +324,12 @@ void TFormMain::Excluir1Click() {
     // no selection and nothing to refresh.
     TListaExperimentos *lista = m_janelaLista ? m_listaExperimentos : nullptr;
     const QString nome = lista ? lista->ExperimentoSelecionado() : QString();
-    if (!nome.isEmpty()) {
+    if (!nome.isEmpty() && m_usuario->Experimento.JanelaAberta[TExperimento::JanelaSessao] &&
+        nome == m_experimentoSessao) {
+        // Its session window works on it (perhaps recording): not while open.
+        m_interacao->Mensagem(
+            TIdioma::Ler(m_arquivoIdioma, Secao, QStringLiteral("TFormMainExcluir1ClickMessage5")));
+    } else if (!nome.isEmpty()) {
         auto mensagem = [this](int n) {
             return TIdioma::Ler(m_arquivoIdioma, Secao,
                                 QStringLiteral("TFormMainExcluir1ClickMessage%1").arg(n));
@@ -357,10 +390,10 @@ bool TFormMain::LogOff1Click() {
     if (!fecharFilhas()) return false;
     m_listaExperimentos = nullptr;
 
+    m_sessao.reset();
     m_usuario.reset();
     m_labirinto.reset();
-    m_usuario = std::make_unique<TUsuario>(m_diretorio);
-    m_labirinto = std::make_unique<TLabirinto>(m_diretorio);
+    criarObjetos();
 
     AbrirInicio();
 
@@ -421,6 +454,50 @@ QWidget *TFormMain::AbrirAnalise() {
     auto *janela = new TFormAnalise(*m_usuario, m_interacao);
     abrirUnica(flag, janela, nullptr);
     return janela;
+}
+
+QWidget *TFormMain::AbrirSessao() {
+    const auto flag = TExperimento::JanelaSessao;
+    if (m_usuario->Experimento.JanelaAberta[flag]) {
+        if (!fechar(m_janelas[flag])) return nullptr;
+        m_usuario->Experimento.JanelaAberta[flag] = false;
+    }
+    auto *janela = new TFormLabirinto(*m_sessao, m_interacao);
+    QMdiSubWindow *sub = AbrirFilha(janela);
+    m_usuario->Experimento.JanelaAberta[flag] = true;
+    RegistrarJanela(flag, janela);
+    m_experimentoSessao = m_usuario->Experimento.Nome;
+    connect(janela, &TFormLabirinto::Fechada, this, [this, flag] {
+        m_usuario->Experimento.JanelaAberta[flag] = false;
+        m_experimentoSessao.clear();
+    });
+    if (!janela->Abrir()) {
+        sub->close();
+        return nullptr;
+    }
+    HabilitarExcluirExperimento(false);
+    sub->resize(janela->size() + (sub->size() - sub->contentsRect().size()));
+    sub->move(JanelaSessao::EsquerdaPadrao, JanelaSessao::TopoPadrao);
+    sub->show();
+    janela->setFocus();
+    return janela;
+}
+
+void TFormMain::ConfigurarTeclado1Click() {
+    const auto flag = TExperimento::JanelaTeclado;
+    if (m_usuario->Experimento.JanelaAberta[flag]) return;
+    auto *janela = new TFormTeclado(*m_sessao, m_usuario->ArquivoIdioma, this);
+    m_usuario->Experimento.JanelaAberta[flag] = true;
+    RegistrarJanela(flag, janela);
+    ConfigurarTeclado1->setEnabled(false);
+    connect(janela, &TFormTeclado::PainelStatus, this, &TFormMain::DefinirPainel);
+    connect(janela, &TFormTeclado::Fechada, this, [this, flag] {
+        m_usuario->Experimento.JanelaAberta[flag] = false;
+        ConfigurarTeclado1->setEnabled(true);
+        // The session window keeps its own text there.
+        if (!m_usuario->Experimento.JanelaAberta[TExperimento::JanelaSessao]) DefinirPainel(1, {});
+    });
+    janela->show();
 }
 
 void TFormMain::Sobre1Click() {

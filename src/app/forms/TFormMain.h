@@ -17,6 +17,8 @@ class TFormInicio;
 class TInteracao;
 class TLabirinto;
 class TListaExperimentos;
+class TRelogio;
+class TSessao;
 class TUsuario;
 
 // The main window: the frame inside which every other window opens, with
@@ -58,6 +60,10 @@ public:
     TInteracao *Interacao() const { return m_interacao; }
     TUsuario &Usuario() { return *m_usuario; }
     TLabirinto &Labirinto() { return *m_labirinto; }
+    // The session engine of the logged-in user, on the real clock; made and
+    // remade with the user and maze objects (so the arrow-key mode is off
+    // after start-up and after log-off).
+    TSessao &Sessao() { return *m_sessao; }
 
     // Resolves the current language file from the language choice, stores
     // it and sets the caption, the menu texts and status panel 3 from it.
@@ -117,6 +123,15 @@ public slots:
     // first. Returns the window, or null when the open one would not close
     // (a run in progress).
     QWidget *AbrirAnalise();
+    // The session window for the current experiment (TUsuario::Experimento,
+    // loaded by the caller: the experiment list's double-click, the
+    // behaviour catalogue's save). A session window already open is closed
+    // first; one that will not close (its recording kept) leaves things as
+    // they are and gives null, as does an experiment that cannot be
+    // recorded. Disables "Excluir" while the window is open.
+    QWidget *AbrirSessao();
+    // "Configurar Teclado": the keyboard configuration window.
+    void ConfigurarTeclado1Click();
 
 protected:
     void closeEvent(QCloseEvent *evento) override;
@@ -128,6 +143,7 @@ private slots:
 private:
     void abrirJanelasDoUsuario();
     void usuarioEntrou();
+    void criarObjetos();
     void criarMenu();
     void criarBarraStatus();
     bool fecharFilhas();
@@ -142,6 +158,11 @@ private:
     TInteracao *m_interacao;
     std::unique_ptr<TUsuario> m_usuario;
     std::unique_ptr<TLabirinto> m_labirinto;
+    // After the objects it works on, so it goes before them.
+    std::unique_ptr<TRelogio> m_relogio;
+    std::unique_ptr<TSessao> m_sessao;
+    // The experiment whose session window is open.
+    QString m_experimentoSessao;
 
     // Menu.
     QMenu *Opes1 = nullptr;
