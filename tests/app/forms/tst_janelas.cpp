@@ -21,6 +21,7 @@
 #include "TInteracaoFalsa.h"
 #include "TextosVisiveis.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -76,6 +77,26 @@ void entrar(TFormMain &m) {
     for (const char *n : {"rato1.tvl", "rato2.tvl", "rato3.tvl"})
         Arquivos::gravarAtomico(u.Pasta + "Exp1/" + n,
                                 Cp1252::codificar(linhas.join("\r\n") + "\r\n"));
+}
+
+// Exp1 ready for recording: start square D4, behaviours on A, B and C, and
+// the session window open on it with the identification rato9 confirmed.
+QWidget *sessaoPronta(TFormMain &m) {
+    entrar(m);
+    TUsuario &u = m.Usuario();
+    Perfil::SalvarComportamentos(u.Arquivo, "Exp1", "Comp1",
+                                 {{1, "Limpeza"}, {2, "Levantar"}, {3, "Farejar"}});
+    u.Experimento.Carregar(u.Arquivo, "Exp1");
+    u.Experimento.InicioX1 = 4;
+    u.Experimento.InicioY1 = 4;
+    u.Experimento.ComecoQueda = 3;
+    Perfil::SalvarInicios(u.Arquivo, u.Experimento);
+    u.Experimento.Carregar(u.Arquivo, "Exp1");
+    QWidget *w = m.AbrirSessao();
+    auto *nome = w->findChild<QLineEdit *>("LabeledEditNome");
+    QTest::keyClicks(nome, "rato9");
+    QTest::keyClick(nome, Qt::Key_Return);
+    return w;
 }
 
 // The frame of the child window that the main window opened last.
@@ -168,6 +189,49 @@ const QList<Janela> &janelas() {
              entrar(m);
              m.Video1Click();
              return filha(m);
+         }},
+        {"FormLabirintoInicio",
+         [](TFormMain &m) -> QWidget * {
+             entrar(m);
+             m.AbrirSessao();
+             return filha(m);
+         }},
+        {"FormLabirintoPronto",
+         [](TFormMain &m) -> QWidget * {
+             sessaoPronta(m);
+             return filha(m);
+         }},
+        {"FormLabirintoGravando",
+         [](TFormMain &m) -> QWidget * {
+             QWidget *w = sessaoPronta(m);
+             QTest::keyClick(w, Qt::Key_5);
+             QTest::keyClick(w, Qt::Key_8);
+             for (Qt::Key k : {Qt::Key_A, Qt::Key_B, Qt::Key_C})
+                 QTest::keyPress(w, k);
+             return filha(m);
+         }},
+        {"FormLabirintoPausado",
+         [](TFormMain &m) -> QWidget * {
+             QWidget *w = sessaoPronta(m);
+             QTest::keyClick(w, Qt::Key_5);
+             QTest::keyClick(w, Qt::Key_6);
+             QTest::keyClick(w, Qt::Key_Escape);
+             return filha(m);
+         }},
+        {"FormTeclado",
+         [](TFormMain &m) -> QWidget * {
+             entrar(m);
+             m.ConfigurarTeclado1Click();
+             return m.findChild<QDialog *>("FormTeclado");
+         }},
+        {"FormTecladoAtivado",
+         [](TFormMain &m) -> QWidget * {
+             entrar(m);
+             m.ConfigurarTeclado1Click();
+             auto *w = m.findChild<QDialog *>("FormTeclado");
+             QTest::mouseClick(w->findChild<QPushButton *>("SpeedButtonConfigurar"),
+                               Qt::LeftButton);
+             return w;
          }},
         {"FormAbout",
          [](TFormMain &m) -> QWidget * {
