@@ -58,7 +58,8 @@ QLabel *amostra(QWidget *pai, const char *nome, const QColor &cor) {
 } // namespace
 
 TFormLabirinto::TFormLabirinto(TSessao &sessao, TInteracao *interacao, QWidget *parent)
-    : QWidget(parent), m_sessao(sessao), m_interacao(interacao), m_teclas(sessao) {
+    : QWidget(parent), m_sessao(sessao), m_sessaoViva(&sessao), m_interacao(interacao),
+      m_teclas(sessao) {
     setObjectName(QStringLiteral("FormLabirinto"));
     setWindowTitle(QStringLiteral("Registro Comportamental"));
     setFocusPolicy(Qt::StrongFocus);
@@ -78,6 +79,7 @@ TFormLabirinto::~TFormLabirinto() {
     disconnect(qApp, nullptr, this, nullptr);
     // Destroyed without being closed (its owner went first): the engine
     // must not go on recording for a window that is gone.
+    if (!m_sessaoViva) return;
     m_sessao.disconnect(this);
     m_sessao.Fechar();
 }
@@ -374,7 +376,7 @@ bool TFormLabirinto::eventFilter(QObject *objeto, QEvent *evento) {
     const QEvent::Type tipo = evento->type();
     if (tipo != QEvent::KeyPress && tipo != QEvent::KeyRelease && tipo != QEvent::ShortcutOverride)
         return false;
-    if (!meu(objeto) || !isEnabled()) return false;
+    if (!m_sessaoViva || !meu(objeto) || !isEnabled()) return false;
     auto *k = static_cast<QKeyEvent *>(evento);
     switch (tipo) {
     case QEvent::ShortcutOverride:
@@ -390,16 +392,17 @@ bool TFormLabirinto::eventFilter(QObject *objeto, QEvent *evento) {
 }
 
 void TFormLabirinto::focoMudou(QWidget *antigo, QWidget *novo) {
-    if (meu(antigo) && !meu(novo)) m_teclas.FocoPerdido();
+    if (m_sessaoViva && meu(antigo) && !meu(novo)) m_teclas.FocoPerdido();
 }
 
 void TFormLabirinto::hideEvent(QHideEvent *evento) {
-    m_teclas.FocoPerdido();
+    if (m_sessaoViva) m_teclas.FocoPerdido();
     QWidget::hideEvent(evento);
 }
 
 void TFormLabirinto::changeEvent(QEvent *evento) {
-    if (evento->type() == QEvent::EnabledChange && !isEnabled()) m_teclas.FocoPerdido();
+    if (evento->type() == QEvent::EnabledChange && !isEnabled() && m_sessaoViva)
+        m_teclas.FocoPerdido();
     QWidget::changeEvent(evento);
 }
 

@@ -2,6 +2,7 @@
 
 #include "recording/TEntradaTeclas.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -72,6 +73,9 @@ private:
     void mostrarEscolhaInicio(bool visivel);
 
     TSessao &m_sessao;
+    // Null once the engine is gone: a window closed at log-off is deleted
+    // later than the engine it worked on, and must not touch it then.
+    QPointer<TSessao> m_sessaoViva;
     TInteracao *m_interacao;
     TEntradaTeclas m_teclas;
     bool m_redimensionando = false;
