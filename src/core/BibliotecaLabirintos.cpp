@@ -66,35 +66,38 @@ TResultadoArena CriarArena(const QString &arquivoLabirintos, int colunas, int li
     if (Existe(arquivoLabirintos, n))
         return TResultadoArena::JaExiste;
 
-    // Each key is a write of its own; finding a library that cannot be
-    // written before the first one keeps it from being left with half a
-    // section (which would then also block a second attempt as "existing").
+    // A library that cannot be written is found before anything else.
     const QFileInfo info(arquivoLabirintos);
     if (Arquivos::somenteLeitura(arquivoLabirintos) || !info.absoluteDir().exists() ||
         (info.exists() && !info.isFile()))
         throw TErro(QStringLiteral("Unable to write to %1").arg(arquivoLabirintos));
 
-    TArquivoIni ini(arquivoLabirintos);
-    const QString lista = ini.ReadString(kIndice, kLista, QString());
-    const int qde = ini.ReadInteger(kIndice, kQde, 1);
-    // Values are read back cut at their first 2047 characters: a longer
-    // list would lose its last names at the next addition.
-    if (lista.size() + n.size() + 1 > kMaximoLista)
-        return TResultadoArena::ListaCheia;
+    {
+        const TArquivoIni ini(arquivoLabirintos);
+        // Values are read back cut at their first 2047 characters: a longer
+        // list would lose its last names at the next addition.
+        if (ini.ReadString(kIndice, kLista, QString()).size() + n.size() + 1 > kMaximoLista)
+            return TResultadoArena::ListaCheia;
+    }
 
-    ini.WriteInteger(n, QStringLiteral("QuadradosEmX"), colunas);
-    ini.WriteInteger(n, QStringLiteral("QuadradosEmY"), linhas);
-    ini.WriteInteger(n, QStringLiteral("BracoQuadrante1"), 1);
-    ini.WriteInteger(n, QStringLiteral("BracoQuadrante2"), 0);
-    ini.WriteInteger(n, QStringLiteral("BracoQuadrante3"), 1);
-    ini.WriteInteger(n, QStringLiteral("BracoQuadrante4"), 0);
-    ini.WriteInteger(n, QStringLiteral("ComprimentoDoBraco"), colunas / 2);
-    ini.WriteInteger(n, QStringLiteral("TemQuadradoCentral"), colunas % 2 == 1 ? 1 : 0);
-    ini.WriteInteger(n, QStringLiteral("TemCentro"), 0);
-    ini.WriteInteger(n, QStringLiteral("Desloca"), linhas);
-
-    ini.WriteString(kIndice, kLista, lista + n + QLatin1Char('/'));
-    ini.WriteInteger(kIndice, kQde, qde < std::numeric_limits<int>::max() ? qde + 1 : qde);
+    // The section and the index change together, in one replacement of the
+    // file: a failure half-way leaves no section without its index entry.
+    TArquivoIni::Alterar(arquivoLabirintos, [&](TArquivoIni &ini) {
+        const QString lista = ini.ReadString(kIndice, kLista, QString());
+        const int qde = ini.ReadInteger(kIndice, kQde, 1);
+        ini.WriteInteger(n, QStringLiteral("QuadradosEmX"), colunas);
+        ini.WriteInteger(n, QStringLiteral("QuadradosEmY"), linhas);
+        ini.WriteInteger(n, QStringLiteral("BracoQuadrante1"), 1);
+        ini.WriteInteger(n, QStringLiteral("BracoQuadrante2"), 0);
+        ini.WriteInteger(n, QStringLiteral("BracoQuadrante3"), 1);
+        ini.WriteInteger(n, QStringLiteral("BracoQuadrante4"), 0);
+        ini.WriteInteger(n, QStringLiteral("ComprimentoDoBraco"), colunas / 2);
+        ini.WriteInteger(n, QStringLiteral("TemQuadradoCentral"), colunas % 2 == 1 ? 1 : 0);
+        ini.WriteInteger(n, QStringLiteral("TemCentro"), 0);
+        ini.WriteInteger(n, QStringLiteral("Desloca"), linhas);
+        ini.WriteString(kIndice, kLista, lista + n + QLatin1Char('/'));
+        ini.WriteInteger(kIndice, kQde, qde < std::numeric_limits<int>::max() ? qde + 1 : qde);
+    });
     return TResultadoArena::Criada;
 }
 

@@ -43,9 +43,9 @@ bool Existe(const QString &arquivoLabirintos, const QString &nome);
 // the new section (its closed-arm band is a frame around the whole field),
 // then appends the name and "/" to "Labirintos" and writes "Qde" + 1 ("Qde"
 // read with default 1). The name is left in *nome when given.
-// Throws TErro("Unable to write to <file>") when the library cannot be
-// written; a read-only library or a missing folder is found before anything
-// is written.
+// The section and the index reach the file in one replacement. Throws
+// TErro("Unable to write to <file>") when the library cannot be written;
+// it is then byte for byte as it was.
 TResultadoArena CriarArena(const QString &arquivoLabirintos, int colunas, int linhas,
                            QString *nome = nullptr);
 

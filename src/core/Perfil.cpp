@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -18,6 +19,7 @@ namespace {
 
 const QString kExperimentos = QStringLiteral("Experimentos");
 const QString kQdeExp = QStringLiteral("QdeExp");
+const int kMaximoBytesPasta = 255;
 
 QString falhaDeEscrita(const QString &arquivo) {
     return QStringLiteral("Unable to write to %1").arg(arquivo);
@@ -33,39 +35,8 @@ bool secaoReservada(const QString &nome) {
 }
 
 // Applies a group of changes to the profile as one replacement of the file.
-// The changes are made on a copy in a private temporary folder; only when all
-// of them succeeded does the copy replace the profile (in one rename, see
-// Arquivos::gravarAtomico). Any failure leaves the profile as it was.
-template <typename Alteracoes>
-void alterarPerfil(const QString &arquivo, Alteracoes &&alteracoes) {
-    const QFileInfo info(arquivo);
-    if (!info.dir().exists() || info.isDir() || Arquivos::somenteLeitura(arquivo))
-        throw TErro(falhaDeEscrita(arquivo));
-
-    QByteArray original;
-    if (info.exists() && !Arquivos::lerTudo(arquivo, &original))
-        throw TErro(QStringLiteral("Unable to read %1").arg(arquivo));
-
-    QTemporaryDir temporaria;
-    if (!temporaria.isValid())
-        throw TErro(falhaDeEscrita(arquivo));
-    const QString copia = temporaria.filePath(QStringLiteral("perfil.ini"));
-    {
-        QFile f(copia);
-        if (!f.open(QIODevice::WriteOnly) || f.write(original) != original.size())
-            throw TErro(falhaDeEscrita(arquivo));
-    }
-
-    TArquivoIni ini(copia);
-    try {
-        alteracoes(ini);
-    } catch (const TErro &) {
-        throw TErro(falhaDeEscrita(arquivo));
-    }
-
-    QByteArray novo;
-    if (!Arquivos::lerTudo(copia, &novo) || !Arquivos::gravarAtomico(arquivo, novo))
-        throw TErro(falhaDeEscrita(arquivo));
+template <typename Alteracoes> void alterarPerfil(const QString &arquivo, Alteracoes &&alteracoes) {
+    TArquivoIni::Alterar(arquivo, alteracoes);
 }
 
 void criarPasta(const QString &caminho) {
@@ -121,6 +92,9 @@ QString ProblemaNomeExperimento(const QString &nome) {
         return QStringLiteral("\"%1\" is reserved in the profile file and cannot be an experiment "
                               "name.")
             .arg(nome);
+    // The name is a folder name: file systems hold at most 255 bytes.
+    if (QFile::encodeName(nome).size() > kMaximoBytesPasta)
+        return QStringLiteral("The experiment name is too long for a folder name.");
     return QString();
 }
 
@@ -155,7 +129,14 @@ void CriarExperimento(const QString &arquivo, const QString &pastaUsuario, const
     // A profile that cannot take the experiment gets no folder for it either.
     if (Arquivos::somenteLeitura(arquivo))
         throw TErro(falhaDeEscrita(arquivo));
-    criarPasta(pastaUsuario + nome);
+    const QString pasta = pastaUsuario + nome;
+    const bool pastaNova = !QFileInfo(pasta).isDir();
+    criarPasta(pasta);
+    // Without its entry in the profile a folder made here would be an
+    // experiment nobody can see: it goes again when the profile is refused.
+    auto desfazer = qScopeGuard([&] {
+        if (pastaNova) QDir().rmdir(pasta);
+    });
 
     alterarPerfil(arquivo, [&nome](TArquivoIni &ini) {
         const int n = std::max(0, ini.ReadInteger(kExperimentos, kQdeExp, 0));
@@ -176,6 +157,7 @@ void CriarExperimento(const QString &arquivo, const QString &pastaUsuario, const
         ini.WriteInteger(nome, QStringLiteral("TempoSecao"), 0);
         ini.WriteInteger(nome, QStringLiteral("Distancia"), 0);
     });
+    desfazer.dismiss();
 }
 
 void SalvarConfiguracoes(const QString &arquivo, const TExperimento &e) {

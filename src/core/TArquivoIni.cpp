@@ -4,6 +4,11 @@
 #include "Cp1252.h"
 #include "TErro.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
 #include <limits>
 
 // A parsed line. Only section headers and key lines are interpreted; every
@@ -251,4 +256,36 @@ void TArquivoIni::DeleteKey(const QString &secao, const QString &chave) {
     } catch (const TErro &) {
         // Deleting a key is best effort.
     }
+}
+
+void TArquivoIni::Alterar(const QString &caminho,
+                          const std::function<void(TArquivoIni &)> &alteracoes) {
+    const QString falha = QStringLiteral("Unable to write to %1").arg(caminho);
+    const QFileInfo info(caminho);
+    if (!info.dir().exists() || info.isDir() || Arquivos::somenteLeitura(caminho))
+        throw TErro(falha);
+
+    QByteArray original;
+    if (info.exists() && !Arquivos::lerTudo(caminho, &original))
+        throw TErro(QStringLiteral("Unable to read %1").arg(caminho));
+
+    // Every write of the group rewrites the copy; the file itself is
+    // replaced once, at the end.
+    QTemporaryDir temporaria;
+    if (!temporaria.isValid()) throw TErro(falha);
+    const QString copia = temporaria.filePath(QStringLiteral("alteracao.ini"));
+    {
+        QFile f(copia);
+        if (!f.open(QIODevice::WriteOnly) || f.write(original) != original.size())
+            throw TErro(falha);
+    }
+    TArquivoIni ini(copia);
+    try {
+        alteracoes(ini);
+    } catch (const TErro &) {
+        throw TErro(falha);
+    }
+    QByteArray novo;
+    if (!Arquivos::lerTudo(copia, &novo) || !Arquivos::gravarAtomico(caminho, novo))
+        throw TErro(falha);
 }

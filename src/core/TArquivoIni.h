@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // One INI settings file (installation file, language files, maze library,
 // user profiles). Holds nothing but the path: every read looks at the file as
 // it is on disk now, every write has reached the disk when it returns.
@@ -45,6 +47,13 @@ public:
 
     // Keys of a section in file order (used to list a section's entries).
     QStringList ReadSection(const QString &secao) const;
+
+    // Applies a group of changes as one replacement of the file: they are
+    // made on a private copy, which replaces the file (in one rename) only
+    // when all of them succeeded. Any failure throws TErro("Unable to write
+    // to <file>") and leaves the file byte for byte as it was.
+    static void Alterar(const QString &caminho,
+                        const std::function<void(TArquivoIni &)> &alteracoes);
 
     // Text of an integer setting as ReadInteger reads it; exposed for tests.
     static bool converterInteiro(const QString &texto, int *valor);
