@@ -9,6 +9,7 @@
 #include "core/TErro.h"
 #include "core/TInteracao.h"
 
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -20,7 +21,7 @@ const QString TFormNovoLabirinto::Secao = QStringLiteral("UnitNovoLabirinto");
 namespace {
 
 constexpr int kCelula = 11; // 10 pixels of cell, 1 of grid line
-constexpr int kArea = BibliotecaLabirintos::MaximoArena * kCelula + 6;
+constexpr int kArea = BibliotecaLabirintos::MaximoArena * kCelula + 8;
 
 // C x R plain cells with grid lines; never takes the focus.
 class TGrade : public QWidget {
@@ -83,7 +84,10 @@ TFormNovoLabirinto::TFormNovoLabirinto(const QString &arquivoLabirintos,
     auto *criar = new QPushButton(texto("SpeedButton1"), this);
     criar->setObjectName(QStringLiteral("SpeedButton1"));
 
-    m_area = new QWidget(this);
+    // The preview stands in a frame of the largest arena's size.
+    auto *area = new QFrame(this);
+    area->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    m_area = area;
     m_area->setFixedSize(kArea, kArea);
     m_grade = new TGrade(m_area);
     m_grade->setObjectName(QStringLiteral("StringGridArena"));
@@ -117,7 +121,7 @@ void TFormNovoLabirinto::SpinEditChange() {
     // The grid grows from its centre: 5 pixels to each side per cell.
     const int c = m_colunas->value(), r = m_linhas->value();
     static_cast<TGrade *>(m_grade)->Definir(c, r);
-    const int meio = BibliotecaLabirintos::MaximoArena * 5 + 3;
+    const int meio = BibliotecaLabirintos::MaximoArena * 5 + 4;
     m_grade->move(meio - 5 * c, meio - 5 * r);
 }
 
