@@ -69,7 +69,8 @@ void BM_SessaoDeTresHoras(benchmark::State &state) {
             eventos += 1 + (t % 10000 == 0 || t % 10000 == 5100);
         }
         msEventos += cronometro.nsecsElapsed() / 1e6;
-        linhas = labirinto.RegistroEntradas.Qde + labirinto.RegistroComportamentos.Qde;
+        linhas =
+            sessao.Gravacao().RegistroEntradas.Qde + sessao.Gravacao().RegistroComportamentos.Qde;
         cronometro.restart();
         relogio.AvancarAte(t0 + T); // the session timer fires: Finalizar and the files
         msFim += cronometro.nsecsElapsed() / 1e6;

@@ -2,10 +2,10 @@
 
 #include "TDados.h"
 #include "TFolhaCompacta.h"
-#include "TFolhaMinuto.h"
 #include "TFolhaQuadrado.h"
-#include "app/TIdioma.h"
 #include "core/TErro.h"
+#include "core/TFormaLabirinto.h"
+#include "core/TIdioma.h"
 #include "core/TInteracao.h"
 #include "core/TUsuario.h"
 #include "data/TPlanilhaXLS.h"
@@ -22,14 +22,6 @@ const char *const kSecao = "UnitSelecionarGrupo";
 
 const char *const kNomesTipos[] = {"compacta",        "compacta-braco",        "quadrado",
                                    "compacta-minuto", "compacta-braco-minuto", "quadrado-minuto"};
-
-bool cruz(const QString &m) {
-    return m == QLatin1String("CRUZ (3)") || m == QLatin1String("CRUZ (5)") ||
-           m == QLatin1String("CRUZ (6)");
-}
-bool emI(const QString &m) {
-    return m == QLatin1String("EM I (3)") || m == QLatin1String("EM I (5)");
-}
 
 // Hook on for as long as the object lives, off again on every way out.
 class Ocupado {
@@ -49,26 +41,27 @@ private:
 
 } // namespace
 
+// Region analyses exist for the built-in mazes only. A built-in maze
+// without the whole-maze analysis asked for is told it is not available;
+// any other maze, and the per-arm kinds, get nothing.
 TAnalise::Operacao TAnalise::Despacho(Tipo tipo, const QString &m) {
+    const TFormaLabirinto forma(m);
+    const TTipoLabirinto k = forma.Embutido() ? forma.Tipo() : TTipoLabirinto::Desconhecido;
+    const Operacao semAnalise = forma.Embutido() ? NaoDisponivel : Nenhuma;
     switch (tipo) {
     case Compacta:
-        if (cruz(m)) return CompactaCruz;
-        if (m == QLatin1String("ARENA (6x6)")) return CompactaArena;
-        if (emI(m)) return CompactaEmI;
-        if (m == QLatin1String("ARENA (4x4)") || m == QLatin1String("EM T (5)"))
-            return NaoDisponivel;
-        return Nenhuma;
+        if (k == TTipoLabirinto::Cruz) return CompactaCruz;
+        if (k == TTipoLabirinto::EmI) return CompactaEmI;
+        if (k == TTipoLabirinto::Arena && forma.TemRegioes()) return CompactaArena;
+        return semAnalise;
     case CompactaPorBraco:
-        return cruz(m) ? CompactaCruzBraco : Nenhuma;
+        return k == TTipoLabirinto::Cruz ? CompactaCruzBraco : Nenhuma;
     case CompactaMinuto:
-        if (cruz(m)) return CompactaMinutoCruz;
-        if (emI(m)) return CompactaMinutoEmI;
-        if (m == QLatin1String("ARENA (4x4)") || m == QLatin1String("ARENA (6x6)") ||
-            m == QLatin1String("EM T (5)"))
-            return NaoDisponivel;
-        return Nenhuma;
+        if (k == TTipoLabirinto::Cruz) return CompactaMinutoCruz;
+        if (k == TTipoLabirinto::EmI) return CompactaMinutoEmI;
+        return semAnalise;
     case CompactaPorBracoMinuto:
-        return cruz(m) ? CompactaMinutoCruzBraco : Nenhuma;
+        return k == TTipoLabirinto::Cruz ? CompactaMinutoCruzBraco : Nenhuma;
     case Quadrado:
         return QuadradoAQuadrado;
     case QuadradoMinuto:
@@ -78,18 +71,21 @@ TAnalise::Operacao TAnalise::Despacho(Tipo tipo, const QString &m) {
 }
 
 bool TAnalise::Habilitados(const QString &m, std::array<bool, 6> *h) {
-    // The kind is the text before " (": "CRUZ", "EM I", "EM T", "ARENA".
-    const qsizetype abre = m.indexOf(QLatin1Char('('));
-    const QString k = abre >= 1 ? m.left(abre - 1) : QString();
-    bool compacta, braco;
-    if (k == QLatin1String("CRUZ") || m == QLatin1String("ARENA (6x6)")) {
+    const TFormaLabirinto forma(m);
+    bool compacta = false, braco = false;
+    switch (forma.TipoDaPalavra()) {
+    case TTipoLabirinto::Cruz:
         compacta = braco = true;
-    } else if (k == QLatin1String("EM I")) {
+        break;
+    case TTipoLabirinto::EmI:
         compacta = true;
-        braco = false;
-    } else if (k == QLatin1String("EM T") || k == QLatin1String("ARENA")) {
-        compacta = braco = false;
-    } else {
+        break;
+    case TTipoLabirinto::Arena: // only the 6 x 6 arena has regions
+        compacta = braco = forma.TemRegioes();
+        break;
+    case TTipoLabirinto::EmT:
+        break;
+    case TTipoLabirinto::Desconhecido:
         return false;
     }
     (*h)[Compacta] = (*h)[CompactaMinuto] = compacta;
@@ -123,9 +119,9 @@ std::unique_ptr<TFolhaAnalise> TAnalise::Folha(Operacao operacao, const QString 
         return std::make_unique<TFolhaCompacta>(TFolhaCompacta::EmI, labirinto);
     case CompactaMinutoCruz:
     case CompactaMinutoCruzBraco: // no per-arm split per minute: the same sheet
-        return std::make_unique<TFolhaMinuto>(TFolhaMinuto::Cruz, labirinto);
+        return std::make_unique<TFolhaCompacta>(TFolhaCompacta::Cruz, labirinto, true);
     case CompactaMinutoEmI:
-        return std::make_unique<TFolhaMinuto>(TFolhaMinuto::EmI, labirinto);
+        return std::make_unique<TFolhaCompacta>(TFolhaCompacta::EmI, labirinto, true);
     case QuadradoAQuadrado:
         return std::make_unique<TFolhaQuadrado>(false);
     case QuadradoAQuadradoMinuto:
@@ -256,7 +252,9 @@ void TAnalise::gerar(TFolhaAnalise &folha, bool substituir) {
     }
     folha.Titulos(m_planilha, m_dados);
     m_planilha.EndSheet();
+    // Replaces only what the user agreed to replace: a file that appeared
+    // after the question (or after the check that found none) is kept.
     TPlanilhaXLS::OpcoesGravacao opcoes = TPlanilhaXLS::GravSomenteLeitura;
-    if (substituir) opcoes |= TPlanilhaXLS::GravSubstituir;
+    opcoes |= substituir ? TPlanilhaXLS::GravSubstituir : TPlanilhaXLS::GravNovo;
     m_planilha.SaveSheet(opcoes);
 }

@@ -1,15 +1,13 @@
 #include "TDados.h"
 
-#include "Regioes.h"
 #include "core/Arquivos.h"
 #include "core/Cp1252.h"
-#include "core/TArquivoIni.h"
+#include "core/TDocumentoIni.h"
 #include "core/TErro.h"
+#include "core/TFormaLabirinto.h"
 #include "core/TUsuario.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 
@@ -146,7 +144,7 @@ QString valorCabecalho(const QStringList &cabecalho, int linha) {
 // its behaviour list, an unlisted one its own section.
 void lerPerfil(const QString &arquivo, const QString &experimento, QString *labirinto,
                QStringList *comportamentos) {
-    const TArquivoIni ini(arquivo);
+    const TDocumentoIni ini(arquivo);
     const QString secaoExp = QStringLiteral("Experimentos");
     *labirinto = ini.ReadString(experimento, QStringLiteral("Labirinto"), QString());
 
@@ -190,14 +188,7 @@ void lerPerfil(const QString &arquivo, const QString &experimento, QString *labi
 
 void TDados::LerArquivo(const QString &caminho) {
     const QString nome = nomeDoArquivo(caminho);
-    if (QFileInfo(caminho).isDir())
-        throw TErro(QStringLiteral("Cannot open file %1: it is a folder.").arg(nome));
-    QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::ReadOnly))
-        throw TErro(QStringLiteral("Cannot open file %1: %2.").arg(nome, arquivo.errorString()));
-    const QByteArray bytes = arquivo.readAll();
-    if (arquivo.error() != QFileDevice::NoError)
-        throw TErro(QStringLiteral("Cannot read file %1: %2.").arg(nome, arquivo.errorString()));
+    const QByteArray bytes = Arquivos::lerOuFalhar(caminho);
     const std::vector<Trecho> linhas = dividirLinhas(bytes);
 
     // A file cut short in its header is not a record: reading on would take
@@ -425,22 +416,22 @@ void TDados::montarListas(const TUsuario &usuario, Execucao *execucao) {
                                    "any recording.")
                         .arg(nomeDoArquivo(m_arquivo), tempo));
 
-    const QString &atual = usuario.Experimento.Labirinto;
+    const TFormaLabirinto doPerfil(perfil.labirinto), atual(usuario.Experimento.Labirinto);
     QStringList quadrados = Quadrados;
-    if (Regioes::TemListaPropria(perfil.labirinto))
-        quadrados = Regioes::Quadrados(perfil.labirinto);
-    else if (Regioes::TemListaPropria(atual))
+    if (doPerfil.TemListaPropria())
+        quadrados = doPerfil.Quadrados();
+    else if (atual.TemListaPropria())
         // A record whose experiment the profile does not know (a file copied
         // in from elsewhere) would otherwise be counted against no squares,
         // or against the previous file's, and report zeros.
-        quadrados = Regioes::Quadrados(atual);
-    if (atual.left(5) == QLatin1String("ARENA")) {
+        quadrados = atual.Quadrados();
+    if (atual.Tipo() == TTipoLabirinto::Arena) {
         int c = 0, r = 0;
-        if (!Regioes::DimensoesArena(atual, &c, &r))
+        if (!atual.DimensoesArena(&c, &r))
             throw TErro(QStringLiteral("The maze name \"%1\" does not give the arena's size "
                                        "(\"ARENA (CxR)\", 1 to 255 each).")
-                            .arg(atual));
-        quadrados = Regioes::QuadradosArena(c, r);
+                            .arg(atual.Nome()));
+        quadrados = TFormaLabirinto::QuadradosArena(c, r);
     }
 
     Quadrados = quadrados;
@@ -536,6 +527,7 @@ void TDados::acumularLinhas(bool frequenciaEntrada) {
 }
 
 void TDados::AcumularRegioes(const QString &labirinto) {
+    const TFormaLabirinto forma(labirinto);
     // Durations and occurrences of every row; frequencies of behaviours.
     acumularLinhas(false);
 
@@ -544,20 +536,19 @@ void TDados::AcumularRegioes(const QString &labirinto) {
     if (QdeComportamentos() == 0) return;
     const QHash<QString, QList<int>> quadrados = posicoes(Quadrados);
     const QString entrada = QStringLiteral("ENTRADA");
-    const quint16 troca = Regioes::RBracoAberto | Regioes::RCentro | Regioes::RBracoAbertoI;
+    const quint16 troca = RBracoAberto | RCentro | RBracoAbertoI;
     bool primeiro = true;
     quint16 anterior = 0;
     for (const TLinhaRegistro &r : std::as_const(m_registros)) {
         if (r.Comportamento != entrada) continue;
         const auto iq = quadrados.constFind(r.Posicao);
         if (iq == quadrados.constEnd()) continue;
-        const quint16 atual = Regioes::Mascara(r.Posicao, labirinto);
+        const quint16 atual = forma.Regioes(r.Posicao);
         for (int q : *iq) {
             if (temCelula(r)) {
                 TCelulaMinuto &c = TabelaMinutos(0, q, r.minuto - 1);
                 if (primeiro || ((anterior ^ atual) & troca)) c.SomaFrequencia += r.frequencia;
-                for (quint16 ponta :
-                     {quint16(Regioes::RExtremidade), quint16(Regioes::RExtremidadeI)})
+                for (quint16 ponta : {quint16(RExtremidade), quint16(RExtremidadeI)})
                     if (!(anterior & ponta) && (atual & ponta))
                         c.EntradasExtremidade += r.frequencia;
             }

@@ -1,15 +1,13 @@
 #include "TFolhaCompacta.h"
 
-#include "Regioes.h"
 #include "TDados.h"
+#include "core/TFormaLabirinto.h"
 #include "data/TPlanilhaXLS.h"
 
 #include <QHash>
 
 #include <algorithm>
 #include <array>
-
-using namespace Regioes;
 
 namespace {
 
@@ -23,7 +21,7 @@ struct Regiao {
 };
 
 // Whether a square's region bits hold region R.
-template <Regioes::Regiao R> bool em(quint16 s) {
+template <TRegiao R> bool em(quint16 s) {
     return s & R;
 }
 constexpr auto aberto = em<RBracoAberto>, centro = em<RCentro>, ponta = em<RExtremidade>,
@@ -129,8 +127,12 @@ Somas somar(const Regiao (&regioes)[N], const QList<TLinhaRegistro> &registros,
 
 } // namespace
 
-TFolhaCompacta::TFolhaCompacta(Variante variante, const QString &labirinto)
-    : m_variante(variante), m_labirinto(labirinto) {}
+TFolhaCompacta::TFolhaCompacta(Variante variante, const QString &labirinto, bool porMinuto)
+    : m_variante(variante), m_labirinto(labirinto), m_porMinuto(porMinuto) {}
+
+void TFolhaCompacta::Acumular(TDados &d) {
+    if (m_porMinuto) d.AcumularRegioes(m_labirinto.Nome());
+}
 
 qint64 TFolhaCompacta::UltimaColuna(Variante variante, qint64 b) {
     if (b < 1) b = 1;
@@ -148,11 +150,15 @@ qint64 TFolhaCompacta::UltimaColuna(Variante variante, qint64 b) {
 }
 
 qint64 TFolhaCompacta::Colunas(const TDados &d) const {
-    return UltimaColuna(m_variante, d.QdeComportamentos());
+    return UltimaColuna(m_variante, d.QdeComportamentos()) + (m_porMinuto ? 1 : 0);
 }
 
 void TFolhaCompacta::Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentificacao &id,
                               int &linha) {
+    if (m_porMinuto) {
+        escreverMinutos(p, d, id, linha);
+        return;
+    }
     ++linha;
     const int l = linha;
     Identificacao(p, l, id);
@@ -161,15 +167,11 @@ void TFolhaCompacta::Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentific
     // region bits of every row's square, found once per file.
     const QList<TLinhaRegistro> &regs = d.Registros();
     QHash<QString, QList<int>> porNome;
-    QHash<QString, quint16> mascaraDe;
     QList<quint16> mascaras;
     mascaras.reserve(regs.size());
     for (int i = 0; i < regs.size(); ++i) {
         porNome[regs[i].Comportamento].append(i);
-        auto it = mascaraDe.constFind(regs[i].Posicao);
-        if (it == mascaraDe.constEnd())
-            it = mascaraDe.insert(regs[i].Posicao, Mascara(regs[i].Posicao, m_labirinto));
-        mascaras.append(*it);
+        mascaras.append(m_labirinto.Regioes(regs[i].Posicao));
     }
 
     auto num = [&p, l](int coluna, double v) { p.WriteCell(l, coluna, v); };
@@ -228,6 +230,43 @@ void TFolhaCompacta::Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentific
     }
 }
 
+void TFolhaCompacta::escreverMinutos(TPlanilhaXLS &p, const TDados &d, const TIdentificacao &id,
+                                     int &linha) {
+    QList<quint16> mascaras;
+    for (const QString &q : d.Quadrados)
+        mascaras << m_labirinto.Regioes(q);
+    const bool cruz = m_variante == Cruz;
+    const quint16 aberto = cruz ? quint16(RBracoAberto) : quint16(RBracoAbertoI);
+    const quint16 ponta = cruz ? quint16(RExtremidade) : quint16(RExtremidadeI);
+    using M = TMedidas;
+
+    for (int m = 1; m <= d.Minutos; ++m) {
+        const int l = ++linha;
+        Identificacao(p, l, id);
+        p.WriteCell(l, 4, QStringLiteral("MIN: %1").arg(m));
+        for (int b = 0; b < d.QdeComportamentos(); ++b) {
+            M medidas;
+            for (int q = 0; q < d.QdeQuadrados(); ++q) {
+                const TCelulaMinuto &c = d.TabelaMinutos(b, q, m - 1);
+                const quint16 s = mascaras[q];
+                const int r = (s & aberto)            ? M::Aberto
+                              : cruz && (s & RCentro) ? M::Centro
+                                                      : M::Fechado;
+                medidas.tempo[r] += c.SomaDuracao;
+                medidas.freq[r] += c.SomaFrequencia;
+                if (r == M::Centro) continue;
+                medidas.cruzamentos[r] += c.Ocorrencias;
+                if (s & ponta) {
+                    const int pontas = r == M::Aberto ? M::PontaAberta : M::PontaFechada;
+                    medidas.tempo[pontas] += c.SomaDuracao;
+                    medidas.freq[pontas] += b == 0 ? c.EntradasExtremidade : c.SomaFrequencia;
+                }
+            }
+            EscreverMedidas(p, l, m_variante, true, b, medidas);
+        }
+    }
+}
+
 void TFolhaCompacta::EscreverMedidas(TPlanilhaXLS &p, int linha, Variante variante, bool porMinuto,
                                      int b, const TMedidas &m) {
     auto num = [&p, linha, porMinuto](int coluna, double v) {
@@ -274,7 +313,7 @@ QStringList vezes(const QStringList &l, int n) {
 } // namespace
 
 void TFolhaCompacta::Titulos(TPlanilhaXLS &p, const TDados &d) {
-    TitulosDe(p, d, m_variante, false);
+    TitulosDe(p, d, m_variante, m_porMinuto);
 }
 
 void TFolhaCompacta::TitulosDe(TPlanilhaXLS &planilha, const TDados &d, Variante variante,

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "TDados.h"
 #include "TFolhaAnalise.h"
+
+#include "core/TFormaLabirinto.h"
 
 #include <array>
 
-// The whole-session compact sheet: one row per record file with, for every
-// behaviour, its frequency and time in each region of the maze, and for
-// "ENTRADA" the region entries, the time spent and the square crossings.
+// The compact sheet: for the whole session, one row per record file with,
+// for every behaviour, its frequency and time in each region of the maze,
+// and for "ENTRADA" the region entries, the time spent and the square
+// crossings.
 //
 // Four variants by maze kind:
 // - Cruz: open arms, closed arms, centre, open-arm ends, closed-arm ends;
@@ -23,17 +27,28 @@
 // the animal came from lets it (the entry rules): so a move within an arm is
 // a crossing but not an entry, and the first placement counts in the open
 // arms, the centre and an arm end of a cross but not in a closed arm.
+//
+// The per-minute sheet (porMinuto; cross and I mazes only) has for every
+// record file one row per whole minute of the session (column 4 "MIN: " +
+// minute) with the same measures for that minute, one column further right.
+// It reads the per-minute table as AcumularRegioes fills it, so an entry
+// counts in the minute of the row that made it, the first placement counts
+// in whatever region it is, and crossings are the rows that open an
+// occurrence. Rows beyond the last whole minute are not reported. The
+// per-arm kind has no per-minute split and gives the cross sheet.
 class TFolhaCompacta : public TFolhaAnalise {
 public:
     enum Variante { Cruz, CruzBraco, Arena, EmI };
 
-    TFolhaCompacta(Variante variante, const QString &labirinto);
+    TFolhaCompacta(Variante variante, const QString &labirinto, bool porMinuto = false);
 
-    qint64 Linhas(const TDados &) const override { return 1; }
+    void Acumular(TDados &d) override;
+    qint64 Linhas(const TDados &d) const override { return m_porMinuto ? d.Minutos : 1; }
     qint64 Colunas(const TDados &d) const override;
     void Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentificacao &id, int &linha) override;
     void Titulos(TPlanilhaXLS &p, const TDados &d) override;
 
+private:
     // What one behaviour adds up in each region of the cross or I-maze sheet
     // (Centro: the cross only), and for "ENTRADA" the crossings of the open
     // and of the closed region.
@@ -42,6 +57,8 @@ public:
         std::array<qint64, 5> freq{}, tempo{};
         std::array<qint64, 2> cruzamentos{};
     };
+    // The minute rows of the per-minute sheet.
+    void escreverMinutos(TPlanilhaXLS &p, const TDados &d, const TIdentificacao &id, int &linha);
     // Writes behaviour b's columns of the Cruz or EmI sheet in row `linha`,
     // where TitulosDe puts their titles (porMinuto: one column further right).
     static void EscreverMedidas(TPlanilhaXLS &p, int linha, Variante variante, bool porMinuto,
@@ -54,7 +71,7 @@ public:
     // ("ENTRADA" included).
     static qint64 UltimaColuna(Variante variante, qint64 comportamentos);
 
-private:
     Variante m_variante;
-    QString m_labirinto;
+    TFormaLabirinto m_labirinto;
+    bool m_porMinuto;
 };

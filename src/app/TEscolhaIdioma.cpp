@@ -2,6 +2,7 @@
 
 #include "core/Arquivos.h"
 #include "core/TArquivoIni.h"
+#include "core/TDocumentoIni.h"
 #include "core/TErro.h"
 #include "core/TInteracao.h"
 
@@ -69,9 +70,11 @@ bool TEscolhaIdioma::gravar(int lingua, bool confirmar, TInteracao *interacao) {
         const QString pasta = QFileInfo(arquivo).absolutePath();
         if (!QDir().mkpath(pasta))
             throw TErro(QStringLiteral("Unable to write to %1").arg(arquivo));
-        TArquivoIni ini(arquivo);
+        // Both keys reach the file in one write.
+        TDocumentoIni ini(arquivo);
         if (confirmar) ini.WriteInteger(Secao, ChaveLingua, lingua);
         ini.WriteInteger(Secao, ChaveConfigurado, confirmar ? 1 : 0);
+        ini.Gravar();
     } catch (const TErro &e) {
         if (interacao) interacao->Mensagem(e.mensagem());
         return false;

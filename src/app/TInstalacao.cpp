@@ -2,6 +2,7 @@
 
 #include "core/Arquivos.h"
 #include "core/TArquivoIni.h"
+#include "core/TGravacao.h"
 #include "core/TInteracao.h"
 
 #include <QDir>
@@ -81,9 +82,10 @@ bool TInstalacao::CompletarDiretorio(const QString &diretorio, const QString &or
             falha(QStringLiteral("%1: cannot read the shipped file").arg(relativo));
             continue;
         }
-        QString motivo;
-        if (!Arquivos::gravarAtomico(destino, conteudo, &motivo)) {
-            falha(QStringLiteral("%1: %2").arg(destino, motivo));
+        // Only where nothing is: a file the user put there meanwhile stays.
+        const TResultado r = TGravacao::Gravar(destino, conteudo, TGravacao::CriarSomente);
+        if (!r) {
+            falha(r.Mensagem(QStringLiteral("%1: %2")));
             continue;
         }
         if (copiados) copiados->append(relativo);

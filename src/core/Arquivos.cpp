@@ -1,14 +1,11 @@
 #include "Arquivos.h"
 
+#include "TErro.h"
+#include "TGravacao.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <unistd.h>
 
 namespace {
 // Only the owner/group/others bits: the "user" bits Qt reports are the
@@ -34,41 +31,9 @@ bool desmarcarSomenteLeitura(const QString &caminho) {
 }
 
 bool gravarAtomico(const QString &caminho, const QByteArray &conteudo, QString *erro) {
-    auto falha = [erro](const QString &motivo) {
-        if (erro)
-            *erro = motivo;
-        return false;
-    };
-    QFileInfo alvo(caminho);
-    if (!alvo.dir().exists())
-        return falha(QStringLiteral("folder does not exist"));
-    if (alvo.isDir())
-        return falha(QStringLiteral("is a folder"));
-    if (somenteLeitura(caminho))
-        return falha(QStringLiteral("file is read-only"));
-
-    // The temporary file lives in the target's folder so that the final
-    // rename stays on one file system and is atomic.
-    QTemporaryFile tmp(alvo.absolutePath() + QStringLiteral("/.") + alvo.fileName() +
-                       QStringLiteral(".XXXXXX"));
-    if (!tmp.open())
-        return falha(tmp.errorString());
-    if (tmp.write(conteudo) != conteudo.size() || !tmp.flush())
-        return falha(tmp.errorString());
-    if (::fsync(tmp.handle()) != 0)
-        return falha(QString::fromLocal8Bit(std::strerror(errno)));
-    if (alvo.exists())
-        tmp.setPermissions(alvo.permissions());
-    else
-        tmp.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
-                           QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
-    tmp.close();
-    const QByteArray de = QFile::encodeName(tmp.fileName());
-    const QByteArray para = QFile::encodeName(alvo.absoluteFilePath());
-    if (std::rename(de.constData(), para.constData()) != 0)
-        return falha(QString::fromLocal8Bit(std::strerror(errno)));
-    tmp.setAutoRemove(false);
-    return true;
+    const TResultado r = TGravacao::Gravar(caminho, conteudo, TGravacao::Substituir);
+    if (!r && erro) *erro = r.Motivo();
+    return r.Ok();
 }
 
 bool lerTudo(const QString &caminho, QByteArray *conteudo) {
@@ -77,6 +42,19 @@ bool lerTudo(const QString &caminho, QByteArray *conteudo) {
         return false;
     *conteudo = f.readAll();
     return true;
+}
+
+QByteArray lerOuFalhar(const QString &caminho) {
+    const QString nome = QDir::toNativeSeparators(caminho);
+    if (QFileInfo(caminho).isDir())
+        throw TErro(QStringLiteral("Cannot open file %1: it is a folder.").arg(nome));
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly))
+        throw TErro(QStringLiteral("Cannot open file %1: %2.").arg(nome, arquivo.errorString()));
+    QByteArray bytes = arquivo.readAll();
+    if (arquivo.error() != QFileDevice::NoError)
+        throw TErro(QStringLiteral("Cannot read file %1: %2.").arg(nome, arquivo.errorString()));
+    return bytes;
 }
 
 QList<QByteArray> dividirLinhas(const QByteArray &texto) {

@@ -22,15 +22,20 @@ bool marcarSomenteLeitura(const QString &caminho);
 // Gives the owner write permission back. False when it failed.
 bool desmarcarSomenteLeitura(const QString &caminho);
 
-// Replaces (or creates) the file with the given bytes in one step: the bytes
-// go to a temporary file beside it, reach the disk, and the temporary file is
-// renamed over the target. A crash or a full disk leaves the old file whole.
-// Refuses a read-only target. The new file keeps the old file's permissions.
-// On failure returns false and leaves a reason in *erro (when given).
+// Creates or replaces the file with the given bytes through the one save
+// path (TGravacao, mode Substituir): the old file stays whole on any failure,
+// a read-only target is refused, a replaced file keeps its permissions. On
+// failure returns false and leaves the reason in *erro (when given).
 bool gravarAtomico(const QString &caminho, const QByteArray &conteudo, QString *erro = nullptr);
 
 // Whole content of a file; false when it cannot be opened.
 bool lerTudo(const QString &caminho, QByteArray *conteudo);
+
+// Whole content of a file a reader cannot do without. Throws TErro
+// "Cannot open file <path>: it is a folder.", "Cannot open file <path>:
+// <reason>." or "Cannot read file <path>: <reason>." (path with native
+// separators).
+QByteArray lerOuFalhar(const QString &caminho);
 
 // Splits text into lines at CR LF, LF or a lone CR. A final line end does not
 // make an empty last line.

@@ -37,15 +37,15 @@ QStringList TodosOsNomes(const QString &arquivoLabirintos);
 // (names compared without regard to letter case, like section names).
 bool Existe(const QString &arquivoLabirintos, const QString &nome);
 
-// Adds the open field of colunas x linhas squares: writes, in this order,
+// Adds the open field of colunas x linhas squares: sets, in this order,
 // "QuadradosEmX", "QuadradosEmY", "BracoQuadrante1" to "BracoQuadrante4",
-// "ComprimentoDoBraco", "TemQuadradoCentral", "TemCentro", "Desloca" into
-// the new section (its closed-arm band is a frame around the whole field),
-// then appends the name and "/" to "Labirintos" and writes "Qde" + 1 ("Qde"
-// read with default 1). The name is left in *nome when given.
-// The section and the index reach the file in one replacement. Throws
-// TErro("Unable to write to <file>") when the library cannot be written;
-// it is then byte for byte as it was.
+// "ComprimentoDoBraco", "TemQuadradoCentral", "TemCentro", "Desloca" in the
+// new section (its closed-arm band is a frame around the whole field), then
+// appends the name and "/" to "Labirintos" and sets "Qde" + 1 ("Qde" read
+// with default 1); all of it reaches the file in one write. The name is left
+// in *nome when given. Throws TErro("Unable to write to <file>") when the
+// library cannot be written (the file is then unchanged); a read-only
+// library or a missing folder is refused even when the list is full.
 TResultadoArena CriarArena(const QString &arquivoLabirintos, int colunas, int linhas,
                            QString *nome = nullptr);
 

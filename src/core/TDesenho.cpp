@@ -41,6 +41,4 @@ QPointF TDesenho::ParaDesenho(double x, double y, double largura, double altura)
 
 void TDesenho::mudou() {
     ++m_versao;
-    if (aoMudar)
-        aoMudar();
 }

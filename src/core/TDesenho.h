@@ -4,8 +4,6 @@
 #include <QPointF>
 #include <QVector>
 
-#include <functional>
-
 // A colour of the maze picture: red, green and blue, or the marker "the
 // system's button-face colour", which only the window can resolve.
 struct TCor {
@@ -78,7 +76,7 @@ struct TFigura {
 // colour covering the whole 385 x 385 drawing, then the figures painted in
 // list order (later ones on top). The maze object fills it; the session
 // window paints it, stretched to its picture control, and repaints whenever
-// it changes.
+// it changes (the session engine's signals say when; Versao tells too).
 //
 // Painting a square changes that square's figure in place, so the picture
 // keeps one figure per square however long a recording lasts.
@@ -86,10 +84,6 @@ class TDesenho {
 public:
     // Side of the drawing in pixels (the design size of the picture control).
     static constexpr int Lado = 385;
-
-    // Called after every change (a whole new picture or one painted square).
-    // The window sets it to schedule a repaint.
-    std::function<void()> aoMudar;
 
     TDesenho();
 

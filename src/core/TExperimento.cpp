@@ -1,12 +1,13 @@
 #include "TExperimento.h"
 
-#include "TArquivoIni.h"
+#include "TDocumentoIni.h"
 
 void TExperimento::Carregar(const QString &arquivoPerfil, const QString &nome) {
     Status.Limpar();
     Nome = nome;
 
-    const TArquivoIni ini(arquivoPerfil);
+    // The profile is read once; every key below comes from memory.
+    const TDocumentoIni ini(arquivoPerfil);
     Configurado = ini.ReadBool(nome, QStringLiteral("Configurado"), false);
     Labirinto = ini.ReadString(nome, QStringLiteral("Labirinto"), QString());
     Comp[0] = ini.ReadString(nome, QStringLiteral("CompTipo"), QString());
@@ -23,10 +24,8 @@ void TExperimento::Carregar(const QString &arquivoPerfil, const QString &nome) {
     // Without a behaviour list the names of the previous experiment must not
     // survive: the experiment has no behaviours.
     for (int n = 1; n <= 26; ++n) {
-        Comp[n] = Comp[0].isEmpty()
-                      ? QString()
-                      : ini.ReadString(Comp[0], QString::number(n), QString());
-        if (!Comp[n].isEmpty())
-            Status.Adicionar(Comp[n], static_cast<quint16>(64 + n));
+        Comp[n] =
+            Comp[0].isEmpty() ? QString() : ini.ReadString(Comp[0], QString::number(n), QString());
+        if (!Comp[n].isEmpty()) Status.Adicionar(Comp[n], static_cast<quint16>(64 + n));
     }
 }

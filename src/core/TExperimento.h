@@ -61,6 +61,7 @@ public:
     // Loads the experiment's section of the profile file (every missing key
     // takes its default) and rebuilds Status from the behaviour list it
     // names: one behaviour per non-empty name, in letter order A to Z.
-    // Never fails: a missing file or section gives the defaults.
+    // Never fails: a missing file or section gives the defaults. Reads the
+    // file once.
     void Carregar(const QString &arquivoPerfil, const QString &nome);
 };

@@ -2,6 +2,7 @@
 
 #include "Arquivos.h"
 #include "TArquivoIni.h"
+#include "TDocumentoIni.h"
 #include "TInteracao.h"
 
 #include <QFileInfo>
@@ -46,11 +47,11 @@ bool TLabirinto::CarregarDoArquivo(const QString &nome, const QString &arquivoId
         }
         return false;
     }
-    const TArquivoIni ini(caminho);
+    const TDocumentoIni ini(caminho);
     QuadradosEmX = ini.ReadInteger(nome, QStringLiteral("QuadradosEmX"), 0);
     QuadradosEmY = ini.ReadInteger(nome, QStringLiteral("QuadradosEmY"), 0);
-    Coluna = ini.ReadInteger(nome, QStringLiteral("MascaraX"), 7);
-    Linha = ini.ReadInteger(nome, QStringLiteral("MascaraY"), 7);
+    MascaraX = ini.ReadInteger(nome, QStringLiteral("MascaraX"), 7);
+    MascaraY = ini.ReadInteger(nome, QStringLiteral("MascaraY"), 7);
     BracoQuadrante1 = ini.ReadInteger(nome, QStringLiteral("BracoQuadrante1"), 1);
     BracoQuadrante2 = ini.ReadInteger(nome, QStringLiteral("BracoQuadrante2"), 1);
     BracoQuadrante3 = ini.ReadInteger(nome, QStringLiteral("BracoQuadrante3"), 1);
@@ -65,18 +66,6 @@ bool TLabirinto::CarregarDoArquivo(const QString &nome, const QString &arquivoId
 bool TLabirinto::Desenhavel() const {
     return QuadradosEmX >= 1 && QuadradosEmX <= MaximoQuadrados && QuadradosEmY >= 1 &&
            QuadradosEmY <= MaximoQuadrados;
-}
-
-TTipoLabirinto TLabirinto::TipoDoNome(const QString &nome) {
-    if (nome.startsWith(QLatin1String("CRUZ"), Qt::CaseSensitive))
-        return TTipoLabirinto::Cruz;
-    if (nome.startsWith(QLatin1String("EM I"), Qt::CaseSensitive))
-        return TTipoLabirinto::EmI;
-    if (nome.startsWith(QLatin1String("EM T"), Qt::CaseSensitive))
-        return TTipoLabirinto::EmT;
-    if (nome.startsWith(QLatin1String("ARENA"), Qt::CaseSensitive))
-        return TTipoLabirinto::Arena;
-    return TTipoLabirinto::Desconhecido;
 }
 
 void TLabirinto::marcar(int coluna, int linha) {
@@ -96,35 +85,8 @@ void TLabirinto::MontarGrade(const QString &nome) {
     if (!Desenhavel())
         return;
 
-    switch (TipoDoNome(nome)) {
-    case TTipoLabirinto::Cruz: {
-        const int tc = TemCentro;
-        const int cv = ArredondarPar((x - tc) / 2.0 + tc);
-        const int rh = ArredondarPar((y - tc) / 2.0 + tc);
-        for (int c = 1; c <= x; ++c)
-            marcar(c, rh);
-        for (int r = 1; r <= y; ++r)
-            marcar(cv, r);
-        break;
-    }
-    case TTipoLabirinto::EmI:
-        for (int c = 1; c <= x; ++c)
-            marcar(c, 1);
-        break;
-    case TTipoLabirinto::EmT:
-        for (int c = 1; c <= 11; ++c)
-            marcar(c, 1);
-        for (int r = 1; r <= 6; ++r)
-            marcar(6, r);
-        break;
-    case TTipoLabirinto::Arena:
-        for (int c = 1; c <= x; ++c)
-            for (int r = 1; r <= y; ++r)
-                marcar(c, r);
-        break;
-    case TTipoLabirinto::Desconhecido:
-        break;
-    }
+    for (const QPoint &p : TFormaLabirinto(nome).Posicoes(x, y, TemCentro))
+        marcar(p.x(), p.y());
 }
 
 bool TLabirinto::Existe(int coluna, int linha) const {
@@ -215,8 +177,6 @@ void TLabirinto::Desenhar(TDesenho &imagem, const QString &nome) {
                         TFigura{RetanguloQuadrado(c, r), TCor::Branco(), TCor::Preto(), 4, c, r});
     }
 
-    PosX = OrigemX;
-    PosY = OrigemY;
     imagem.Redefinir(TCor::Fundo(), figuras);
 }
 

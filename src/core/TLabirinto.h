@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/TDesenho.h"
-#include "core/TRegistro.h"
+#include "core/TFormaLabirinto.h"
 #include "core/TStatus.h"
 
 #include <QString>
@@ -10,19 +10,11 @@
 
 class TInteracao;
 
-// Kind of a maze, decided by the start of its name (letter case counts).
-enum class TTipoLabirinto {
-    Cruz,        // "CRUZ...": plus-shaped cross maze
-    EmI,         // "EM I...": one row split into two halves
-    EmT,         // "EM T...": bar of 11 squares on row 1, stem of 5 below column 6
-    Arena,       // "ARENA...": every square of the rectangle (user-made mazes too)
-    Desconhecido // anything else: no squares at all
-};
-
 // The current maze: its geometry as loaded from the maze library
 // "Labirintos.ini" in the data directory, the square mask that tells which
-// squares exist, the drawing geometry and picture, and the bookkeeping of
-// the recording in progress (used by the session engine).
+// squares exist, and the drawing geometry and picture. What a recording
+// changes as it runs (the animal's square, the pauses, the recorders) is the
+// session's (TEstadoGravacao), not the maze's.
 //
 // Squares are addressed by 1-based column c (left to right) and row r (top
 // to bottom). A square's name is its column letter (code 64 + c, "A" for
@@ -52,6 +44,10 @@ public:
     int TemQuadradoCentral = 0; // 1 = a centre square between opposite arms ["TemQuadradoCentral", 1]
     int TemCentro = 0;          // 1 = the horizontal arm lies L rows down ["TemCentro", 1]
     int Desloca = 0;            // thickness of the closed-arm bands in squares ["Desloca", 1]
+    // A square of the library's own ["MascaraX", 7], ["MascaraY", 7]. A
+    // recording never starts there: it always takes the experiment's start.
+    int MascaraX = 0;
+    int MascaraY = 0;
 
     // --- Drawing geometry, set by Desenhar (pixels of the 385 x 385 drawing).
     int TamanhoQuadrado = 0; // side s of a square; 0 while nothing is drawable
@@ -67,21 +63,7 @@ public:
     // The picture as last drawn; the session window shows it.
     TDesenho Imagem;
 
-    // --- Recording state (the session engine sets and reads these).
-    int Coluna = 0;           // current column; seeded from "MascaraX" [7]
-    int Linha = 0;            // current row; seeded from "MascaraY" [7]
-    int PosX = 0;             // pixel origin (left edge) of the current square
-    int PosY = 0;             // pixel origin (top edge) of the current square
-    QString QuadradoLetra;    // current square's column letter
-    QString QuadradoNumero;   // current square's row number, decimal text
-    bool Gravando = false;    // a recording is running
-    bool Caiu = false;        // recording paused after a fall
-    double TempoPausado = 0;  // paused milliseconds so far
-    TDataHora InicioQueda = 0; // when the last fall happened
-    bool TeclasEdicao = false; // the arrow keys move the animal
-    TRegistro RegistroEntradas;       // square entries of the running recording
-    TRegistro RegistroComportamentos; // behaviour bouts and the phase marker
-    QString Diretorio;        // data directory, ending with "/"
+    QString Diretorio; // data directory, ending with "/"
 
     // Diretorio + "Labirintos.ini".
     QString ArquivoLabirintos() const;
@@ -100,14 +82,15 @@ public:
 
     // Draws the maze loaded last, under the given name's kind, into Imagem
     // (or the given picture): rebuilds Grade, sets TamanhoQuadrado, OrigemX,
-    // OrigemY, and puts PosX, PosY at the origin. Background, then the
+    // OrigemY. Background, then the
     // closed-arm bands, then one white square with a 4-pixel black outline
     // per existing square. A maze that is not Desenhavel() gives the
     // background alone, an all-zero mask and s = x0 = y0 = 0.
     void Desenhar(const QString &nome);
     void Desenhar(TDesenho &imagem, const QString &nome);
 
-    // Rebuilds Grade for the kind of the name (part of Desenhar).
+    // Rebuilds Grade for the kind of the name (part of Desenhar): marks the
+    // squares TFormaLabirinto lays out for the kind on this geometry.
     void MontarGrade(const QString &nome);
 
     // True when (coluna, linha) is an existing square; any other pair,
@@ -135,8 +118,9 @@ public:
     // leaves *coluna and *linha untouched.
     bool QuadradoDoClique(double x, double y, int *coluna, int *linha) const;
 
-    // Kind by the start of the name ("CRUZ", "EM I", "EM T", "ARENA"; exact case).
-    static TTipoLabirinto TipoDoNome(const QString &nome);
+    // Kind by the start of the name ("CRUZ", "EM I", "EM T", "ARENA"; exact
+    // case), as TFormaLabirinto reads it.
+    static TTipoLabirinto TipoDoNome(const QString &nome) { return TFormaLabirinto(nome).Tipo(); }
 
     // "A" for column 1 ... "Z" for column 26; empty outside 1 to 26.
     static QString LetraColuna(int coluna);
@@ -144,8 +128,6 @@ public:
     static QString NumeroLinha(int linha);
     // LetraColuna + NumeroLinha ("J1", "G13").
     static QString NomeQuadrado(int coluna, int linha);
-    // QuadradoLetra + QuadradoNumero.
-    QString QuadradoAtual() const { return QuadradoLetra + QuadradoNumero; }
 
     // Nearest integer, halves to the even neighbour (38.5 gives 38).
     static int ArredondarPar(double valor);

@@ -1,8 +1,8 @@
 #include "TRegistro.h"
 
-#include "Arquivos.h"
 #include "Cp1252.h"
 #include "TErro.h"
+#include "TGravacao.h"
 
 #include <cmath>
 
@@ -162,7 +162,6 @@ QByteArray TRegistro::Texto() const {
 
 void TRegistro::GravarTexto(const QString &caminhoBase) const {
     const QString caminho = caminhoBase + QStringLiteral(".txt");
-    QString motivo;
-    if (!Arquivos::gravarAtomico(caminho, Texto(), &motivo))
-        throw TErro(QStringLiteral("Cannot create file %1 (%2)").arg(caminho, motivo));
+    const TResultado r = TGravacao::Gravar(caminho, Texto(), TGravacao::Substituir);
+    if (!r) throw TErro(r.Mensagem(QStringLiteral("Cannot create file %1 (%2)")));
 }

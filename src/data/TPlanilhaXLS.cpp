@@ -1,19 +1,12 @@
 #include "TPlanilhaXLS.h"
 
-#include "core/Arquivos.h"
 #include "core/Cp1252.h"
 #include "core/TErro.h"
+#include "core/TGravacao.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryFile>
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -26,11 +19,6 @@ const quint16 kLabel = 0x0004;
 const quint16 kEOF = 0x000A;
 const quint16 kVersaoBOF = 0x0200;
 const quint16 kPlanilha = 0x0010;
-
-const QFile::Permissions kEscrita =
-    QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
-const QFile::Permissions kPadrao = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
-                                   QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther;
 
 void anexar16(QByteArray &b, quint16 v) {
     b.append(static_cast<char>(v & 0xFF));
@@ -52,15 +40,6 @@ QByteArray bytesDoRotulo(const QString &texto) {
         }
     }
     return b;
-}
-
-// Makes the rename itself durable; a failure here does not undo the save.
-void sincronizarPasta(const QString &pasta) {
-    const int fd = ::open(QFile::encodeName(pasta).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 } // namespace
@@ -286,44 +265,10 @@ QString TPlanilhaXLS::nomeParaMensagem() const {
 }
 
 void TPlanilhaXLS::SaveSheet(OpcoesGravacao opcoes) {
-    const QString nome = m_nomeArquivo;
-    auto falha = [&nome](const QString &motivo) {
-        return TErro(QStringLiteral("Cannot create file %1: %2.")
-                         .arg(nome.isEmpty() ? QStringLiteral("(no file name)")
-                                             : QDir::toNativeSeparators(nome),
-                              motivo));
-    };
-    if (nome.isEmpty()) throw falha(QStringLiteral("no file name was given"));
-    const QFileInfo alvo(nome);
-    if (alvo.isDir()) throw falha(QStringLiteral("it is a folder"));
-    if (!alvo.dir().exists()) throw falha(QStringLiteral("the folder does not exist"));
-    const bool existe = alvo.exists();
-    const bool protegido = Arquivos::somenteLeitura(nome);
-    if (protegido && !(opcoes & GravSubstituir))
-        throw falha(QStringLiteral("the file is read-only"));
-
-    // Permissions the new file carries from the moment it has the target's
-    // name: the old file's (writable again when the user agreed to replace a
-    // read-only one), or none to write at all for a read-only result.
-    QFile::Permissions permissoes = existe ? alvo.permissions() : kPadrao;
-    if (protegido) permissoes |= QFile::WriteOwner | QFile::WriteUser;
-    if (opcoes & GravSomenteLeitura) permissoes &= ~kEscrita;
-
-    // The document becomes a complete file beside the target first; only a
-    // rename then replaces the old file, so any failure before it leaves the
-    // old file as it was, and a read-only old file never loses its attribute.
-    QTemporaryFile novo(alvo.absolutePath() + QStringLiteral("/.") + alvo.fileName() +
-                        QStringLiteral(".novo.XXXXXX"));
-    if (!novo.open()) throw falha(novo.errorString());
-    novo.close();
-    QString erro;
-    if (!Arquivos::gravarAtomico(novo.fileName(), m_fluxo, &erro)) throw falha(erro);
-    if (!QFile::setPermissions(novo.fileName(), permissoes))
-        throw falha(QStringLiteral("cannot set the file's permissions"));
-    const QByteArray de = QFile::encodeName(novo.fileName());
-    const QByteArray para = QFile::encodeName(alvo.absoluteFilePath());
-    if (std::rename(de.constData(), para.constData()) != 0)
-        throw falha(QString::fromLocal8Bit(std::strerror(errno)));
-    novo.setAutoRemove(false);
-    sincronizarPasta(alvo.absolutePath());
+    const TGravacao::Modo modo = (opcoes & GravNovo)         ? TGravacao::CriarSomente
+                                 : (opcoes & GravSubstituir) ? TGravacao::SubstituirSomenteLeitura
+                                                             : TGravacao::Substituir;
+    const TResultado r =
+        TGravacao::Gravar(m_nomeArquivo, m_fluxo, modo, opcoes.testFlag(GravSomenteLeitura));
+    if (!r) throw TErro(r.Mensagem(QStringLiteral("Cannot create file %1: %2."), nomeParaMensagem()));
 }

@@ -34,12 +34,12 @@ enum TxlsMoveAfterEnter : quint8 { maNone, maUp, maDown, maLeft, maRight };
 //   format's limit) is cut to its first 255 characters: a long file or user
 //   name then reads shortened in its cell instead of stopping a whole
 //   analysis. TextoCabe tells whether a text fits whole.
-// - SaveSheet never leaves a half-written file: the document goes to a
-//   temporary file beside the target, reaches the disk and only then takes
-//   the target's name. A failed save leaves the old file as it was. An
-//   existing read-only file is replaced only with GravSubstituir (the caller
-//   asked the user), and GravSomenteLeitura makes the new file read-only
-//   before it takes the target's name.
+// - SaveSheet saves through TGravacao: never a half-written file, and a
+//   failed save leaves the old file (and its read-only mark) as it was. An
+//   existing writable file is replaced unless GravNovo is given; a read-only
+//   one only with GravSubstituir (the caller asked the user), and
+//   GravSomenteLeitura makes the new file read-only before it takes the
+//   target's name.
 class TPlanilhaXLS {
 public:
     enum OpcaoGravacao {
@@ -48,6 +48,9 @@ public:
         GravSubstituir = 0x1,
         // The saved file has no write permission bits (analysis outputs).
         GravSomenteLeitura = 0x2,
+        // Never replace a file: the caller found none and asked no one, so a
+        // file that appeared meanwhile is refused. Wins over GravSubstituir.
+        GravNovo = 0x4,
     };
     Q_DECLARE_FLAGS(OpcoesGravacao, OpcaoGravacao)
 

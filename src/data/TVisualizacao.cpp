@@ -6,7 +6,6 @@
 #include "core/TInteracao.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <array>
@@ -84,19 +83,13 @@ void TVisualizacao::CarregarDados(const QString &caminho) {
     // reports the same failure.
     Limpar();
     m_arquivo = caminho;
-    const QString nome = nomeParaMensagem(caminho);
-    auto falha = [this](const QString &motivo) {
-        m_erroLeitura = motivo;
-        return TErro(motivo);
-    };
-    if (QFileInfo(caminho).isDir())
-        throw falha(QStringLiteral("Cannot open file %1: it is a folder.").arg(nome));
-    QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::ReadOnly))
-        throw falha(QStringLiteral("Cannot open file %1: %2.").arg(nome, arquivo.errorString()));
-    const QByteArray bytes = arquivo.readAll();
-    if (arquivo.error() != QFileDevice::NoError)
-        throw falha(QStringLiteral("Cannot read file %1: %2.").arg(nome, arquivo.errorString()));
+    QByteArray bytes;
+    try {
+        bytes = Arquivos::lerOuFalhar(caminho);
+    } catch (const TErro &e) {
+        m_erroLeitura = e.mensagem();
+        throw;
+    }
     const QList<QByteArray> linhas = Arquivos::dividirLinhas(bytes);
 
     m_qdeLinhas = static_cast<int>(qMin<qsizetype>(linhas.size(), std::numeric_limits<int>::max()));
@@ -241,9 +234,13 @@ TVisualizacao::Resultado TVisualizacao::Exportar(const QString &escolhido, TPlan
 
     // A folder of that name is no file to replace: the save reports it.
     const QFileInfo alvo(final);
+    // Without a question nothing is replaced, not even a file that appears
+    // before the save.
     if (!final.isEmpty() && (alvo.exists() || alvo.isSymLink()) && !alvo.isDir()) {
         if (!interacao.Confirmar(PerguntaSobrescrever)) return NaoSubstituida;
         opcoes |= TPlanilhaXLS::GravSubstituir;
+    } else {
+        opcoes |= TPlanilhaXLS::GravNovo;
     }
     try {
         planilha.SaveSheet(opcoes);

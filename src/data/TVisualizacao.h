@@ -92,7 +92,8 @@ public:
     // before replacing an existing file (PerguntaSobrescrever), saves, and
     // says MensagemSalva. Every failure is told through `interacao`.
     // `opcoes` are added to the save (GravSomenteLeitura for a read-only
-    // result); GravSubstituir is added when the user agreed to replace.
+    // result); GravSubstituir is added when the user agreed to replace,
+    // GravNovo when there was nothing to ask about.
     // *arquivoFinal receives the name of the file written or refused.
     Resultado Exportar(const QString &escolhido, TPlanilhaXLS &planilha, TInteracao &interacao,
                        TPlanilhaXLS::OpcoesGravacao opcoes = TPlanilhaXLS::GravNormal,

@@ -2,16 +2,11 @@
 
 #include "core/Arquivos.h"
 #include "core/Cp1252.h"
+#include "core/TGravacao.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QTemporaryFile>
-
-#include <cerrno>
-#include <cstring>
-#include <unistd.h>
 
 namespace {
 
@@ -122,45 +117,6 @@ QList<QByteArray> TArquivoRegistro::Conteudos(const TCabecalhoRegistro &c, bool 
     return r;
 }
 
-bool TArquivoRegistro::GravarNovo(const QString &caminho, const QByteArray &conteudo, QString *erro,
-                                  bool *existia) {
-    auto falha = [erro](const QString &motivo) {
-        if (erro) *erro = motivo;
-        return false;
-    };
-    if (existia) *existia = false;
-    const QFileInfo alvo(caminho);
-    if (existe(caminho)) {
-        if (existia) *existia = true;
-        return falha(QStringLiteral("%1 already exists").arg(caminho));
-    }
-    if (!alvo.dir().exists())
-        return falha(QStringLiteral("folder %1 does not exist").arg(alvo.absolutePath()));
-
-    QTemporaryFile tmp(alvo.absolutePath() + QStringLiteral("/.") + alvo.fileName() +
-                       QStringLiteral(".XXXXXX"));
-    if (!tmp.open())
-        return falha(QStringLiteral("cannot create a file in %1 (%2)")
-                         .arg(alvo.absolutePath(), tmp.errorString()));
-    if (tmp.write(conteudo) != conteudo.size() || !tmp.flush())
-        return falha(QStringLiteral("cannot write %1 (%2)").arg(caminho, tmp.errorString()));
-    if (::fsync(tmp.handle()) != 0)
-        return falha(QStringLiteral("cannot write %1 (%2)")
-                         .arg(caminho, QString::fromLocal8Bit(std::strerror(errno))));
-    tmp.close();
-    // Read-only before it gets its name, so it never appears writable.
-    tmp.setPermissions(QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther);
-    // QFile::rename refuses a name that is taken (and does so atomically
-    // where the system allows it), so a file that appeared meanwhile is
-    // never replaced.
-    if (!QFile::rename(tmp.fileName(), alvo.absoluteFilePath())) {
-        if (existia) *existia = existe(caminho);
-        return falha(QStringLiteral("cannot create %1").arg(caminho));
-    }
-    tmp.setAutoRemove(false);
-    return true;
-}
-
 TResultadoGravacao TArquivoRegistro::GravarArquivos(const QString &pastaExperimento,
                                                     const TCabecalhoRegistro &c, bool doisInicios) {
     TResultadoGravacao r;
@@ -187,9 +143,10 @@ TResultadoGravacao TArquivoRegistro::GravarArquivos(const QString &pastaExperime
     const QList<QByteArray> conteudos = Conteudos(c, doisInicios, Arquivos::dividirLinhas(entradas),
                                                   Arquivos::dividirLinhas(comportamentos));
     for (int i = 0; i < destinos.size(); ++i) {
-        QString motivo;
-        if (!GravarNovo(destinos[i], conteudos[i], &motivo))
-            return falha(QStringLiteral("Cannot create file %1: %2").arg(destinos[i], motivo));
+        // Read-only from the moment it has its name; never replaces a file.
+        const TResultado g =
+            TGravacao::Gravar(destinos[i], conteudos[i], TGravacao::CriarSomente, true);
+        if (!g) return falha(g.Mensagem(QStringLiteral("Cannot create file %1: %2")));
         r.gravados.append(destinos[i]);
     }
     // The rows are safe in the record files; a raw file that cannot be
@@ -220,12 +177,16 @@ QStringList TArquivoRegistro::GravarRecuperacao(const QStringList &pastas,
                 const QString caminho = Arquivos::juntar(
                     pasta, nome + (n > 1 ? QStringLiteral("-%1").arg(n) : QString()) +
                                QStringLiteral(".txt"));
-                bool existia = false;
-                if (GravarNovo(caminho, conteudos[i], &motivo, &existia)) {
+                const TResultado g =
+                    TGravacao::Gravar(caminho, conteudos[i], TGravacao::CriarSomente, true);
+                if (g) {
                     escritos.append(caminho);
                     gravou = true;
-                } else if (!existia) {
-                    break;
+                } else {
+                    motivo = g.Mensagem(QStringLiteral("%1: %2"));
+                    // A taken name: the next number; any other failure: the
+                    // next folder.
+                    if (g.causa() != TResultado::Existente) break;
                 }
             }
         }

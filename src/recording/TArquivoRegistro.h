@@ -45,8 +45,9 @@ struct TResultadoGravacao {
 // once written.
 //
 // A record file is never replaced: when one of the targets exists already,
-// none is written. Each file appears whole or not at all (written beside it,
-// made durable, then renamed into place without replacing anything).
+// none is written. Each file is saved through TGravacao in mode CriarSomente:
+// it appears whole and read-only or not at all, and a file that takes the
+// name meanwhile is not replaced either.
 class TArquivoRegistro {
 public:
     // Record file paths for an identification, in the experiment folder
@@ -88,10 +89,4 @@ public:
     static QStringList GravarRecuperacao(const QStringList &pastas, const QStringList &destinos,
                                          const QList<QByteArray> &conteudos, QString *erro);
 
-    // Writes a new file in one step and never replaces one: the bytes go to
-    // a temporary file beside it and reach the disk, then it is renamed into
-    // place unless the name is taken. False with a reason otherwise;
-    // *existia tells whether the name was taken.
-    static bool GravarNovo(const QString &caminho, const QByteArray &conteudo, QString *erro,
-                           bool *existia = nullptr);
 };

@@ -15,9 +15,7 @@ TRelogioQt::Temporizador::Temporizador(bool repetir) {
     m_timer.setSingleShot(!repetir);
     // Coarse timers may fire up to 5 % late, seconds over a long session.
     m_timer.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&m_timer, &QTimer::timeout, [this] {
-        if (aoDisparar) aoDisparar();
-    });
+    connect(&m_timer, &QTimer::timeout, this, &TTemporizador::Disparou);
 }
 
 void TRelogioQt::Temporizador::Ligar() {

@@ -19,7 +19,7 @@ void TRelogioVirtual::Temporizador::disparar() {
         m_prazo += std::max<qint64>(m_intervalo, 1);
     else
         m_ligado = false;
-    if (aoDisparar) aoDisparar();
+    emit Disparou();
 }
 
 TRelogioVirtual::TRelogioVirtual(TDataHora inicio)
@@ -29,7 +29,7 @@ TRelogioVirtual::TRelogioVirtual(TDataHora inicio)
 
 void TRelogioVirtual::AvancarAte(TDataHora t) {
     for (;;) {
-        // The callback may switch either timer on or off, so the next one
+        // A receiver of Disparou may switch either timer on or off, so the next one
         // due is looked up again after every firing.
         Temporizador *proximo = nullptr;
         for (Temporizador *tm : {&m_sessao, &m_andamento}) {

@@ -4,7 +4,7 @@
 
 // A clock whose time moves only through AvancarAte/Avancar, for tests and
 // the replay command. Timers fire while time is moved forward, each at its
-// own deadline (the clock reads that deadline while the callback runs), in
+// own deadline (the clock reads that deadline while its Disparou runs), in
 // deadline order; the session timer goes first when both are due at the
 // same instant.
 class TRelogioVirtual : public TRelogio {

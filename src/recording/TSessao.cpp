@@ -1,22 +1,21 @@
 #include "TSessao.h"
 
-#include "app/TIdioma.h"
 #include "core/Arquivos.h"
 #include "core/Perfil.h"
 #include "core/TErro.h"
+#include "core/TIdioma.h"
 #include "core/TInteracao.h"
 #include "core/TLabirinto.h"
 #include "core/TUsuario.h"
 #include "recording/Identificacao.h"
-#include "recording/TObservadorSessao.h"
 #include "recording/TRelogio.h"
+#include "recording/TTemporizador.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QtCore/qnamespace.h>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -24,26 +23,18 @@ const QString kSecao = QStringLiteral("UnitLabirinto");
 const QString kEntrada = QStringLiteral("ENTRADA");
 const int kTempoMaximo = 9990; // s
 
-// Observer calls with a null observer allowed.
-#define NOTIFICAR(chamada)                                                                         \
-    do {                                                                                           \
-        if (m_observador) m_observador->chamada;                                                   \
-    } while (0)
-
 } // namespace
 
 TSessao::TSessao(TUsuario &usuario, TLabirinto &labirinto, TInteracao &interacao, TRelogio &relogio,
-                 TObservadorSessao *observador)
-    : m_usuario(usuario), m_labirinto(labirinto), m_interacao(interacao), m_relogio(relogio),
-      m_observador(observador) {
-    m_relogio.Sessao().aoDisparar = [this] { FimSessao(); };
-    m_relogio.Andamento().aoDisparar = [this] { Andamento(); };
+                 QObject *parent)
+    : QObject(parent), m_usuario(usuario), m_labirinto(labirinto), m_interacao(interacao),
+      m_relogio(relogio) {
+    // Both timers belong to the clock; the connections end with the engine.
+    connect(&m_relogio.Sessao(), &TTemporizador::Disparou, this, &TSessao::FimSessao);
+    connect(&m_relogio.Andamento(), &TTemporizador::Disparou, this, &TSessao::Andamento);
 }
 
-TSessao::~TSessao() {
-    m_relogio.Sessao().aoDisparar = nullptr;
-    m_relogio.Andamento().aoDisparar = nullptr;
-}
+TSessao::~TSessao() = default;
 
 qint64 TSessao::T() const {
     return qint64(m_usuario.Experimento.TempoSecao) * 1000;
@@ -67,22 +58,22 @@ void TSessao::mensagem(const QString &chave) {
 
 qint64 TSessao::desde(TDataHora instante) const {
     return Milissegundos(m_usuario.Experimento.Status.InicioSessao, instante) -
-           static_cast<qint64>(m_labirinto.TempoPausado);
+           m_gravacao.TempoPausado;
 }
 
 void TSessao::pintar(int coluna, int linha, const TCor &cor) {
     m_labirinto.PintarQuadrado(coluna, linha, cor);
-    NOTIFICAR(PintarQuadrado(coluna, linha, cor));
+    emit QuadradoPintado(coluna, linha, cor);
 }
 
 void TSessao::desenhar() {
     m_labirinto.Desenhar(m_usuario.Experimento.Labirinto);
-    NOTIFICAR(RedesenharLabirinto());
+    emit LabirintoRedesenhado();
 }
 
 void TSessao::definirRotulo(int i, const QString &nome) {
     m_rotulos[i] = nome;
-    NOTIFICAR(RotuloComportamento(i, nome));
+    emit RotuloAlterado(i, nome);
 }
 
 // Reloads and redraws the maze and puts the animal on its start square
@@ -90,15 +81,16 @@ void TSessao::definirRotulo(int i, const QString &nome) {
 bool TSessao::ajustar() {
     const TExperimento &e = m_usuario.Experimento;
     TLabirinto &l = m_labirinto;
+    TEstadoGravacao &g = m_gravacao;
     const bool carregou = l.CarregarDoArquivo(e.Labirinto, m_usuario.ArquivoIdioma, &m_interacao);
     desenhar();
 
-    const bool fixo = !DoisInicios() || (l.Caiu && e.ComecoQueda == 2) ||
-                      (l.Caiu && !m_faseLivre && e.ComecoQueda != 1);
-    l.Coluna = fixo ? e.InicioX1 : e.InicioX2;
-    l.Linha = fixo ? e.InicioY1 : e.InicioY2;
-    l.PosX = l.OrigemX + l.TamanhoQuadrado * (l.Coluna - 1);
-    l.PosY = l.OrigemY + l.TamanhoQuadrado * (l.Linha - 1);
+    const bool fixo = !DoisInicios() || (g.Caiu && e.ComecoQueda == 2) ||
+                      (g.Caiu && !m_faseLivre && e.ComecoQueda != 1);
+    g.Coluna = fixo ? e.InicioX1 : e.InicioX2;
+    g.Linha = fixo ? e.InicioY1 : e.InicioY2;
+    g.PosX = l.OrigemX + l.TamanhoQuadrado * (g.Coluna - 1);
+    g.PosY = l.OrigemY + l.TamanhoQuadrado * (g.Linha - 1);
     return carregou && l.Desenhavel() &&
            TLabirinto::TipoDoNome(e.Labirinto) != TTipoLabirinto::Desconhecido;
 }
@@ -111,16 +103,17 @@ bool TSessao::iniciosDefinidos() const {
 
 bool TSessao::Abrir() {
     TLabirinto &l = m_labirinto;
+    TEstadoGravacao &g = m_gravacao;
     TExperimento &e = m_usuario.Experimento;
     m_agora = m_relogio.Agora();
     // A recording dropped by a closed window leaves nothing behind.
-    l.Caiu = false;
-    l.Gravando = false;
-    l.TempoPausado = 0;
+    g.Caiu = false;
+    g.Gravando = false;
+    g.TempoPausado = 0;
     m_faseLivre = true;
     e.Status.Zerar();
-    l.RegistroEntradas.Limpar();
-    l.RegistroComportamentos.Limpar();
+    g.RegistroEntradas.Limpar();
+    g.RegistroComportamentos.Limpar();
     m_rotulos = {};
     m_identificacao.clear();
     m_sessoesEncerradas = 0;
@@ -135,17 +128,17 @@ bool TSessao::Abrir() {
     if (!ajustar() || e.TempoSecao < 1 || e.TempoSecao > kTempoMaximo) {
         // A missing library has been reported by the maze itself.
         if (bibliotecaExiste) mensagem(QStringLiteral("TFormLabirintoFormCreateMessage1"));
-        NOTIFICAR(FecharJanela());
+        emit FechamentoSolicitado();
         Fechar();
         return false;
     }
     if (!iniciosDefinidos()) {
         m_estado = Estado::EscolhaInicio;
-        NOTIFICAR(MostrarEscolhaInicio(true));
+        emit EscolhaInicioVisivel(true);
     } else {
-        NOTIFICAR(MostrarEscolhaInicio(false));
-        NOTIFICAR(MostrarPainelIdentificacao(true));
-        NOTIFICAR(MostrarCampoIdentificacao(true));
+        emit EscolhaInicioVisivel(false);
+        emit PainelIdentificacaoVisivel(true);
+        emit CampoIdentificacaoVisivel(true);
     }
     return true;
 }
@@ -153,7 +146,7 @@ bool TSessao::Abrir() {
 void TSessao::EscolherInicio(int coluna, int linha, bool inicioFixo) {
     if (m_estado != Estado::EscolhaInicio || !m_labirinto.Existe(coluna, linha)) return;
     TExperimento &e = m_usuario.Experimento;
-    TLabirinto &l = m_labirinto;
+    TEstadoGravacao &g = m_gravacao;
     if (inicioFixo) {
         e.InicioX1 = coluna;
         e.InicioY1 = linha;
@@ -161,10 +154,10 @@ void TSessao::EscolherInicio(int coluna, int linha, bool inicioFixo) {
         e.InicioX2 = coluna;
         e.InicioY2 = linha;
     }
-    if (l.Coluna != 0 && l.Linha != 0) pintar(l.Coluna, l.Linha, TCor::Branco());
+    if (g.Coluna != 0 && g.Linha != 0) pintar(g.Coluna, g.Linha, TCor::Branco());
     pintar(coluna, linha, inicioFixo ? TCor::Vermelho() : TCor::Verde());
-    l.Coluna = coluna;
-    l.Linha = linha;
+    g.Coluna = coluna;
+    g.Linha = linha;
 }
 
 bool TSessao::ConfirmarInicios(int comecoQueda) {
@@ -176,17 +169,17 @@ bool TSessao::ConfirmarInicios(int comecoQueda) {
     }
     TExperimento &e = m_usuario.Experimento;
     ajustar();
-    NOTIFICAR(MostrarEscolhaInicio(false));
+    emit EscolhaInicioVisivel(false);
     e.ComecoQueda = (comecoQueda >= 1 && comecoQueda <= 3) ? comecoQueda : 3;
     try {
         Perfil::SalvarInicios(m_usuario.Arquivo, e);
     } catch (const TErro &erro) {
         m_interacao.Mensagem(erro.mensagem());
-        NOTIFICAR(MostrarEscolhaInicio(true));
+        emit EscolhaInicioVisivel(true);
         return false;
     }
     mensagem(QStringLiteral("TFormLabirintoBitBtnOKClickMessage1"));
-    NOTIFICAR(FecharJanela());
+    emit FechamentoSolicitado();
     Fechar();
     return true;
 }
@@ -206,19 +199,19 @@ bool TSessao::ConfirmarIdentificacao(const QString &texto) {
         const QFileInfo fi(destino);
         if (fi.exists() || fi.isSymLink()) {
             mensagem(QStringLiteral("TFormLabirintoSpeedButtonConfirmarClickMessage1"));
-            NOTIFICAR(EsvaziarCampoIdentificacao());
+            emit CampoIdentificacaoEsvaziado();
             return false;
         }
     }
     m_identificacao = texto;
-    NOTIFICAR(Identificacao(texto));
-    NOTIFICAR(MostrarCampoIdentificacao(false));
-    NOTIFICAR(MostrarAvisoInicio(true));
-    NOTIFICAR(MostrarUltimaIdentificacao(false));
+    emit IdentificacaoConfirmada(texto);
+    emit CampoIdentificacaoVisivel(false);
+    emit AvisoInicioVisivel(true);
+    emit UltimaIdentificacaoVisivel(false);
     m_relogio.Sessao().DefinirIntervalo(T());
-    m_labirinto.Caiu = false;
-    m_labirinto.RegistroEntradas.Limpar();
-    m_labirinto.RegistroComportamentos.Limpar();
+    m_gravacao.Caiu = false;
+    m_gravacao.RegistroEntradas.Limpar();
+    m_gravacao.RegistroComportamentos.Limpar();
     m_estado = Estado::Pronta;
     return true;
 }
@@ -226,65 +219,63 @@ bool TSessao::ConfirmarIdentificacao(const QString &texto) {
 void TSessao::IniciarOuRetomar() {
     if (m_estado != Estado::Pronta && m_estado != Estado::Pausada) return;
     TLabirinto &l = m_labirinto;
+    TEstadoGravacao &g = m_gravacao;
     TStatus &st = m_usuario.Experimento.Status;
     m_agora = m_relogio.Agora();
     // The animal must stand on a square of the maze: a recording without a
     // position would hold no entry at all.
-    if (!l.Existe(l.Coluna, l.Linha)) {
+    if (!l.Existe(g.Coluna, g.Linha)) {
         m_interacao.Bipe();
         return;
     }
 
-    NOTIFICAR(HabilitarMenuTeclado(true));
-    NOTIFICAR(PainelStatus(0, texto(QStringLiteral("FormMainStatusBar1PanelsItems0Text"))));
-    NOTIFICAR(PainelStatus(
-        1, texto(l.TeclasEdicao ? QStringLiteral("FormMainStatusBar1PanelsItems1TextON")
-                                : QStringLiteral("FormMainStatusBar1PanelsItems1TextOFF"))));
+    emit MenuTecladoHabilitado(true);
+    emit PainelStatusAlterado(0, texto(QStringLiteral("FormMainStatusBar1PanelsItems0Text")));
+    emit PainelStatusAlterado(1, textoTeclasEdicao());
     m_relogio.Andamento().Ligar();
     if (!DoisInicios()) {
         m_relogio.Sessao().Ligar();
         m_faseLivre = false;
     }
-    if (l.Caiu) {
+    if (g.Caiu) {
         // The session timer gets the time that was left when the animal
         // fell. In the free phase too: otherwise a resume would give the
         // free phase a whole new session length, and a session ending there
         // would close rows that lie beyond its own end.
-        const qint64 resta = T() + static_cast<qint64>(std::trunc(l.TempoPausado)) -
-                             Milissegundos(l.InicioQueda, st.InicioSessao);
+        const qint64 resta = T() + g.TempoPausado - Milissegundos(g.InicioQueda, st.InicioSessao);
         m_relogio.Sessao().DefinirIntervalo(std::max<qint64>(resta, 0));
         m_relogio.Sessao().Ligar();
-        const qint64 pausa = Milissegundos(l.InicioQueda, m_agora);
-        l.TempoPausado += pausa;
+        const qint64 pausa = Milissegundos(g.InicioQueda, m_agora);
+        g.TempoPausado += pausa;
         // A behaviour held through the fall was cut at the fall; its next
         // segment starts now, not before the pause.
         for (int i = 0; i < st.Qde; ++i)
             if (st.Ativo[i]) st.InicioComportamento[i] += pausa;
-        l.Caiu = false;
-        NOTIFICAR(MostrarAvisoReinicio(false));
+        g.Caiu = false;
+        emit AvisoReinicioVisivel(false);
     } else {
         st.InicioSessao = m_agora;
     }
-    l.Gravando = true;
+    g.Gravando = true;
     m_estado = Estado::Gravando;
     mover(0, 0);
-    NOTIFICAR(MostrarPainelIdentificacao(false));
-    NOTIFICAR(HabilitarJanelasExperimento(false));
+    emit PainelIdentificacaoVisivel(false);
+    emit JanelasExperimentoHabilitadas(false);
 }
 
 void TSessao::Queda() {
     if (m_estado != Estado::Gravando) return;
-    TLabirinto &l = m_labirinto;
+    TEstadoGravacao &g = m_gravacao;
     m_agora = m_relogio.Agora();
     m_relogio.Sessao().Desligar();
     m_relogio.Andamento().Desligar();
-    l.Caiu = true;
-    l.InicioQueda = m_agora;
+    g.Caiu = true;
+    g.InicioQueda = m_agora;
     if (m_usuario.Experimento.ComecoQueda != 3) ajustar();
     mover(0, 0);
-    l.Gravando = false;
+    g.Gravando = false;
     m_estado = Estado::Pausada;
-    NOTIFICAR(MostrarAvisoReinicio(true));
+    emit AvisoReinicioVisivel(true);
 }
 
 void TSessao::Mover(int dx, int dy) {
@@ -295,10 +286,11 @@ void TSessao::Mover(int dx, int dy) {
 
 void TSessao::mover(int dx, int dy) {
     TLabirinto &l = m_labirinto;
+    TEstadoGravacao &g = m_gravacao;
     TExperimento &e = m_usuario.Experimento;
     TStatus &st = e.Status;
-    const int c = l.Coluna + dx;
-    const int r = l.Linha + dy;
+    const int c = g.Coluna + dx;
+    const int r = g.Linha + dy;
     if (!l.Existe(c, r)) {
         m_interacao.Bipe();
         return;
@@ -307,15 +299,15 @@ void TSessao::mover(int dx, int dy) {
     // square, only the first one counting as an occurrence.
     for (int i = 0; i < st.Qde; ++i) {
         if (!st.Ativo[i]) continue;
-        l.RegistroComportamentos.Adicionar(l.QuadradoAtual(), st.Nome[i],
+        g.RegistroComportamentos.Adicionar(g.QuadradoAtual(), st.Nome[i],
                                            desde(st.InicioComportamento[i]), desde(m_agora),
                                            st.Primeiro[i]);
         st.InicioComportamento[i] = m_agora;
         st.Primeiro[i] = 0;
     }
-    l.QuadradoLetra = TLabirinto::LetraColuna(c);
-    l.QuadradoNumero = TLabirinto::NumeroLinha(r);
-    const QString nome = l.QuadradoAtual();
+    g.QuadradoLetra = TLabirinto::LetraColuna(c);
+    g.QuadradoNumero = TLabirinto::NumeroLinha(r);
+    const QString nome = g.QuadradoAtual();
 
     bool mudouFase = false;
     if (c == e.InicioX1 && r == e.InicioY1 && DoisInicios() && m_faseLivre) {
@@ -325,30 +317,30 @@ void TSessao::mover(int dx, int dy) {
         // there; the entry itself is moved to 0 when the rows are closed.
         const qint64 inicio = desde(m_agora);
         m_faseLivre = false;
-        l.TempoPausado = 0;
-        l.RegistroEntradas.Adicionar(nome, kEntrada, inicio, TRegistro::AteProximoDoZero, 1);
-        l.RegistroComportamentos.Adicionar(QString(), QStringLiteral("T2"), 0, 0, 0);
+        g.TempoPausado = 0;
+        g.RegistroEntradas.Adicionar(nome, kEntrada, inicio, TRegistro::AteProximoDoZero, 1);
+        g.RegistroComportamentos.Adicionar(QString(), QStringLiteral("T2"), 0, 0, 0);
         st.InicioSessao = m_agora;
         // The fixed phase runs a whole session length (a running timer
         // restarts with the new interval).
         m_relogio.Sessao().DefinirIntervalo(T());
         mudouFase = true;
     }
-    if (!l.Caiu) m_relogio.Sessao().Ligar();
+    if (!g.Caiu) m_relogio.Sessao().Ligar();
     if (dx == 0 && dy == 0) {
-        if (!l.Caiu)
-            l.RegistroEntradas.Adicionar(nome, kEntrada, desde(m_agora), TRegistro::AteProximo, 1);
+        if (!g.Caiu)
+            g.RegistroEntradas.Adicionar(nome, kEntrada, desde(m_agora), TRegistro::AteProximo, 1);
     } else if (!mudouFase) {
-        l.RegistroEntradas.Adicionar(nome, kEntrada, desde(m_agora), TRegistro::AteProximo, 1);
+        g.RegistroEntradas.Adicionar(nome, kEntrada, desde(m_agora), TRegistro::AteProximo, 1);
     }
 
-    const int antigaColuna = l.Coluna;
-    const int antigaLinha = l.Linha;
-    l.Coluna = c;
-    l.Linha = r;
+    const int antigaColuna = g.Coluna;
+    const int antigaLinha = g.Linha;
+    g.Coluna = c;
+    g.Linha = r;
     pintar(antigaColuna, antigaLinha, TCor::Branco());
-    l.PosX += l.TamanhoQuadrado * dx;
-    l.PosY += l.TamanhoQuadrado * dy;
+    g.PosX += l.TamanhoQuadrado * dx;
+    g.PosY += l.TamanhoQuadrado * dy;
     pintar(c, r, m_faseLivre ? TCor::Verde() : TCor::Vermelho());
 }
 
@@ -371,7 +363,7 @@ void TSessao::ComportamentoLiberado(int tecla) {
     // it must not run on after the resume as if the key were still held.
     if (!gravando && m_estado != Estado::Pausada) return;
     m_agora = m_relogio.Agora();
-    TLabirinto &l = m_labirinto;
+    TEstadoGravacao &g = m_gravacao;
     TStatus &st = m_usuario.Experimento.Status;
     for (int i = 0; i < st.Qde; ++i) {
         if (st.Tecla[i] != tecla || !st.Ativo[i]) continue;
@@ -379,46 +371,49 @@ void TSessao::ComportamentoLiberado(int tecla) {
         const auto rotulo = std::find(m_rotulos.begin(), m_rotulos.end(), st.Nome[i]);
         if (rotulo != m_rotulos.end()) definirRotulo(int(rotulo - m_rotulos.begin()), QString());
         if (gravando)
-            l.RegistroComportamentos.Adicionar(l.QuadradoAtual(), st.Nome[i],
+            g.RegistroComportamentos.Adicionar(g.QuadradoAtual(), st.Nome[i],
                                                desde(st.InicioComportamento[i]), desde(m_agora),
                                                st.Primeiro[i]);
         st.Primeiro[i] = 1;
     }
 }
 
+QString TSessao::textoTeclasEdicao() const {
+    return texto(m_gravacao.TeclasEdicao ? QStringLiteral("FormMainStatusBar1PanelsItems1TextON")
+                                         : QStringLiteral("FormMainStatusBar1PanelsItems1TextOFF"));
+}
+
 void TSessao::AlternarTeclasEdicao() {
-    TLabirinto &l = m_labirinto;
-    l.TeclasEdicao = !l.TeclasEdicao;
-    NOTIFICAR(PainelStatus(
-        1, texto(l.TeclasEdicao ? QStringLiteral("FormMainStatusBar1PanelsItems1TextON")
-                                : QStringLiteral("FormMainStatusBar1PanelsItems1TextOFF"))));
+    m_gravacao.TeclasEdicao = !m_gravacao.TeclasEdicao;
+    emit PainelStatusAlterado(1, textoTeclasEdicao());
+    emit TeclasEdicaoAlteradas(m_gravacao.TeclasEdicao);
 }
 
 void TSessao::Andamento() {
     if (m_faseLivre || m_estado != Estado::Gravando) return;
     m_agora = m_relogio.Agora();
     const TExperimento &e = m_usuario.Experimento;
-    const qint64 decorrido = Milissegundos(e.Status.InicioSessao, m_agora) -
-                             static_cast<qint64>(std::trunc(m_labirinto.TempoPausado));
+    const qint64 decorrido =
+        Milissegundos(e.Status.InicioSessao, m_agora) - m_gravacao.TempoPausado;
     const qint64 valor = decorrido / (qint64(e.TempoSecao) * 10);
-    NOTIFICAR(Andamento(static_cast<int>(std::clamp<qint64>(valor, 0, 100))));
+    emit AndamentoAlterado(static_cast<int>(std::clamp<qint64>(valor, 0, 100)));
 }
 
 bool TSessao::gravarArquivos() {
-    TLabirinto &l = m_labirinto;
+    TEstadoGravacao &g = m_gravacao;
     const TExperimento &e = m_usuario.Experimento;
     const QString pasta = PastaExperimento();
     const TCabecalhoRegistro cabecalho{m_usuario.Nome, e.Nome,       m_identificacao,
                                        e.Labirinto,    e.TempoSecao, e.Distancia};
-    l.RegistroEntradas.Finalizar(double(T()));
-    l.RegistroComportamentos.Finalizar(double(T()));
+    g.RegistroEntradas.Finalizar(double(T()));
+    g.RegistroComportamentos.Finalizar(double(T()));
 
     TResultadoGravacao &r = m_ultimaGravacao;
     r = {};
     const QString base = pasta + m_identificacao;
     try {
-        l.RegistroEntradas.GravarTexto(base + QLatin1Char('1'));
-        l.RegistroComportamentos.GravarTexto(base + QLatin1Char('2'));
+        g.RegistroEntradas.GravarTexto(base + QLatin1Char('1'));
+        g.RegistroComportamentos.GravarTexto(base + QLatin1Char('2'));
         r = TArquivoRegistro::GravarArquivos(pasta, cabecalho, DoisInicios());
     } catch (const TErro &erro) {
         r.erro = erro.mensagem();
@@ -429,8 +424,8 @@ bool TSessao::gravarArquivos() {
     // The rows are still in memory: whatever did not reach a record file
     // is kept in a recovery file, so that no recording is ever lost.
     const QList<QByteArray> conteudos = TArquivoRegistro::Conteudos(
-        cabecalho, DoisInicios(), Arquivos::dividirLinhas(l.RegistroEntradas.Texto()),
-        Arquivos::dividirLinhas(l.RegistroComportamentos.Texto()));
+        cabecalho, DoisInicios(), Arquivos::dividirLinhas(g.RegistroEntradas.Texto()),
+        Arquivos::dividirLinhas(g.RegistroComportamentos.Texto()));
     const QStringList todos = TArquivoRegistro::Destinos(pasta, m_identificacao, DoisInicios());
     QList<QByteArray> faltam;
     for (const QString &d : r.faltando)
@@ -449,34 +444,34 @@ bool TSessao::gravarArquivos() {
 
 void TSessao::FimSessao() {
     if (m_estado != Estado::Gravando) return;
-    TLabirinto &l = m_labirinto;
+    TEstadoGravacao &g = m_gravacao;
     TExperimento &e = m_usuario.Experimento;
     TStatus &st = e.Status;
     m_agora = m_relogio.Agora();
     const qint64 t = T();
 
-    NOTIFICAR(PainelStatus(0, QString()));
-    NOTIFICAR(PainelStatus(1, QString()));
+    emit PainelStatusAlterado(0, QString());
+    emit PainelStatusAlterado(1, QString());
     // An entry still marked -2 (no move since the phase change) is left so:
     // closing the rows gives it the whole fixed phase, 0 to T, and the free
     // phase's last entry ends where the fixed phase began.
-    TRegistro &entradas = l.RegistroEntradas;
+    TRegistro &entradas = g.RegistroEntradas;
     if (entradas.Qde > 0 && entradas.Fim.last() != TRegistro::AteProximoDoZero)
         entradas.Fim.last() = double(t);
     for (int i = 0; i < st.Qde; ++i) {
         if (!st.Ativo[i]) continue;
-        l.RegistroComportamentos.Adicionar(l.QuadradoAtual(), st.Nome[i],
+        g.RegistroComportamentos.Adicionar(g.QuadradoAtual(), st.Nome[i],
                                            desde(st.InicioComportamento[i]), double(t),
                                            st.Primeiro[i]);
         st.InicioComportamento[i] = m_agora;
     }
-    NOTIFICAR(UltimaIdentificacao(m_identificacao));
+    emit UltimaIdentificacaoAlterada(m_identificacao);
 
     const bool gravou = gravarArquivos();
     ++m_sessoesEncerradas;
     m_relogio.Sessao().Desligar();
     m_relogio.Andamento().Desligar();
-    NOTIFICAR(Andamento(100));
+    emit AndamentoAlterado(100);
     if (gravou) {
         for (int i = 0; i < 3; ++i)
             m_interacao.Bipe();
@@ -497,49 +492,49 @@ void TSessao::FimSessao() {
     }
 
     // Ready for the next animal.
-    NOTIFICAR(MostrarCampoIdentificacao(true));
-    NOTIFICAR(EsvaziarCampoIdentificacao());
-    NOTIFICAR(MostrarUltimaIdentificacao(true));
+    emit CampoIdentificacaoVisivel(true);
+    emit CampoIdentificacaoEsvaziado();
+    emit UltimaIdentificacaoVisivel(true);
     for (int i = 0; i < 3; ++i)
         definirRotulo(i, QString());
-    NOTIFICAR(MostrarAvisoInicio(false));
-    NOTIFICAR(MostrarPainelIdentificacao(true));
-    NOTIFICAR(HabilitarJanelasExperimento(true));
+    emit AvisoInicioVisivel(false);
+    emit PainelIdentificacaoVisivel(true);
+    emit JanelasExperimentoHabilitadas(true);
     m_faseLivre = true;
-    NOTIFICAR(Andamento(0));
+    emit AndamentoAlterado(0);
     desenhar();
-    l.Gravando = false;
+    g.Gravando = false;
     m_relogio.Sessao().DefinirIntervalo(t);
-    l.TempoPausado = 0;
+    g.TempoPausado = 0;
     m_relogio.Sessao().Desligar();
     ajustar();
     st.Zerar();
-    l.RegistroEntradas.Limpar();
-    l.RegistroComportamentos.Limpar();
+    g.RegistroEntradas.Limpar();
+    g.RegistroComportamentos.Limpar();
     m_estado = Estado::AguardandoIdentificacao;
 }
 
 void TSessao::Fechar() {
     if (m_estado == Estado::Fechada) return;
-    TLabirinto &l = m_labirinto;
+    TEstadoGravacao &g = m_gravacao;
     TExperimento &e = m_usuario.Experimento;
     const bool gravacaoEmCurso = m_estado == Estado::Gravando || m_estado == Estado::Pausada;
     e.JanelaAberta[TExperimento::JanelaSessao] = false;
-    NOTIFICAR(HabilitarJanelasExperimento(true));
-    NOTIFICAR(HabilitarMenuExcluirExperimento(true));
-    l.Gravando = false;
+    emit JanelasExperimentoHabilitadas(true);
+    emit MenuExcluirExperimentoHabilitado(true);
+    g.Gravando = false;
     // The dropped recording leaves no state behind: no timer fires for it,
     // no behaviour stays on, no pause time carries over.
     m_relogio.Sessao().Desligar();
     m_relogio.Andamento().Desligar();
-    l.Caiu = false;
-    l.TempoPausado = 0;
+    g.Caiu = false;
+    g.TempoPausado = 0;
     e.Status.Zerar();
-    l.RegistroEntradas.Limpar();
-    l.RegistroComportamentos.Limpar();
+    g.RegistroEntradas.Limpar();
+    g.RegistroComportamentos.Limpar();
     if (gravacaoEmCurso) {
-        NOTIFICAR(PainelStatus(0, QString()));
-        NOTIFICAR(PainelStatus(1, QString()));
+        emit PainelStatusAlterado(0, QString());
+        emit PainelStatusAlterado(1, QString());
     }
     m_estado = Estado::Fechada;
 }
@@ -568,7 +563,7 @@ void TSessao::TeclaAbaixada(int tecla) {
     case Qt::Key_Up:
     case Qt::Key_Right:
     case Qt::Key_Down:
-        if (m_labirinto.TeclasEdicao)
+        if (m_gravacao.TeclasEdicao)
             Mover(tecla == Qt::Key_Left    ? -1
                   : tecla == Qt::Key_Right ? 1
                                            : 0,

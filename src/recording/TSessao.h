@@ -3,37 +3,47 @@
 #include "core/TDesenho.h"
 #include "core/TStatus.h"
 #include "recording/TArquivoRegistro.h"
+#include "recording/TEstadoGravacao.h"
 
 #include <QChar>
+#include <QObject>
 #include <QString>
 
 #include <array>
 
 class TInteracao;
 class TLabirinto;
-class TObservadorSessao;
 class TRelogio;
 class TUsuario;
 
 // The recording of one animal after another in the current experiment: the
 // logic of the session window, runnable without it. Every user action is an
-// operation; every effect on the window is a call to the observer; messages
-// (texts of the language file's section "UnitLabirinto") and beeps go through
-// TInteracao. Time comes from the clock, which also holds the two timers:
-// the one-shot session timer (ends the recording after the session length)
-// and the progress timer (every second). The engine sets their callbacks.
+// operation; every effect on the window is a signal, which the window
+// connects to its widgets; messages (texts of the language file's section
+// "UnitLabirinto") and beeps go through TInteracao. Time comes from the
+// clock, which also holds the two timers: the one-shot session timer (ends
+// the recording after the session length) and the progress timer (every
+// second). The engine listens to both.
 //
-// It works on the program-wide objects it is given and keeps its own state
-// besides: the phase (FaseLivre), the identification and the three
-// active-behaviour labels. The maze object's recording fields (Coluna,
-// Linha, Gravando, Caiu, TempoPausado, InicioQueda, TeclasEdicao, the two
-// recorders) and the experiment's TStatus (InicioSessao = S, the behaviours'
-// state) are its working storage.
+// It works on the program-wide objects it is given (the experiment's TStatus
+// holds InicioSessao = S and the behaviours' state; the maze gives squares
+// and the picture) and keeps its own state besides: the phase (FaseLivre),
+// the identification, the three active-behaviour labels and the recording's
+// bookkeeping (TEstadoGravacao: the animal's square, the pauses, the two
+// recorders, the arrow-key mode).
+//
+// One engine may serve one session window after another: Abrir starts a
+// window's life afresh, except for the arrow-key mode, which lasts as long
+// as the engine: the program is to keep one engine per logged-in user,
+// remade at log-off like the maze, so that the mode is off after start-up
+// and after log-off.
 //
 // Every operation takes the clock once and uses that instant throughout, so
 // a fall, a resume or a phase change happens at one instant, however long
-// redrawing the maze takes.
-class TSessao {
+// redrawing the maze takes. Signals are emitted before the operation
+// returns, in the order the window must apply them.
+class TSessao : public QObject {
+    Q_OBJECT
 public:
     enum class Estado {
         Fechada,       // not open, or closed
@@ -44,21 +54,22 @@ public:
         Pausada // after a fall, waiting for 5
     };
 
-    // Nothing is read or shown before Abrir. observador may be null.
+    // Nothing is read or shown before Abrir. The clock must outlive the engine.
     TSessao(TUsuario &usuario, TLabirinto &labirinto, TInteracao &interacao, TRelogio &relogio,
-            TObservadorSessao *observador = nullptr);
-    ~TSessao();
+            QObject *parent = nullptr);
+    ~TSessao() override;
     TSessao(const TSessao &) = delete;
     TSessao &operator=(const TSessao &) = delete;
 
     // --- Operations (the window event that triggers each in brackets).
+    // Windows call them directly or connect their widgets' signals to them.
 
     // Window creation: loads and draws the maze and places the animal. The
     // start-choice state follows when a start square the experiment needs is
     // not set or not a square of the maze, else waiting for identification.
     // A maze that cannot be recorded (library missing, maze not in it, no
-    // squares) or a session length outside 1 to 9990 s: a message, the
-    // window is told to close, false.
+    // squares) or a session length outside 1 to 9990 s: a message,
+    // FechamentoSolicitado, false.
     bool Abrir();
     // Click on square (coluna, linha) of the picture while choosing the start
     // squares; inicioFixo: the fixed-phase start (the only one with one
@@ -67,7 +78,7 @@ public:
     void EscolherInicio(int coluna, int linha, bool inicioFixo);
     // "Confirmar Seleção": saves the start squares and comecoQueda (1 the
     // free-phase start, 2 the fixed-phase start, 3 where the animal was) to
-    // the profile, tells so and closes the window. Refused with a beep while
+    // the profile, tells so and asks the window to close. Refused with a beep while
     // a start square the experiment needs is not chosen; a profile that
     // cannot be written: its message, the choice stays open. True when saved.
     bool ConfirmarInicios(int comecoQueda);
@@ -113,6 +124,10 @@ public:
     const QString &IdentificacaoAtual() const { return m_identificacao; }
     // Active-behaviour label 0..2 (empty when free).
     const QString &Rotulo(int i) const { return m_rotulos.at(i); }
+    // The recording's bookkeeping (square, pauses, recorders, arrow keys).
+    const TEstadoGravacao &Gravacao() const { return m_gravacao; }
+    // F5 / the keyboard window: arrow keys move the animal.
+    bool TeclasEdicao() const { return m_gravacao.TeclasEdicao; }
     // Session length T in ms.
     qint64 T() const;
     bool DoisInicios() const;
@@ -121,6 +136,50 @@ public:
     // Sessions ended since Abrir, and what the last one wrote.
     int SessoesEncerradas() const { return m_sessoesEncerradas; }
     const TResultadoGravacao &UltimaGravacao() const { return m_ultimaGravacao; }
+
+signals:
+    // --- What the window shows (the widget each signal is for in brackets).
+
+    // The maze picture (TLabirinto::Imagem) was drawn anew [Image].
+    void LabirintoRedesenhado();
+    // Square (coluna, linha) of the picture was filled with that colour.
+    void QuadradoPintado(int coluna, int linha, const TCor &cor);
+    // Start-choice panel, over the identification panel [GroupBoxInicio].
+    void EscolhaInicioVisivel(bool visivel);
+    // Identification panel as a whole, hidden while recording [GroupBoxInf].
+    void PainelIdentificacaoVisivel(bool visivel);
+    // Name field and its confirm button [LabeledEditNome, SpeedButtonConfirmar].
+    void CampoIdentificacaoVisivel(bool visivel);
+    // The name field is to be emptied and given the input focus.
+    void CampoIdentificacaoEsvaziado();
+    // The confirmed identification of the animal to be recorded [LabelNome].
+    void IdentificacaoConfirmada(const QString &texto);
+    // "To start recording press 5" [StaticText1, StaticText2].
+    void AvisoInicioVisivel(bool visivel);
+    // "To resume recording press 5", after a fall [StaticText9, StaticText10].
+    void AvisoReinicioVisivel(bool visivel);
+    // The identification of the last recording that ended [LabelUltimoNome],
+    // and whether that display is shown [Label1, LabelUltimoNome].
+    void UltimaIdentificacaoAlterada(const QString &texto);
+    void UltimaIdentificacaoVisivel(bool visivel);
+    // Active-behaviour label 0, 1 or 2 [LabelComp1..3]; empty: a free label.
+    void RotuloAlterado(int indice, const QString &nome);
+    // Progress bar, 0 to 100 [Gauge].
+    void AndamentoAlterado(int valor);
+    // Main window's status panel 0 or 1.
+    void PainelStatusAlterado(int painel, const QString &texto);
+    // The arrow-key mode changed (F5 or AlternarTeclasEdicao).
+    void TeclasEdicaoAlteradas(bool ligadas);
+    // Experiment list and configuration display windows.
+    void JanelasExperimentoHabilitadas(bool habilitar);
+    // Main menu item of the keyboard configuration.
+    void MenuTecladoHabilitado(bool habilitar);
+    // Main menu item that deletes an experiment.
+    void MenuExcluirExperimentoHabilitado(bool habilitar);
+    // The window is to close (after the start squares were saved, or when
+    // the maze cannot be recorded). The engine is already closed: the
+    // window's own closing then calls Fechar, which does nothing then.
+    void FechamentoSolicitado();
 
 private:
     bool ajustar();
@@ -131,6 +190,8 @@ private:
     bool gravarArquivos();
     void mensagem(const QString &chave);
     QString texto(const QString &chave) const;
+    // Status panel 1's text for the arrow-key mode.
+    QString textoTeclasEdicao() const;
     qint64 desde(TDataHora instante) const; // ms(S, instante) - P
     void definirRotulo(int i, const QString &nome);
 
@@ -138,7 +199,6 @@ private:
     TLabirinto &m_labirinto;
     TInteracao &m_interacao;
     TRelogio &m_relogio;
-    TObservadorSessao *m_observador;
 
     Estado m_estado = Estado::Fechada;
     bool m_faseLivre = true;
@@ -146,6 +206,7 @@ private:
     std::array<QString, 3> m_rotulos;
     // The instant of the operation in progress.
     TDataHora m_agora = 0;
+    TEstadoGravacao m_gravacao;
     int m_sessoesEncerradas = 0;
     TResultadoGravacao m_ultimaGravacao;
 };

@@ -1,11 +1,9 @@
 #pragma once
 
-#include <QtGlobal>
-
-#include <functional>
+#include <QObject>
 
 // A timer as the session engine sees it: on or off, an interval in
-// milliseconds, and a callback run when it fires. Whether it fires once
+// milliseconds, and the signal Disparou when it fires. Whether it fires once
 // (the session timer) or repeatedly (the progress timer) is fixed by the
 // clock that made it.
 //
@@ -15,11 +13,14 @@
 // - DefinirIntervalo while on restarts the timer: it fires the new interval
 //   from now. While off it only stores the interval.
 // - Desligar: it will not fire until switched on again.
-// - A one-shot timer is off when its callback runs; a repeating one fires
+// - A one-shot timer is off when Disparou is emitted; a repeating one fires
 //   every interval while on.
-class TTemporizador {
+// - Disparou is emitted on the thread of the clock, directly from its event
+//   loop (real clock) or from AvancarAte (virtual clock).
+class TTemporizador : public QObject {
+    Q_OBJECT
 public:
-    virtual ~TTemporizador() = default;
+    using QObject::QObject;
 
     virtual void Ligar() = 0;
     virtual void Desligar() = 0;
@@ -27,6 +28,6 @@ public:
     virtual void DefinirIntervalo(qint64 ms) = 0;
     virtual qint64 Intervalo() const = 0;
 
-    // Run when the timer fires.
-    std::function<void()> aoDisparar;
+signals:
+    void Disparou();
 };

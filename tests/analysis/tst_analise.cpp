@@ -1,11 +1,12 @@
 #include "AmbienteAnalise.h"
-#include "LeitorPlanilha.h"
 #include "TInteracaoFalsa.h"
 #include "analysis/TAnalise.h"
 #include "analysis/TDados.h"
 #include "analysis/TFolhaAnalise.h"
-#include "app/TIdioma.h"
 #include "core/Arquivos.h"
+#include "core/TGravacao.h"
+#include "core/TIdioma.h"
+#include "data/LeitorPlanilha.h"
 #include "data/TPlanilhaXLS.h"
 
 #include <QProcess>
@@ -191,6 +192,48 @@ private slots:
         QCOMPARE(c.value({1, ate}), QVariant("ENTRADA"));
     }
 
+    // The open-arm share of the region entries ("%ABERTO") for other ratios
+    // than 1:1 and 0, 10 s per square in minute 1 and on.
+    void percentual_data() {
+        QTest::addColumn<QString>("labirinto");
+        QTest::addColumn<A::Tipo>("tipo");
+        QTest::addColumn<QString>("passos");
+        QTest::addColumn<QString>("valores"); // open, closed, percentage
+        // Centre D4; D3, D5 open; C4, E4 closed.
+        QTest::newRow("1:3") << "CRUZ (3)" << A::Compacta << "D4 D3 D4 C4 D4 E4 D4 C4"
+                             << "1,3,25";
+        QTest::newRow("2:1") << "CRUZ (3)" << A::Compacta << "D3 D4 D5 D4 C4"
+                             << "2,1,66.66666666666667";
+        QTest::newRow("3:1") << "CRUZ (3)" << A::Compacta << "D3 D4 D5 D4 D3 D4 C4"
+                             << "3,1,75";
+        QTest::newRow("0:2") << "CRUZ (3)" << A::Compacta << "D4 C4 D4 E4"
+                             << "0,2,0";
+        // The first placement A1 enters the closed half.
+        QTest::newRow("I maze 1:2") << "EM I (3)" << A::Compacta << "A1 D1 C1"
+                                    << "1,2,33.333333333333336";
+        QTest::newRow("per minute 1:3")
+            << "CRUZ (3)" << A::CompactaMinuto << "D4 D3 D4 C4 D4 E4 D4 C4"
+            << "1,3,25";
+        QTest::newRow("per minute 2:1") << "EM I (5)" << A::CompactaMinuto << "F1 A1 G1"
+                                        << "2,1,66.66666666666667";
+    }
+    void percentual() {
+        QFETCH(QString, labirinto);
+        QFETCH(A::Tipo, tipo);
+        QFETCH(QString, passos);
+        QFETCH(QString, valores);
+        Ambiente &a = amb(labirinto);
+        a.registro("r.tvl", caminho(qPrintable(passos), 5000, 300000));
+        const Celulas c = Execucao(a).celulas(tipo);
+        // Minute 1 is row 5 of the per-minute sheet, one column further right.
+        const int de = tipo == A::CompactaMinuto ? 5 : 4;
+        const QVariantList obtido = faixa(c, 5, de, de + 2);
+        const QVariantList esperado = LeitorPlanilha::valores(qUtf8Printable(valores));
+        QCOMPARE(obtido, esperado);
+        // Exactly the double written, not merely close to it.
+        QVERIFY(obtido[2].toDouble() == esperado[2].toDouble());
+    }
+
     // Files numbered within their group, labelled as picked; an empty group
     // adds nothing.
     void gruposEArquivos() {
@@ -252,6 +295,27 @@ private slots:
         QCOMPARE(e.rodar(A::Compacta, saida), A::Sucesso);
         QVERIFY(ler(saida).startsWith(QByteArray::fromHex("0908")));
         QVERIFY(Arquivos::somenteLeitura(saida));
+    }
+
+    // No question, no replacing: an output that appears while the sheet is
+    // being saved (after the check that found none) is kept, and the run
+    // fails saying so.
+    void saidaQueAparece() {
+        Ambiente &a = amb("CRUZ (3)");
+        a.registro("r.tvl", caminho("D4", 1, 300000));
+        Execucao e(a);
+        const QString saida = a.dados + "aparece.XLS";
+        TGravacao::Interceptar([&](TGravacao::Etapa etapa, const QString &) {
+            if (etapa == TGravacao::Nomear) a.gravar("aparece.XLS", "de outro", a.dados);
+            return 0;
+        });
+        const auto r = e.rodar(A::Compacta, saida, A::NaoSubstituir);
+        TGravacao::Interceptar(nullptr);
+        QCOMPARE(r, A::Falha);
+        QCOMPARE(ler(saida), QByteArray("de outro"));
+        QCOMPARE(e.interacao.perguntas, QStringList());
+        QVERIFY2(e.ordem.last().contains(saida + ": the file already exists"),
+                 qPrintable(e.ordem.last()));
     }
 
     // Refused, saying why, with nothing written: a bad record after a good

@@ -1,7 +1,7 @@
 #include "AmbienteAnalise.h"
-#include "LeitorPlanilha.h"
 #include "analysis/ComandoAnalise.h"
 #include "core/Arquivos.h"
+#include "data/LeitorPlanilha.h"
 
 #include <QRegularExpression>
 #include <QTest>

@@ -127,6 +127,46 @@ private slots:
         QCOMPARE(obtida, lista("C1:0:13 D1:500:14 A1:1000:11 B1:1000:12"));
     }
 
+    // Orders only the exchange sort gives: neither a stable sort nor one that
+    // reverses ties puts these rows right (rows A, B, C ... in file order).
+    void empatesPorInicio_data() {
+        QTest::addColumn<QString>("inicios");
+        QTest::addColumn<QString>("ordem");
+        QTest::newRow("1000 1000 0") << "1000 1000 0"
+                                     << "CBA";
+        QTest::newRow("5 5 5 0") << "5 5 5 0"
+                                 << "DBCA";
+        QTest::newRow("2000 1000 1000 0") << "2000 1000 1000 0"
+                                          << "DCBA";
+        QTest::newRow("1000 0 1000 0") << "1000 0 1000 0"
+                                       << "BDCA";
+        QTest::newRow("0 0 1000 1000 500") << "0 0 1000 1000 500"
+                                           << "BAEDC";
+        QTest::newRow("already in order") << "0 1000 1000"
+                                          << "ABC";
+    }
+    void empatesPorInicio() {
+        QFETCH(QString, inicios);
+        QFETCH(QString, ordem);
+        QByteArray linhas;
+        const QStringList v = inicios.split(' ');
+        for (int i = 0; i < v.size(); ++i)
+            linhas += linha(QString(QChar('A' + i)), "x", v[i].toLongLong(), v[i].toLongLong() + i,
+                            1, 1);
+        TDados d;
+        d.LerArquivo(gravar(cab() + linhas));
+        d.OrdenarPorInicio();
+        QString obtida;
+        for (const TLinhaRegistro &r : d.Registros()) {
+            obtida += r.Posicao;
+            // The whole row moves with its start.
+            const int i = r.Posicao[0].unicode() - 'A';
+            QCOMPARE(r.Fim, QString::number(v[i].toLongLong() + i));
+            QCOMPARE(r.linha, 11 + i);
+        }
+        QCOMPARE(obtida, ordem);
+    }
+
     // The fast order equals the exchange sort's on every array of up to 7
     // rows over three values, and on random arrays with many ties.
     void ordemIgualAoLiteral() {

@@ -63,9 +63,10 @@ private slots:
         for (const QString &q : esperado)
             quadrados << q.section(':', 0, 0);
         const bool arena = labirinto.startsWith("ARENA");
-        QCOMPARE(Regioes::Quadrados(labirinto), arena ? QStringList() : quadrados);
-        QCOMPARE(Regioes::TemListaPropria(labirinto), !arena && !quadrados.isEmpty());
-        if (arena) QCOMPARE(Regioes::QuadradosArena(6, 6), quadrados);
+        const TFormaLabirinto forma(labirinto);
+        QCOMPARE(forma.Quadrados(), arena ? QStringList() : quadrados);
+        QCOMPARE(forma.TemListaPropria(), !arena && !quadrados.isEmpty());
+        if (arena) QCOMPARE(TFormaLabirinto::QuadradosArena(6, 6), quadrados);
         for (const QString &q : quadrados) {
             QString letras;
             for (const auto &t : kTestes)
@@ -86,11 +87,11 @@ private slots:
 
     void dimensoesArena() {
         int c = 0, r = 0;
-        QVERIFY(Regioes::DimensoesArena(QStringLiteral("ARENA (15x4)"), &c, &r));
+        QVERIFY(TFormaLabirinto(QStringLiteral("ARENA (15x4)")).DimensoesArena(&c, &r));
         QCOMPARE(qMakePair(c, r), qMakePair(15, 4));
         for (const char *ruim : {"ARENA", "ARENA (x)", "ARENA (6X6)", "ARENA (0x3)",
                                  "ARENA (3x300)", "ARENA (ax3)", "CRUZ (6x6)"})
-            QVERIFY2(!Regioes::DimensoesArena(QString::fromLatin1(ruim), &c, &r), ruim);
+            QVERIFY2(!TFormaLabirinto(QString::fromLatin1(ruim)).DimensoesArena(&c, &r), ruim);
     }
 
     // The cross example, with a behaviour A at C4 over two minutes and a row

@@ -1,8 +1,8 @@
 #include "app/TEscolhaIdioma.h"
-#include "app/TIdioma.h"
 #include "core/Arquivos.h"
 #include "core/Cp1252.h"
 #include "core/TArquivoIni.h"
+#include "core/TIdioma.h"
 
 #include "TInteracaoFalsa.h"
 

@@ -1,7 +1,7 @@
 #include "app/TEscolhaIdioma.h"
-#include "app/TIdioma.h"
 #include "app/TInstalacao.h"
 #include "core/Arquivos.h"
+#include "core/TIdioma.h"
 
 #include "TInteracaoFalsa.h"
 

@@ -42,7 +42,7 @@ class TstLabirinto : public QObject {
         return d;
     }
     static QList<int> geometria(const TLabirinto &l) {
-        return {l.QuadradosEmX,       l.QuadradosEmY,       l.Coluna,          l.Linha,
+        return {l.QuadradosEmX,       l.QuadradosEmY,       l.MascaraX,        l.MascaraY,
                 l.BracoQuadrante1,    l.BracoQuadrante2,    l.BracoQuadrante3, l.BracoQuadrante4,
                 l.ComprimentoDoBraco, l.TemQuadradoCentral, l.TemCentro,       l.Desloca};
     }
@@ -144,7 +144,7 @@ private slots:
         lab.Desenhar(nome);
         QCOMPARE(existentes(lab), v[3]);
         bordasZeradas(lab);
-        QVERIFY(lab.Existe(lab.Coluna, lab.Linha)); // the seed square, like every start
+        QVERIFY(lab.Existe(lab.MascaraX, lab.MascaraY)); // the library's square, like every start
 
         const TTipoLabirinto tipo = TLabirinto::TipoDoNome(nome);
         const QVector<TFigura> &f = lab.Imagem.Figuras();

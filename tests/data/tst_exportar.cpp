@@ -1,5 +1,5 @@
+#include "LeitorPlanilha.h"
 #include "TInteracaoFalsa.h"
-#include "analysis/LeitorPlanilha.h"
 #include "core/Arquivos.h"
 #include "core/Cp1252.h"
 #include "core/TErro.h"

@@ -337,6 +337,25 @@ private slots:
         QCOMPARE(arquivosNaPasta(), antigo || grava ? QStringList{"s.XLS"} : QStringList());
     }
 
+    // GravNovo never replaces, not even a writable file; the old file and
+    // its permissions stay, and nothing is left behind.
+    void gravarNovo() {
+        TPlanilhaXLS p;
+        p.setFileName(caminho(QStringLiteral("s")));
+        const QString alvo = p.FileName();
+        escrever(alvo, false);
+        const QString erro = erroDe(
+            [&] { p.SaveSheet(TPlanilhaXLS::GravNovo | TPlanilhaXLS::GravSubstituir); });
+        QCOMPARE(erro, "Cannot create file " + alvo + ": the file already exists.");
+        QCOMPARE(ler(alvo), QByteArray("antigo"));
+        QVERIFY(!Arquivos::somenteLeitura(alvo));
+        QCOMPARE(arquivosNaPasta(), QStringList{QStringLiteral("s.XLS")});
+        QFile::remove(alvo);
+        p.SaveSheet(TPlanilhaXLS::GravNovo | TPlanilhaXLS::GravSomenteLeitura);
+        QCOMPARE(ler(alvo), p.Conteudo());
+        QVERIFY(Arquivos::somenteLeitura(alvo));
+    }
+
     // A write failing half-way (the file-size limit binds root too) leaves the
     // old file whole and read-only, and no temporary file behind.
     void falhaNoMeioDaGravacaoPreservaAntigo() {

@@ -1,5 +1,6 @@
 #include "core/Arquivos.h"
 #include "core/Cp1252.h"
+#include "core/TGravacao.h"
 #include "recording/TArquivoRegistro.h"
 
 #include <QDir>
@@ -107,7 +108,7 @@ private slots:
         QVERIFY(!QFile::exists(m_pasta + "r_T1.tvl"));
         QCOMPARE(ler(m_pasta + "r_T2.tvl"), QByteArray("old"));
         QVERIFY(QFile::exists(m_pasta + "r1.txt"));
-        QVERIFY(!TArquivoRegistro::GravarNovo(m_pasta + "r_T2.tvl", "new", nullptr));
+        QVERIFY(!TGravacao::Gravar(m_pasta + "r_T2.tvl", "new", TGravacao::CriarSomente, true));
         QCOMPARE(ler(m_pasta + "r_T2.tvl"), QByteArray("old"));
     }
 

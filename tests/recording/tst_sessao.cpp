@@ -4,25 +4,61 @@
 #include "core/TLabirinto.h"
 #include "core/TUsuario.h"
 #include "recording/Identificacao.h"
-#include "recording/TObservadorSessao.h"
 #include "recording/TRelogioQt.h"
 #include "recording/TRelogioVirtual.h"
 #include "recording/TSessao.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 using Estado = TSessao::Estado;
 
-// Records what the window would have been told.
-struct Observador : TObservadorSessao {
+// What the window would show: the last progress value and status panels.
+struct Janela {
     int andamento = -1;
-    int fechamentos = 0;
-    int esvaziamentos = 0;
     QString paineis[2];
-    void Andamento(int v) override { andamento = v; }
-    void FecharJanela() override { ++fechamentos; }
-    void EsvaziarCampoIdentificacao() override { ++esvaziamentos; }
-    void PainelStatus(int p, const QString &t) override { paineis[p] = t; }
+
+    explicit Janela(TSessao &s) {
+        QObject::connect(&s, &TSessao::AndamentoAlterado, [this](int v) { andamento = v; });
+        QObject::connect(&s, &TSessao::PainelStatusAlterado,
+                         [this](int p, const QString &t) { paineis[p] = t; });
+    }
+};
+
+// Every signal of the engine but the picture's, in order, as
+// "Name(arguments)" (short names).
+struct Sinais {
+    QStringList log;
+
+    static QString texto(int v) { return QString::number(v); }
+    static QString texto(bool v) { return QString::number(int(v)); }
+    static QString texto(const QString &v) { return v; }
+    template <typename... A>
+    void ligar(TSessao &s, void (TSessao::*sinal)(A...), const QString &nome) {
+        QObject::connect(&s, sinal, [this, nome](A... a) {
+            const QStringList p{texto(a)...};
+            log << (p.isEmpty() ? nome : nome + '(' + p.join(',') + ')');
+        });
+    }
+    explicit Sinais(TSessao &s) {
+        ligar(s, &TSessao::EscolhaInicioVisivel, "EscolhaInicio");
+        ligar(s, &TSessao::PainelIdentificacaoVisivel, "PainelIdentificacao");
+        ligar(s, &TSessao::CampoIdentificacaoVisivel, "CampoIdentificacao");
+        ligar(s, &TSessao::CampoIdentificacaoEsvaziado, "CampoIdentificacaoEsvaziado");
+        ligar(s, &TSessao::IdentificacaoConfirmada, "Identificacao");
+        ligar(s, &TSessao::AvisoInicioVisivel, "AvisoInicio");
+        ligar(s, &TSessao::AvisoReinicioVisivel, "AvisoReinicio");
+        ligar(s, &TSessao::UltimaIdentificacaoAlterada, "UltimaIdentificacao");
+        ligar(s, &TSessao::UltimaIdentificacaoVisivel, "MostrarUltima");
+        ligar(s, &TSessao::RotuloAlterado, "Rotulo");
+        ligar(s, &TSessao::PainelStatusAlterado, "Painel");
+        ligar(s, &TSessao::TeclasEdicaoAlteradas, "TeclasEdicao");
+        ligar(s, &TSessao::JanelasExperimentoHabilitadas, "JanelasExperimento");
+        ligar(s, &TSessao::MenuTecladoHabilitado, "MenuTeclado");
+        ligar(s, &TSessao::MenuExcluirExperimentoHabilitado, "MenuExcluir");
+        ligar(s, &TSessao::FechamentoSolicitado, "Fechamento");
+        ligar(s, &TSessao::AndamentoAlterado, "Andamento");
+    }
 };
 
 // One session window on virtual time; t0 is the instant "0" of the tests.
@@ -32,8 +68,11 @@ struct Bancada {
     TLabirinto labirinto{amb.dados};
     TRelogioVirtual relogio;
     TInteracaoFalsa ia;
-    Observador obs;
-    TSessao sessao{usuario, labirinto, ia, relogio, &obs};
+    TSessao sessao{usuario, labirinto, ia, relogio};
+    Janela janela{sessao};
+    QSignalSpy fechamentos{&sessao, &TSessao::FechamentoSolicitado};
+    QSignalSpy esvaziamentos{&sessao, &TSessao::CampoIdentificacaoEsvaziado};
+    const TEstadoGravacao &gravacao = sessao.Gravacao();
     TDataHora t0 = relogio.Agora();
 
     void abrir() {
@@ -85,15 +124,14 @@ private slots:
     // The window's clock: the session timer fires once.
     void relogioReal() {
         TRelogioQt q;
-        int disparos = 0;
-        q.Sessao().aoDisparar = [&] { ++disparos; };
+        QSignalSpy disparos(&q.Sessao(), &TTemporizador::Disparou);
         q.Sessao().DefinirIntervalo(20);
         q.Sessao().Ligar();
         q.Sessao().Ligar();
-        QTRY_COMPARE(disparos, 1);
+        QTRY_COMPARE(disparos.count(), 1);
         QVERIFY(!q.Sessao().Ligado());
         QTest::qWait(60);
-        QCOMPARE(disparos, 1);
+        QCOMPARE(disparos.count(), 1);
         QVERIFY(qAbs(q.Agora() - QDateTime::currentMSecsSinceEpoch()) < 5000);
     }
 
@@ -121,7 +159,7 @@ private slots:
         b.preparar();
         b.tocar(roteiro);
         b.em(150000);
-        QCOMPARE(b.obs.andamento, 50);
+        QCOMPARE(b.janela.andamento, 50);
         b.terminaEm(300000);
         const QString arquivo = b.amb.pasta() + "rato1.tvl";
         const QStringList l = AmbienteSessao::linhas(arquivo);
@@ -140,9 +178,9 @@ private slots:
         QCOMPARE(b.ia.bipes, 3);
         QCOMPARE(b.ia.mensagens, QStringList{"TFormLabirintoTimerTimerMessage1"});
         QCOMPARE(b.sessao.EstadoAtual(), Estado::AguardandoIdentificacao);
-        QCOMPARE(b.obs.andamento, 0);
-        QCOMPARE(b.obs.paineis[0], QString());
-        QCOMPARE(b.labirinto.RegistroEntradas.Qde, 0);
+        QCOMPARE(b.janela.andamento, 0);
+        QCOMPARE(b.janela.paineis[0], QString());
+        QCOMPARE(b.gravacao.RegistroEntradas.Qde, 0);
         QVERIFY(!b.sessao.ConfirmarIdentificacao(QStringLiteral("rato1")));
     }
 
@@ -213,7 +251,7 @@ private slots:
         b.preparar();
         b.tocar(qdeInicios == 2 ? QStringList{"0 5", "1000 2", "2000 2"} : QStringList{"2000 5"});
         b.tocar({"12000 2", "15000 +A", "22000 esc"});
-        QCOMPARE(b.labirinto.QuadradoAtual(), depois);
+        QCOMPARE(b.gravacao.QuadradoAtual(), depois);
         QCOMPARE(b.sessao.EstadoAtual(), Estado::Pausada);
         b.tocar({"52000 5", "60000 -A"});
         b.terminaEm(92000);
@@ -223,6 +261,65 @@ private slots:
                          "%1 ENTRADA 20000 60000 40000 1 1; F5 Limpeza 13000 20000 7000 1 1; "
                          "%1 Limpeza 20000 20000 0 1 0; %1 Limpeza 20000 28000 8000 1 0")
                      .arg(depois));
+    }
+
+    // Two falls in one phase, restarting where the animal stopped. The
+    // phase starts at 2000 on its first square; a move at 7000, A on at
+    // 10000, falls at 12000 and 32000, resumes at 22000 and 52000 (pauses
+    // of 10 s and 20 s), a move after each resume, A off at 58000; T = 60 s.
+    // Each resume arms the session timer with what was left at its fall,
+    // and the pauses add up: the rows hold phase time without them and the
+    // session ends 30 s after T.
+    void duasQuedas_data() {
+        QTest::addColumn<int>("qdeInicios");
+        QTest::addColumn<int>("inicioLivre"); // row of the free-phase start, column F
+        QTest::addColumn<QStringList>("antes");
+        QTest::addColumn<QString>("arquivo");
+        QTest::addColumn<QStringList>("q"); // the squares, one move apart
+        QTest::newRow("one start") << 1 << 0 << QStringList{"2000 5"} << "rato1.tvl"
+                                   << QStringList{"F4", "F5", "F6", "F7"};
+        QTest::newRow("two starts, fixed phase")
+            << 2 << 2 << QStringList{"0 5", "1000 2", "2000 2"} << "rato1_T2.tvl"
+            << QStringList{"F4", "F5", "F6", "F7"};
+        // The session ends in the free phase: the fixed-phase start F4 is
+        // never reached.
+        QTest::newRow("two starts, free phase") << 2 << 7 << QStringList{"2000 5"} << "rato1_T1.tvl"
+                                                << QStringList{"F7", "F8", "F9", "F10"};
+    }
+    void duasQuedas() {
+        QFETCH(int, qdeInicios);
+        QFETCH(int, inicioLivre);
+        QFETCH(QStringList, antes);
+        QFETCH(QString, arquivo);
+        QFETCH(QStringList, q);
+        Bancada b;
+        b.amb.configurar(qdeInicios, 60, 6, 4, 6, inicioLivre, 3);
+        b.preparar();
+        b.tocar(antes);
+        b.tocar({"7000 2", "10000 +A", "12000 esc"});
+        QCOMPARE(b.gravacao.InicioQueda, b.t0 + 12000);
+        QVERIFY(!b.relogio.Sessao().Ligado());
+        b.tocar({"22000 5"});
+        QCOMPARE(b.gravacao.TempoPausado, qint64(10000));
+        QCOMPARE(b.relogio.Sessao().Intervalo(), qint64(50000)); // 60 s less 10 s recorded
+        QCOMPARE(b.relogio.Sessao().Prazo(), b.t0 + 72000);
+        b.tocar({"27000 2", "32000 esc", "52000 5"});
+        QCOMPARE(b.gravacao.TempoPausado, qint64(30000));
+        QCOMPARE(b.relogio.Sessao().Intervalo(), qint64(40000)); // 20 s recorded since
+        QCOMPARE(b.relogio.Sessao().Prazo(), b.t0 + 92000);
+        b.em(56000);
+        QCOMPARE(b.janela.andamento, qdeInicios == 2 && inicioLivre == 7 ? -1 : 40); // 24 s of 60
+        b.tocar({"57000 2", "58000 -A"});
+        b.terminaEm(92000);
+        QCOMPARE(b.registro(arquivo),
+                 QString("%1 ENTRADA 0 5000 5000 1 1; %2 ENTRADA 5000 10000 5000 1 1; "
+                         "%2 ENTRADA 10000 15000 5000 1 1; %3 ENTRADA 15000 20000 5000 1 1; "
+                         "%3 ENTRADA 20000 25000 5000 1 1; %4 ENTRADA 25000 60000 35000 1 1; "
+                         "%2 Limpeza 8000 10000 2000 1 1; %2 Limpeza 10000 10000 0 1 0; "
+                         "%2 Limpeza 10000 15000 5000 1 0; %3 Limpeza 15000 20000 5000 1 0; "
+                         "%3 Limpeza 20000 20000 0 1 0; %3 Limpeza 20000 25000 5000 1 0; "
+                         "%4 Limpeza 25000 26000 1000 1 0")
+                     .arg(q[0], q[1], q[2], q[3]));
     }
 
     // Free phase F2 -> F3 -> F4 (fixed-phase start) at 8000, T = 120 s: the
@@ -249,10 +346,10 @@ private slots:
         b.tocar({"0 5", "1000 +A", "3000 -A", "5000 2"});
         QCOMPARE(b.labirinto.Imagem.Quadrado(6, 3)->preenchimento, TCor::Verde());
         b.tocar({"8000 2"});
-        const TRegistro &e = b.labirinto.RegistroEntradas;
+        const TRegistro &e = b.gravacao.RegistroEntradas;
         QCOMPARE(e.Fim.last(), TRegistro::AteProximoDoZero);
         QCOMPARE(e.Inicio.last(), 8000.0);
-        QCOMPARE(b.labirinto.RegistroComportamentos.Comportamento.last(), QStringLiteral("T2"));
+        QCOMPARE(b.gravacao.RegistroComportamentos.Comportamento.last(), QStringLiteral("T2"));
         QCOMPARE(b.labirinto.Imagem.Quadrado(6, 4)->preenchimento, TCor::Vermelho());
         b.tocar(fixa);
         b.tocar({"22000 +A", "24000 -A"});
@@ -302,15 +399,76 @@ private slots:
         b.preparar();
         b.tocar({"0 5", "1000 6"});
         QCOMPARE(b.ia.bipes, 1);
-        QCOMPARE(b.labirinto.RegistroEntradas.Qde, 1);
-        QCOMPARE(b.labirinto.QuadradoAtual(), QStringLiteral("K6"));
+        QCOMPARE(b.gravacao.RegistroEntradas.Qde, 1);
+        QCOMPARE(b.gravacao.QuadradoAtual(), QStringLiteral("K6"));
         b.sessao.TeclaAbaixada(Qt::Key_Left);
-        QCOMPARE(b.labirinto.RegistroEntradas.Qde, 1);
+        QCOMPARE(b.gravacao.RegistroEntradas.Qde, 1);
         b.sessao.TeclaAbaixada(Qt::Key_F5);
-        QCOMPARE(b.obs.paineis[1], QStringLiteral("FormMainStatusBar1PanelsItems1TextON"));
+        QCOMPARE(b.janela.paineis[1], QStringLiteral("FormMainStatusBar1PanelsItems1TextON"));
         b.sessao.TeclaAbaixada(Qt::Key_Left);
-        QCOMPARE(b.labirinto.QuadradoAtual(), QStringLiteral("J6"));
-        QCOMPARE(b.labirinto.RegistroEntradas.Qde, 2);
+        QCOMPARE(b.gravacao.QuadradoAtual(), QStringLiteral("J6"));
+        QCOMPARE(b.gravacao.RegistroEntradas.Qde, 2);
+        // The animal's pixel origin follows it: the corner of its square.
+        const TRetangulo j6 = b.labirinto.RetanguloQuadrado(10, 6);
+        QCOMPARE((QList<int>{b.gravacao.PosX, b.gravacao.PosY}),
+                 (QList<int>{j6.esquerda, j6.topo}));
+
+        // The arrow-key mode outlives the window, as the keyboard window
+        // needs; a new window starts it where it was.
+        QSignalSpy modo(&b.sessao, &TSessao::TeclasEdicaoAlteradas);
+        b.sessao.Fechar();
+        b.abrir();
+        QVERIFY(b.sessao.TeclasEdicao());
+        b.sessao.AlternarTeclasEdicao();
+        QVERIFY(!b.sessao.TeclasEdicao());
+        QCOMPARE(b.janela.paineis[1], QStringLiteral("FormMainStatusBar1PanelsItems1TextOFF"));
+        QCOMPARE(modo.count(), 1);
+        QCOMPARE(modo.first().first().toBool(), false);
+    }
+
+    // What the window is told, step by step, through one recording with a
+    // fall (the maze's picture left out).
+    void sinais() {
+        Bancada b;
+        b.amb.configurar(1, 60, 6, 4, 0, 0, 3);
+        Sinais sinais(b.sessao);
+        auto passo = [&](const QStringList &roteiro) {
+            sinais.log.clear();
+            b.tocar(roteiro);
+            return sinais.log.join(' ');
+        };
+        b.abrir();
+        QCOMPARE(sinais.log.join(' '),
+                 "EscolhaInicio(0) PainelIdentificacao(1) CampoIdentificacao(1)");
+        sinais.log.clear();
+        QVERIFY(b.sessao.ConfirmarIdentificacao("rato1"));
+        QCOMPARE(sinais.log.join(' '),
+                 "Identificacao(rato1) CampoIdentificacao(0) AvisoInicio(1) MostrarUltima(0)");
+        QCOMPARE(passo({"0 5"}),
+                 "MenuTeclado(1) Painel(0,FormMainStatusBar1PanelsItems0Text) "
+                 "Painel(1,FormMainStatusBar1PanelsItems1TextOFF) PainelIdentificacao(0) "
+                 "JanelasExperimento(0) Andamento(0)");
+        QCOMPARE(passo({"100 +B", "200 +A"}), "Rotulo(0,Levantar) Rotulo(1,Limpeza)");
+        QCOMPARE(passo({"300 -B"}), "Rotulo(0,)");
+        QCOMPARE(passo({"400 esc"}), "AvisoReinicio(1)");
+        QCOMPARE(passo({"500 5"}),
+                 "MenuTeclado(1) Painel(0,FormMainStatusBar1PanelsItems0Text) "
+                 "Painel(1,FormMainStatusBar1PanelsItems1TextOFF) AvisoReinicio(0) "
+                 "PainelIdentificacao(0) JanelasExperimento(0) Andamento(0)");
+        // The end comes at T plus the pause, 60100; the progress ticks
+        // before it are left out.
+        b.em(60098);
+        QCOMPARE(passo({"60099 8"}), "Andamento(99)");
+        QCOMPARE(passo({"60100 8"}),
+                 "Painel(0,) Painel(1,) UltimaIdentificacao(rato1) Andamento(100) "
+                 "CampoIdentificacao(1) CampoIdentificacaoEsvaziado MostrarUltima(1) "
+                 "Rotulo(0,) Rotulo(1,) Rotulo(2,) AvisoInicio(0) PainelIdentificacao(1) "
+                 "JanelasExperimento(1) Andamento(0)");
+        sinais.log.clear();
+        b.sessao.TeclaAbaixada(Qt::Key_F5);
+        b.sessao.Fechar();
+        QCOMPARE(sinais.log.join(' '), "Painel(1,FormMainStatusBar1PanelsItems1TextON) "
+                                       "TeclasEdicao(1) JanelasExperimento(1) MenuExcluir(1)");
     }
 
     void identificacao() {
@@ -325,7 +483,7 @@ private slots:
         QCOMPARE(b.ia.mensagens, QStringList({"TFormLabirintoSpeedButtonConfirmarClickMessage2",
                                               "TFormLabirintoSpeedButtonConfirmarClickMessage2",
                                               "TFormLabirintoSpeedButtonConfirmarClickMessage1"}));
-        QCOMPARE(b.obs.esvaziamentos, 1);
+        QCOMPARE(b.esvaziamentos.count(), 1);
         // 5 does nothing before an identification is confirmed.
         b.sessao.TeclaPressionada(QLatin1Char('5'));
         QCOMPARE(b.sessao.EstadoAtual(), Estado::AguardandoIdentificacao);
@@ -351,7 +509,7 @@ private slots:
         QCOMPARE(b.labirinto.Imagem.Quadrado(6, 2)->preenchimento, TCor::Verde());
         QVERIFY(b.sessao.ConfirmarInicios(1));
         QCOMPARE(b.ia.mensagens, QStringList{"TFormLabirintoBitBtnOKClickMessage1"});
-        QCOMPARE(b.obs.fechamentos, 1);
+        QCOMPARE(b.fechamentos.count(), 1);
         QCOMPARE(b.sessao.EstadoAtual(), Estado::Fechada);
         QVERIFY(!b.usuario.Experimento.JanelaAberta[TExperimento::JanelaSessao]);
         TExperimento lido;
@@ -369,7 +527,7 @@ private slots:
         n.abrir();
         QCOMPARE(n.sessao.EstadoAtual(), Estado::Fechada);
         QCOMPARE(n.ia.mensagens, QStringList{"TFormLabirintoFormCreateMessage1"});
-        QCOMPARE(n.obs.fechamentos, 1);
+        QCOMPARE(n.fechamentos.count(), 1);
 
         Bancada b;
         b.preparar();

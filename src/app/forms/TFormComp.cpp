@@ -5,7 +5,7 @@
 #include "TValidadorComportamento.h"
 
 #include "app/Catalogo.h"
-#include "app/TIdioma.h"
+#include "core/TIdioma.h"
 #include "core/TErro.h"
 #include "core/TInteracao.h"
 #include "core/TUsuario.h"

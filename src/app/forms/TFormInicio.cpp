@@ -2,11 +2,10 @@
 
 #include "Figuras.h"
 #include "TCursorEspera.h"
-#include "TFormMain.h"
 #include "TFormNovoUsuario.h"
 
 #include "app/TEscolhaIdioma.h"
-#include "app/TIdioma.h"
+#include "core/TIdioma.h"
 #include "core/TUsuario.h"
 
 #include <QButtonGroup>
@@ -25,8 +24,9 @@
 
 const QString TFormInicio::Secao = QStringLiteral("UnitInicio");
 
-TFormInicio::TFormInicio(TFormMain *main)
-    : QDialog(main, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_main(main) {
+TFormInicio::TFormInicio(const QString &diretorioDados, TInteracao *interacao, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_diretorio(diretorioDados), m_interacao(interacao) {
     setObjectName(QStringLiteral("FormInicio"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Identificação"));
@@ -129,13 +129,11 @@ TFormInicio::TFormInicio(TFormMain *main)
             &TFormInicio::SpeedButtonNovoUsuarioClick);
     connect(SpeedButtonOk, &QPushButton::clicked, this, &TFormInicio::SpeedButtonOkClick);
 
-    // The language: its name in the main window's status bar once it is
-    // confirmed, the language box while it is not. The box offers the
-    // language of the choice file, so that confirming it keeps that one.
-    const TEscolhaIdioma escolha(m_main->DiretorioDados());
+    // The language box while the language is not confirmed. The box offers
+    // the language of the choice file, so that confirming it keeps that one.
+    const TEscolhaIdioma escolha(m_diretorio);
     const int lingua = escolha.Lingua(0);
     if (escolha.Confirmado()) {
-        m_main->DefinirPainel(2, TEscolhaIdioma::NomeIdioma(lingua));
         GroupBoxBandeira->hide();
     } else {
         const int marcado = (lingua >= 0 && lingua < TEscolhaIdioma::QdeIdiomas) ? lingua : 0;
@@ -146,7 +144,8 @@ TFormInicio::TFormInicio(TFormMain *main)
 }
 
 void TFormInicio::CarregarIdioma() {
-    const TIdioma idioma(TEscolhaIdioma(m_main->DiretorioDados()).ArquivoIdioma());
+    m_arquivoIdioma = TEscolhaIdioma(m_diretorio).ArquivoIdioma();
+    const TIdioma idioma(m_arquivoIdioma);
     auto texto = [&](const char *chave) { return idioma.Texto(Secao, QLatin1String(chave)); };
     setWindowTitle(texto("FormInicioCaption"));
     m_titulo->setText(windowTitle());
@@ -166,7 +165,7 @@ QStringList TFormInicio::Usuarios(const QString &diretorioDados) {
 
 void TFormInicio::ListarUsuarios() {
     ListBoxUsuarios->clear();
-    ListBoxUsuarios->addItems(Usuarios(m_main->DiretorioDados()));
+    ListBoxUsuarios->addItems(Usuarios(m_diretorio));
     BitBtnLogar->setEnabled(false);
 }
 
@@ -179,40 +178,36 @@ void TFormInicio::BitBtnLogarClick() {
     const QList<QListWidgetItem *> selecionados = ListBoxUsuarios->selectedItems();
     if (selecionados.isEmpty()) return;
     const QString nome = selecionados.first()->text();
-    {
-        TCursorEspera espera;
-        m_main->Usuario().Carregar(nome);
-        m_main->AbrirJanelasDoUsuario();
-        m_podeFechar = true;
-        close();
-    }
-    m_main->UsuarioEntrou();
+    TCursorEspera espera;
+    emit LoginConcluido(nome);
+    m_podeFechar = true;
+    close();
 }
 
 void TFormInicio::SpeedButtonNovoUsuarioClick() {
     {
-        TFormNovoUsuario dialogo(m_main->DiretorioDados(), m_main->ArquivoIdioma(),
-                                 m_main->Interacao(), this);
+        TFormNovoUsuario dialogo(m_diretorio, m_arquivoIdioma, m_interacao, this);
+        connect(&dialogo, &TFormNovoUsuario::UsuarioCriado, this, &TFormInicio::UsuarioCriado);
         dialogo.exec();
     }
     ListarUsuarios();
 }
 
 void TFormInicio::SpeedButtonOkClick() {
-    TEscolhaIdioma escolha(m_main->DiretorioDados());
+    TEscolhaIdioma escolha(m_diretorio);
     // A choice that could not be stored is reported by the choice itself;
     // the box stays so that it can be confirmed again.
-    if (!escolha.Confirmar(idiomaEscolhido(), m_main->Interacao())) return;
+    if (!escolha.Confirmar(idiomaEscolhido(), m_interacao)) return;
     GroupBoxBandeira->hide();
-    m_main->DefinirPainel(2, TEscolhaIdioma::NomeIdioma(escolha.Lingua(0)));
     CarregarIdioma();
-    m_main->CarregarIdioma();
     adjustSize();
     centralizar();
+    emit IdiomaConfirmado(escolha.Lingua(0));
 }
 
 void TFormInicio::centralizar() {
-    QScreen *tela = m_main->screen();
+    // The screen of the window it opens over.
+    QScreen *tela = parentWidget() ? parentWidget()->screen() : screen();
     if (!tela) return;
     const QRect area = tela->availableGeometry();
     move(area.center() - QPoint(width() / 2, height() / 2));

@@ -3,7 +3,7 @@
 #include "TCursorEspera.h"
 
 #include "app/Experimentos.h"
-#include "app/TIdioma.h"
+#include "core/TIdioma.h"
 #include "core/TUsuario.h"
 
 #include <QKeyEvent>

@@ -7,9 +7,9 @@
 #include "TListaExperimentos.h"
 
 #include "app/TEscolhaIdioma.h"
-#include "app/TIdioma.h"
 #include "core/Perfil.h"
 #include "core/TErro.h"
+#include "core/TIdioma.h"
 #include "core/TInteracao.h"
 #include "core/TLabirinto.h"
 #include "core/TUsuario.h"
@@ -22,6 +22,8 @@
 #include <QPainter>
 #include <QStatusBar>
 #include <QVBoxLayout>
+
+#include <utility>
 
 const QString TFormMain::Secao = QStringLiteral("UnitMain");
 
@@ -129,10 +131,25 @@ void TFormMain::criarMenu() {
     divisor(barra);
     Sair1 = barra->addAction(QStringLiteral("&Sair"));
 
-    Opes1->setObjectName(QStringLiteral("Opes1"));
-    Experimento1->setObjectName(QStringLiteral("Experimento1"));
-    Labirinto1->setObjectName(QStringLiteral("Labirinto1"));
-    Analise1->setObjectName(QStringLiteral("Analise1"));
+    const std::pair<QObject *, const char *> nomes[] = {
+        {Opes1, "Opes1"},
+        {Experimento1, "Experimento1"},
+        {Inserir1, "Inserir1"},
+        {Excluir1, "Excluir1"},
+        {Labirinto1, "Labirinto1"},
+        {CriarNovoLabirinto1, "CriarNovoLabirinto1"},
+        {Analise1, "Analise1"},
+        {Visualizar1, "Visualizar1"},
+        {Excluir2, "Excluir2"},
+        {Video1, "Video1"},
+        {ConfigurarTeclado1, "ConfigurarTeclado1"},
+        {Idioma1, "Idioma1"},
+        {LogOff1, "LogOff1"},
+        {Ajuda1, "Ajuda1"},
+        {Sobre1, "Sobre1"},
+        {Sair1, "Sair1"}};
+    for (const auto &[objeto, nome] : nomes)
+        objeto->setObjectName(QLatin1String(nome));
 
     // Logged out: only "About..." and "Sair" can be used.
     Opes1->menuAction()->setEnabled(false);
@@ -205,20 +222,39 @@ QString TFormMain::Painel(int painel) const {
 
 TFormInicio *TFormMain::AbrirInicio() {
     delete m_inicio;
-    m_inicio = new TFormInicio(this);
+    const TEscolhaIdioma escolha(m_diretorio);
+    if (escolha.Confirmado()) DefinirPainel(2, TEscolhaIdioma::NomeIdioma(escolha.Lingua(0)));
+    m_inicio = new TFormInicio(m_diretorio, m_interacao, this);
+    connect(m_inicio, &TFormInicio::LoginConcluido, this, &TFormMain::Entrar);
+    connect(m_inicio, &TFormInicio::IdiomaConfirmado, this, &TFormMain::idiomaConfirmado);
     m_inicio->show();
     return m_inicio;
+}
+
+void TFormMain::idiomaConfirmado(int lingua) {
+    DefinirPainel(2, TEscolhaIdioma::NomeIdioma(lingua));
+    CarregarIdioma();
 }
 
 TFormInicio *TFormMain::Inicio() const {
     return m_inicio;
 }
 
-void TFormMain::AbrirJanelasDoUsuario() {
+void TFormMain::Entrar(const QString &usuario) {
+    m_usuario->Carregar(usuario);
+    abrirJanelasDoUsuario();
+    usuarioEntrou();
+}
+
+void TFormMain::HabilitarExcluirExperimento(bool habilitar) {
+    Excluir1->setEnabled(habilitar);
+}
+
+void TFormMain::abrirJanelasDoUsuario() {
     m_experimentos->AbrirJanelasDoUsuario();
 }
 
-void TFormMain::UsuarioEntrou() {
+void TFormMain::usuarioEntrou() {
     LogOff1->setText(kLogOff + QLatin1Char(' ') + m_usuario->Nome);
     LogOff1->setEnabled(true);
     Experimento1->menuAction()->setEnabled(true);

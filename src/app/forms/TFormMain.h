@@ -38,7 +38,10 @@ class TUsuario;
 // that refuses to close stops the log-off (or the quit), so no window ever
 // outlives the objects it works on.
 //
-// Menu items keep the names of their language keys (section "UnitMain").
+// Menu items keep the names of their language keys (section "UnitMain"),
+// also as their object names ("Opes1", "Sair1"...); the child-window area
+// is "AreaFilhas". They are the window's own: other windows ask for changes
+// through its slots and never touch them.
 class TFormMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -68,20 +71,14 @@ public:
     QString Painel(int painel) const;
 
     // A new login window over this one (at start and after log-off), shown
-    // and listing the users; a login window still open is replaced.
+    // and listing the users; a login window still open is replaced. Status
+    // panel 2 shows the language once it is confirmed.
     TFormInicio *AbrirInicio();
     // The login window while it is open, else null.
     TFormInicio *Inicio() const;
 
-    // Login, called by the login window once the user is loaded: the
-    // windows of a logged-in user open, LogOff1 gets the user's name and the
-    // menus are enabled.
-    void AbrirJanelasDoUsuario();
-    void UsuarioEntrou();
-
     // Puts a window into the frame as a child window, destroyed when closed.
     QMdiSubWindow *AbrirFilha(QWidget *janela);
-    QMdiArea *AreaFilhas() const { return m_mdi; }
 
     // The window behind a flag of JanelaAberta, closed at log-off while its
     // flag is set, and the experiment it works on (when it has one).
@@ -100,6 +97,46 @@ public:
     void DefinirListaExperimentos(TListaExperimentos *lista, QWidget *janela);
     void DefinirConfiguracao(QWidget *janela);
 
+public slots:
+    // Login (the login window's LoginConcluido): loads the user, opens the
+    // windows of a logged-in user, gives LogOff1 the user's name and
+    // enables the menus.
+    void Entrar(const QString &usuario);
+    // "Excluir" of the experiment menu: enabled while an experiment is
+    // selected in the experiment list or configuration windows.
+    void HabilitarExcluirExperimento(bool habilitar);
+    // Deletes the experiment selected in the experiment list from the
+    // profile, after the user's confirmation.
+    void Excluir1Click();
+    // Closes the user's windows, remakes the user and maze objects and opens
+    // a new login window. False when a window refused to close (nothing else
+    // then changes).
+    bool LogOff1Click();
+    // Asks for the language again at the next login window, and logs off.
+    void Idioma1Click();
+    void Sair1Click();
+
+protected:
+    void closeEvent(QCloseEvent *evento) override;
+
+private slots:
+    // The login window's language box was confirmed.
+    void idiomaConfirmado(int lingua);
+
+private:
+    void abrirJanelasDoUsuario();
+    void usuarioEntrou();
+    void criarMenu();
+    void criarBarraStatus();
+    bool fecharFilhas();
+    static bool fechar(QWidget *janela);
+
+    QString m_diretorio;
+    QString m_arquivoIdioma;
+    TInteracao *m_interacao;
+    std::unique_ptr<TUsuario> m_usuario;
+    std::unique_ptr<TLabirinto> m_labirinto;
+
     // Menu.
     QMenu *Opes1 = nullptr;
     QMenu *Experimento1 = nullptr;
@@ -117,33 +154,6 @@ public:
     QAction *Ajuda1 = nullptr;
     QAction *Sobre1 = nullptr;
     QAction *Sair1 = nullptr;
-
-public slots:
-    // Deletes the experiment selected in the experiment list from the
-    // profile, after the user's confirmation.
-    void Excluir1Click();
-    // Closes the user's windows, remakes the user and maze objects and opens
-    // a new login window. False when a window refused to close (nothing else
-    // then changes).
-    bool LogOff1Click();
-    // Asks for the language again at the next login window, and logs off.
-    void Idioma1Click();
-    void Sair1Click();
-
-protected:
-    void closeEvent(QCloseEvent *evento) override;
-
-private:
-    void criarMenu();
-    void criarBarraStatus();
-    bool fecharFilhas();
-    static bool fechar(QWidget *janela);
-
-    QString m_diretorio;
-    QString m_arquivoIdioma;
-    TInteracao *m_interacao;
-    std::unique_ptr<TUsuario> m_usuario;
-    std::unique_ptr<TLabirinto> m_labirinto;
 
     QMdiArea *m_mdi = nullptr;
     std::array<QLabel *, QdePaineis> m_paineis{};

@@ -4,7 +4,7 @@
 #include "TPainelConfiguracao.h"
 #include "TValidadorNome.h"
 
-#include "app/TIdioma.h"
+#include "core/TIdioma.h"
 #include "core/TErro.h"
 #include "core/TInteracao.h"
 #include "core/TUsuario.h"

@@ -4,7 +4,7 @@
 #include "TCursorEspera.h"
 #include "TSpinEdit.h"
 
-#include "app/TIdioma.h"
+#include "core/TIdioma.h"
 #include "core/BibliotecaLabirintos.h"
 #include "core/TErro.h"
 #include "core/TInteracao.h"

@@ -3,9 +3,9 @@
 #include "TCursorEspera.h"
 #include "TValidadorNome.h"
 
-#include "app/TIdioma.h"
 #include "core/Perfil.h"
 #include "core/TErro.h"
+#include "core/TIdioma.h"
 #include "core/TInteracao.h"
 #include "core/TUsuario.h"
 
@@ -100,6 +100,7 @@ void TFormNovoUsuario::BitBtnOKClick() {
         recusar(erro);
         return;
     }
+    emit UsuarioCriado(nome);
     accept();
 }
 

@@ -19,7 +19,8 @@ class TInteracao;
 // answered with a message; so is a name the file system refuses.
 //
 // Texts: section "UnitNovoUsuario" of the language file it is given (the
-// main window's: no user is logged in yet).
+// login window's: no user is logged in yet). Its controls are its own, each
+// with its design name as object name ("LabeledEditNome", "BitBtnOK").
 class TFormNovoUsuario : public QDialog {
     Q_OBJECT
 public:
@@ -29,15 +30,15 @@ public:
     TFormNovoUsuario(const QString &diretorioDados, const QString &arquivoIdioma,
                      TInteracao *interacao, QWidget *parent = nullptr);
 
-    QLabel *LabelNome = nullptr;
-    QLineEdit *LabeledEditNome = nullptr;
-    QPushButton *BitBtnOK = nullptr;
-
-public slots:
-    void BitBtnOKClick();
+signals:
+    // The user's profile file and folder were made; the dialog then closes.
+    void UsuarioCriado(const QString &nome);
 
 protected:
     void showEvent(QShowEvent *evento) override;
+
+private slots:
+    void BitBtnOKClick();
 
 private:
     QString mensagem(int n) const;
@@ -46,4 +47,8 @@ private:
     QString m_diretorio;
     QString m_arquivoIdioma;
     TInteracao *m_interacao;
+
+    QLabel *LabelNome = nullptr;
+    QLineEdit *LabeledEditNome = nullptr;
+    QPushButton *BitBtnOK = nullptr;
 };

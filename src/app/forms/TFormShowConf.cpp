@@ -1,7 +1,7 @@
 #include "TFormShowConf.h"
 
 #include "app/Configuracao.h"
-#include "app/TIdioma.h"
+#include "core/TIdioma.h"
 #include "core/TExperimento.h"
 
 #include <QFormLayout>

@@ -23,9 +23,13 @@ const int kAlturaLista = 200;
 
 } // namespace
 
-TJanelasExperimento::TJanelasExperimento(TFormMain *main) : QObject(main), m_main(main) {
-    connect(main->Inserir1, &QAction::triggered, this, &TJanelasExperimento::Inserir1Click);
-    connect(main->CriarNovoLabirinto1, &QAction::triggered, this,
+TJanelasExperimento::TJanelasExperimento(TFormMain *main)
+    : QObject(main), m_main(main),
+      m_area(main->findChild<QMdiArea *>(QStringLiteral("AreaFilhas"))),
+      m_criarLabirinto(main->findChild<QAction *>(QStringLiteral("CriarNovoLabirinto1"))) {
+    connect(main->findChild<QAction *>(QStringLiteral("Inserir1")), &QAction::triggered, this,
+            &TJanelasExperimento::Inserir1Click);
+    connect(m_criarLabirinto, &QAction::triggered, this,
             &TJanelasExperimento::CriarNovoLabirinto1Click);
 }
 
@@ -35,7 +39,7 @@ QMdiSubWindow *TJanelasExperimento::abrir(QWidget *janela, bool centrada) {
                         Qt::WindowCloseButtonHint);
     sub->adjustSize();
     if (centrada) {
-        const QRect area = m_main->AreaFilhas()->viewport()->rect();
+        const QRect area = m_area->viewport()->rect();
         sub->move(std::max(0, area.center().x() - sub->width() / 2),
                   std::max(0, area.center().y() - sub->height() / 2));
     }
@@ -47,7 +51,7 @@ void TJanelasExperimento::AbrirJanelasDoUsuario() {
     TUsuario &usuario = m_main->Usuario();
     m_exibicao = new TFormShowConf(usuario.Experimento, usuario.ArquivoIdioma);
     m_lista = new TFormListExp(usuario);
-    const int alturaArea = m_main->AreaFilhas()->viewport()->height();
+    const int alturaArea = m_area->viewport()->height();
     TFormListExp *lista = m_lista;
     TFormShowConf *exibicao = m_exibicao;
     int y = 0;
@@ -67,7 +71,7 @@ void TJanelasExperimento::AbrirJanelasDoUsuario() {
     m_main->DefinirConfiguracao(m_exibicao);
     m_main->DefinirListaExperimentos(m_lista, m_lista);
 
-    connect(lista, &TFormListExp::Selecionado, this, [this] { m_main->Excluir1->setEnabled(true); });
+    connect(lista, &TFormListExp::Selecionado, this, [this] { m_main->HabilitarExcluirExperimento(true); });
     connect(lista, &TFormListExp::MostrarConfiguracaoPedida, exibicao,
             &TFormShowConf::MostrarConfiguracao);
     connect(lista, &TFormListExp::NaoConfiguradoPedido, exibicao,
@@ -91,7 +95,7 @@ void TJanelasExperimento::pedirSessao(const QString &nome) {
     // One experiment is worked on at a time: a session window still open
     // goes before the next opens.
     if (!m_main->FecharJanelaAberta(TExperimento::JanelaSessao)) return;
-    m_main->Excluir1->setEnabled(false);
+    m_main->HabilitarExcluirExperimento(false);
     emit SessaoPedida(nome);
 }
 
@@ -127,13 +131,13 @@ void TJanelasExperimento::abrirConf(const QString &nome) {
             m_main->Usuario().Experimento.JanelaAberta[TExperimento::JanelaSessao] = false;
         }
         // (A list already closed by a log-off has nothing to delete.)
-        m_main->Excluir1->setEnabled(!m_comp && m_lista && m_lista->isVisible() &&
+        m_main->HabilitarExcluirExperimento(!m_comp && m_lista && m_lista->isVisible() &&
                                      !m_lista->ExperimentoSelecionado().isEmpty());
         atualizarBloqueio();
     });
     abrir(m_conf, true);
     m_conf->setFocus();
-    m_main->Excluir1->setEnabled(false);
+    m_main->HabilitarExcluirExperimento(false);
     atualizarBloqueio();
 }
 
@@ -150,7 +154,7 @@ void TJanelasExperimento::abrirComp() {
         atualizarBloqueio();
     });
     abrir(m_comp, true);
-    m_main->Excluir1->setEnabled(false);
+    m_main->HabilitarExcluirExperimento(false);
     atualizarBloqueio();
 }
 
@@ -171,7 +175,7 @@ void TJanelasExperimento::Inserir1Click() {
                 });
         dialogo.exec();
     }
-    m_main->Excluir1->setEnabled(false);
+    m_main->HabilitarExcluirExperimento(false);
     if (m_lista) m_lista->AtualizarLista();
 }
 
@@ -183,10 +187,10 @@ void TJanelasExperimento::CriarNovoLabirinto1Click() {
                                           m_main->Interacao());
     abertas[TExperimento::JanelaNovoLabirinto] = true;
     m_main->RegistrarJanela(TExperimento::JanelaNovoLabirinto, janela);
-    m_main->CriarNovoLabirinto1->setEnabled(false);
+    m_criarLabirinto->setEnabled(false);
     connect(janela, &QObject::destroyed, this, [this] {
         m_main->Usuario().Experimento.JanelaAberta[TExperimento::JanelaNovoLabirinto] = false;
-        m_main->CriarNovoLabirinto1->setEnabled(true);
+        m_criarLabirinto->setEnabled(true);
     });
     abrir(janela, true);
     janela->setFocus();

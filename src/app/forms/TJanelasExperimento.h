@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QPointer>
 
+class QAction;
+class QMdiArea;
 class QMdiSubWindow;
 class TFormComp;
 class TFormConf;
@@ -54,6 +56,8 @@ private:
     QMdiSubWindow *abrir(QWidget *janela, bool centrada);
 
     TFormMain *m_main;
+    QMdiArea *m_area;            // the main window's child-window area
+    QAction *m_criarLabirinto;   // "Criar Novo Labirinto"
     QPointer<TFormListExp> m_lista;
     QPointer<TFormShowConf> m_exibicao;
     QPointer<TFormConf> m_conf;

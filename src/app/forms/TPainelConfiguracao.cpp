@@ -2,7 +2,7 @@
 
 #include "TSpinEdit.h"
 
-#include "app/TIdioma.h"
+#include "core/TIdioma.h"
 
 #include <QComboBox>
 #include <QGridLayout>

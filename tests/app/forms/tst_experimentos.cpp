@@ -109,6 +109,7 @@ class TstExperimentosJanelas : public QObject {
         return m_main->findChild<T *>();
     }
     QListWidget *lista() const { return filho<QListWidget>(janela<TFormListExp>(), "ListBoxExp"); }
+    QAction *acao(const char *nome) const { return filho<QAction>(m_main, nome); }
 
     // Installs the shipped files, writes Ana's profile and logs her in.
     void entrar(const QByteArray &perfilAna = "[Experimentos]\r\nQdeExp=0") {
@@ -181,7 +182,7 @@ private slots:
             QTest::keyClick(labirinto, Qt::Key_Return);
             etapas = true;
         });
-        m_main->Inserir1->trigger();
+        acao("Inserir1")->trigger();
         QVERIFY(etapas);
         QCOMPARE(m_interacao.mensagens.size(), 1);
         const TArquivoIni ini(perfil());
@@ -195,7 +196,7 @@ private slots:
         QVERIFY(comp && comp->isVisible());
         QVERIFY(filho<QRadioButton>(comp, "RadioGroup1")->isChecked());
         QVERIFY(!janela<TFormListExp>()->isEnabled() && !janela<TFormShowConf>()->isEnabled());
-        QVERIFY(!m_main->Excluir1->isEnabled());
+        QVERIFY(!acao("Excluir1")->isEnabled());
         auto *exibicao = janela<TFormShowConf>();
         QCOMPARE(filho<QLabel>(exibicao, "LabelPadrao")->text(), QString("1"));
         QCOMPARE(filho<QLabel>(exibicao, "LabelTipo")->text(), QString("CRUZ (3)"));
@@ -225,7 +226,7 @@ private slots:
             QTest::keyClicks(nome, "Exp2");
             clicar(filho(d, "BitBtnOK"));
         });
-        m_main->Inserir1->trigger();
+        acao("Inserir1")->trigger();
         const QString m1 =
             mensagem("UnitNovoExperimento", "TFormNovoExperimentoBitBtnOKClickMessage1");
         QCOMPARE(m_interacao.mensagens, (QStringList{m1, m1}));
@@ -391,7 +392,7 @@ private slots:
             QVERIFY(d->isVisible());
             QCOMPARE(ler(perfil()), registrado);
         });
-        m_main->Inserir1->trigger();
+        acao("Inserir1")->trigger();
         QCOMPARE(m_interacao.mensagens, (QStringList{"Unable to write to " + perfil(),
                                                      "Unable to write to " + perfil()}));
         QVERIFY(ler(perfil()) != antes);
@@ -424,13 +425,13 @@ private slots:
         auto *analise = filho(janela<TFormListExp>(), "SpeedButtonAnalise");
         QSignalSpy analises(m_main->Experimentos(), &TJanelasExperimento::AnalisePedida);
         QSignalSpy sessoes(m_main->Experimentos(), &TJanelasExperimento::SessaoPedida);
-        QVERIFY(!analise->isEnabled() && !m_main->Excluir1->isEnabled());
+        QVERIFY(!analise->isEnabled() && !acao("Excluir1")->isEnabled());
         l->setFocus();
         QTest::keyClick(l, Qt::Key_Return);
         QVERIFY(sessoes.isEmpty() && !janela<TFormConf>());
 
         clicarItem(l, "C2");
-        QVERIFY(analise->isEnabled() && m_main->Excluir1->isEnabled());
+        QVERIFY(analise->isEnabled() && acao("Excluir1")->isEnabled());
         QStringList valores;
         for (const char *n : {"LabelTipo", "LabelDistancia", "LabelDuracao", "LabelQdeInicios",
                               "LabelPadrao"})
@@ -448,15 +449,15 @@ private slots:
         clicarItem(l, "C2");
         QTest::keyClick(l, Qt::Key_Return);
         QCOMPARE(sessoes.size(), 1);
-        QVERIFY(!m_main->Excluir1->isEnabled());
+        QVERIFY(!acao("Excluir1")->isEnabled());
 
         // Configurar on the display opens the configuration of B7.
         clicarItem(l, "B7");
         clicar(filho(exibicao, "SpeedButtonConfigurar"));
         QCOMPARE(filho<QLabel>(janela<TFormConf>(), "LabelExp")->text(), QString("B7"));
-        QVERIFY(!l->isEnabled() && !exibicao->isEnabled() && !m_main->Excluir1->isEnabled());
+        QVERIFY(!l->isEnabled() && !exibicao->isEnabled() && !acao("Excluir1")->isEnabled());
         janela<TFormConf>()->parentWidget()->close();
-        QVERIFY(!janela<TFormConf>() && l->isEnabled() && m_main->Excluir1->isEnabled());
+        QVERIFY(!janela<TFormConf>() && l->isEnabled() && acao("Excluir1")->isEnabled());
     }
 
     // Deleting the selected experiment; refused while its session window
@@ -470,13 +471,13 @@ private slots:
         m_main->Usuario().Experimento.JanelaAberta[TExperimento::JanelaSessao] = true;
         const QByteArray antes = ler(perfil());
         clicarItem(lista(), "E");
-        m_main->Excluir1->trigger();
+        acao("Excluir1")->trigger();
         QCOMPARE(m_interacao.mensagens,
                  QStringList{mensagem("UnitMain", "TFormMainExcluir1ClickMessage5") + " E"});
         QVERIFY(m_interacao.perguntas.isEmpty());
         QCOMPARE(ler(perfil()), antes);
         clicarItem(lista(), "F");
-        m_main->Excluir1->trigger();
+        acao("Excluir1")->trigger();
         QCOMPARE(m_interacao.perguntas.size(), 1);
         QCOMPARE(itens(lista()), QStringList{"E"});
         QVERIFY(filho<QLabel>(janela<TFormShowConf>(), "LabelTipo")->text().isEmpty());
@@ -488,18 +489,18 @@ private slots:
         entrar();
         auto abrir = [this] {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            m_main->CriarNovoLabirinto1->trigger();
+            acao("CriarNovoLabirinto1")->trigger();
             return janela<TFormNovoLabirinto>();
         };
         auto *w = abrir();
-        QVERIFY(w && !m_main->CriarNovoLabirinto1->isEnabled());
+        QVERIFY(w && !acao("CriarNovoLabirinto1")->isEnabled());
         QVERIFY(m_main->Usuario().Experimento.JanelaAberta[TExperimento::JanelaNovoLabirinto]);
         // The preview keeps its centre: 5 pixels each way per cell.
         auto *grade = filho(w, "StringGridArena");
         QCOMPARE(grade->size(), QSize(12, 12));
         const QPoint origem = grade->pos() + QPoint(5, 5);
         clicar(filho(w, "SpeedButton1"));
-        QVERIFY(!janela<TFormNovoLabirinto>() && m_main->CriarNovoLabirinto1->isEnabled());
+        QVERIFY(!janela<TFormNovoLabirinto>() && acao("CriarNovoLabirinto1")->isEnabled());
         QVERIFY(!m_main->Usuario().Experimento.JanelaAberta[TExperimento::JanelaNovoLabirinto]);
         const TArquivoIni ini(biblioteca());
         QCOMPARE(ini.ReadString("ARENA (1x1)", "ComprimentoDoBraco", "") +
@@ -557,7 +558,7 @@ private slots:
         QVERIFY(m_main->LogOff1Click());
         QVERIFY(!janela<TFormNovoLabirinto>() && !janela<TFormListExp>() &&
                 !janela<TFormShowConf>());
-        QVERIFY(m_main->CriarNovoLabirinto1->isEnabled());
+        QVERIFY(acao("CriarNovoLabirinto1")->isEnabled());
     }
 
     // From an empty data folder to a configured experiment with its
@@ -594,7 +595,7 @@ private slots:
             clicar(filho(d, "RadioButton2"));
             QTest::keyClick(d->focusWidget(), Qt::Key_Return);
         });
-        m_main->Inserir1->trigger();
+        acao("Inserir1")->trigger();
         auto *comp = janela<TFormComp>();
         QVERIFY(comp);
         clicar(filho(comp, "CheckBoxA"));

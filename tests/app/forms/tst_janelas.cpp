@@ -19,6 +19,7 @@
 #include "core/TArquivoIni.h"
 #include "core/TUsuario.h"
 
+#include "Controles.h"
 #include "TInteracaoFalsa.h"
 #include "TextosVisiveis.h"
 
@@ -71,16 +72,16 @@ const QList<Janela> &janelas() {
         {"FormMain", [](TFormMain &m) -> QWidget * { return &m; }},
         {"MenuOpes1",
          [](TFormMain &m) -> QWidget * {
-             m.Usuario().Carregar("Ana");
-             m.UsuarioEntrou();
-             m.Opes1->popup(m.mapToGlobal(QPoint(0, 0)));
-             return m.Opes1;
+             m.Entrar("Ana");
+             auto *opes1 = Controle<QMenu>(&m, "Opes1");
+             opes1->popup(m.mapToGlobal(QPoint(0, 0)));
+             return opes1;
          }},
         {"FormInicio", [](TFormMain &m) -> QWidget * { return m.AbrirInicio(); }},
         {"FormInicioConfirmado",
          [](TFormMain &m) -> QWidget * {
              TFormInicio *inicio = m.AbrirInicio();
-             inicio->SpeedButtonOk->click();
+             QTest::mouseClick(Controle<QPushButton>(inicio, "SpeedButtonOk"), Qt::LeftButton);
              return inicio;
          }},
         {"FormNovoUsuario",
@@ -91,8 +92,7 @@ const QList<Janela> &janelas() {
         {"FormMainUsuario",
          [](TFormMain &m) -> QWidget * {
              comExperimentos(m);
-             m.AbrirJanelasDoUsuario();
-             m.UsuarioEntrou();
+             m.Entrar("Ana");
              clicar(&m, "Cruz");
              return &m;
          }},
@@ -107,8 +107,7 @@ const QList<Janela> &janelas() {
         {"FormMainNaoConf",
          [](TFormMain &m) -> QWidget * {
              comExperimentos(m);
-             m.AbrirJanelasDoUsuario();
-             m.UsuarioEntrou();
+             m.Entrar("Ana");
              clicar(&m, "Novo");
              return &m;
          }},

@@ -1,7 +1,6 @@
 // The application shell: first start, the language box, users and login,
 // experiment deletion, log-off and change of language.
 
-#include "app/TIdioma.h"
 #include "app/TInstalacao.h"
 #include "app/forms/TFormInicio.h"
 #include "app/forms/TFormMain.h"
@@ -10,11 +9,14 @@
 #include "core/Arquivos.h"
 #include "core/BibliotecaLabirintos.h"
 #include "core/TArquivoIni.h"
+#include "core/TIdioma.h"
 #include "core/TUsuario.h"
 
+#include "Controles.h"
 #include "TInteracaoFalsa.h"
 #include "TextosVisiveis.h"
 
+#include <QSignalSpy>
 #include <QTest>
 #include <QtWidgets>
 
@@ -45,6 +47,26 @@ void digitar(QWidget *w, const QString &texto) {
         QKeyEvent tecla(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
         QApplication::sendEvent(w, &tecla);
     }
+}
+
+// The controls of the windows, by their design names.
+QListWidget *usuarios(TFormInicio *inicio) {
+    return Controle<QListWidget>(inicio, "ListBoxUsuarios");
+}
+QPushButton *botao(QWidget *janela, const char *nome) {
+    return Controle<QPushButton>(janela, nome);
+}
+QGroupBox *bandeiras(TFormInicio *inicio) {
+    return Controle<QGroupBox>(inicio, "GroupBoxBandeira");
+}
+QLineEdit *campoNome(QWidget *dialogo) {
+    return Controle<QLineEdit>(dialogo, "LabeledEditNome");
+}
+QAction *acao(TFormMain &main, const char *nome) {
+    return Controle<QAction>(&main, nome);
+}
+QAction *menu(TFormMain &main, const char *nome) {
+    return Controle<QMenu>(&main, nome)->menuAction();
 }
 
 QStringList itens(QListWidget *lista) {
@@ -87,10 +109,13 @@ class TstMain : public QObject {
     static void entrar(TFormMain &main, const QString &nome) {
         TFormInicio *inicio = main.Inicio();
         QVERIFY(inicio);
-        const auto achados = inicio->ListBoxUsuarios->findItems(nome, Qt::MatchExactly);
+        QListWidget *lista = usuarios(inicio);
+        const auto achados = lista->findItems(nome, Qt::MatchExactly);
         QCOMPARE(achados.size(), 1);
-        achados[0]->setSelected(true);
-        QTest::mouseClick(inicio->BitBtnLogar, Qt::LeftButton);
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {},
+                          lista->visualItemRect(achados[0]).center());
+        QVERIFY(achados[0]->isSelected());
+        QTest::mouseClick(botao(inicio, "BitBtnLogar"), Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!main.Inicio());
     }
@@ -123,26 +148,29 @@ private slots:
         TFormMain main(m_dir, &m_interacao);
         main.show();
         TFormInicio *inicio = main.AbrirInicio();
-        QCOMPARE(main.Sair1->text(), instalado ? QString("&Sair") : QString("ERRO"));
+        QCOMPARE(acao(main, "Sair1")->text(), instalado ? QString("&Sair") : QString("ERRO"));
         QCOMPARE(inicio->windowTitle(), instalado ? QString("Identificação") : QString("ERRO"));
-        QVERIFY(inicio->isVisible() && inicio->GroupBoxBandeira->isVisible());
-        QVERIFY(inicio->RadioGroupIdioma[0]->isChecked());
-        QCOMPARE(inicio->ListBoxUsuarios->count(), 0);
-        QVERIFY(!inicio->BitBtnLogar->isEnabled());
+        QVERIFY(inicio->isVisible() && bandeiras(inicio)->isVisible());
+        QVERIFY(Controle<QRadioButton>(inicio, "RadioGroupIdioma0")->isChecked());
+        QCOMPARE(usuarios(inicio)->count(), 0);
+        QVERIFY(!botao(inicio, "BitBtnLogar")->isEnabled());
         QVERIFY(m_interacao.mensagens.isEmpty());
         if (!instalado) return;
 
-        QTest::mouseClick(inicio->RadioGroupIdioma[1], Qt::LeftButton, {}, QPoint(5, 5));
-        QTest::mouseClick(inicio->SpeedButtonOk, Qt::LeftButton);
+        QSignalSpy confirmado(inicio, &TFormInicio::IdiomaConfirmado);
+        QTest::mouseClick(Controle<QRadioButton>(inicio, "RadioGroupIdioma1"), Qt::LeftButton, {},
+                          QPoint(5, 5));
+        QTest::mouseClick(botao(inicio, "SpeedButtonOk"), Qt::LeftButton);
+        QCOMPARE(confirmado, QList<QVariantList>{{1}});
         const TArquivoIni escolha(m_dir + "idiomas/idioma.ini");
         QCOMPARE(escolha.ReadInteger("idioma", "lingua", -1), 1);
         QCOMPARE(escolha.ReadInteger("idioma", "configurado", -1), 1);
-        QVERIFY(!inicio->GroupBoxBandeira->isVisible());
+        QVERIFY(!bandeiras(inicio)->isVisible());
         QCOMPARE(main.Painel(2), QString("English"));
-        QCOMPARE(inicio->BitBtnLogar->text(), QString("Log In"));
-        QCOMPARE(main.Sair1->text(), QString("E&xit"));
+        QCOMPARE(botao(inicio, "BitBtnLogar")->text(), QString("Log In"));
+        QCOMPARE(acao(main, "Sair1")->text(), QString("E&xit"));
         main.DefinirPainel(2, QString());
-        QVERIFY(!main.AbrirInicio()->GroupBoxBandeira->isVisible());
+        QVERIFY(!bandeiras(main.AbrirInicio())->isVisible());
         QCOMPARE(main.Painel(2), QString("English"));
     }
 
@@ -156,26 +184,30 @@ private slots:
         QTimer::singleShot(0, this, [&foco] {
             auto *d = qobject_cast<TFormNovoUsuario *>(QApplication::activeModalWidget());
             if (!d) return QApplication::activeModalWidget()->close();
-            foco = d->focusWidget() == d->LabeledEditNome;
-            QTest::keyClicks(d->LabeledEditNome, "Ana");
-            QTest::keyClick(d->LabeledEditNome, Qt::Key_Return);
+            foco = d->focusWidget() == campoNome(d);
+            QTest::keyClicks(campoNome(d), "Ana");
+            QTest::keyClick(campoNome(d), Qt::Key_Return);
             return true;
         });
-        QTest::mouseClick(inicio->SpeedButtonNovoUsuario, Qt::LeftButton);
+        QSignalSpy criado(inicio, &TFormInicio::UsuarioCriado);
+        QSignalSpy login(inicio, &TFormInicio::LoginConcluido);
+        QTest::mouseClick(botao(inicio, "SpeedButtonNovoUsuario"), Qt::LeftButton);
         QVERIFY(foco);
+        QCOMPARE(criado, QList<QVariantList>{{"Ana"}});
         QVERIFY(m_interacao.mensagens.isEmpty());
         QVERIFY(QFileInfo(m_dir + "usuarios/Ana").isDir());
         QCOMPARE(ler(m_dir + "usuarios/Ana.ini"), QByteArray("[Experimentos]\r\nQdeExp=0"));
-        QCOMPARE(itens(inicio->ListBoxUsuarios), QStringList{"Ana"});
-        QVERIFY(!inicio->BitBtnLogar->isEnabled());
+        QCOMPARE(itens(usuarios(inicio)), QStringList{"Ana"});
+        QVERIFY(!botao(inicio, "BitBtnLogar")->isEnabled());
 
         entrar(main, "Ana");
+        QCOMPARE(login, QList<QVariantList>{{"Ana"}});
         QCOMPARE(main.Usuario().Arquivo, m_dir + "usuarios/Ana.ini");
-        QCOMPARE(main.LogOff1->text(), QString("Log Off Ana"));
-        for (QAction *a : {main.LogOff1, main.Opes1->menuAction(), main.Experimento1->menuAction(),
-                           main.Analise1->menuAction()})
+        QCOMPARE(acao(main, "LogOff1")->text(), QString("Log Off Ana"));
+        for (QAction *a : {acao(main, "LogOff1"), menu(main, "Opes1"), menu(main, "Experimento1"),
+                           menu(main, "Analise1")})
             QVERIFY(a->isEnabled());
-        QVERIFY(!main.Excluir1->isEnabled() && !main.Ajuda1->isEnabled());
+        QVERIFY(!acao(main, "Excluir1")->isEnabled() && !acao(main, "Ajuda1")->isEnabled());
     }
 
     // Typed or pasted: refused characters dropped, 21 characters at most.
@@ -188,11 +220,11 @@ private slots:
             {"abcdefghijklmnopqrstuv", "abcdefghijklmnopqrstu"}};
         for (const auto &[digitado, campo] : casos) {
             TFormNovoUsuario d(m_dir, QString(), &m_interacao);
-            digitar(d.LabeledEditNome, digitado);
-            QCOMPARE(d.LabeledEditNome->text(), campo);
-            d.LabeledEditNome->clear();
-            d.LabeledEditNome->insert(digitado);
-            QCOMPARE(d.LabeledEditNome->text(), campo);
+            digitar(campoNome(&d), digitado);
+            QCOMPARE(campoNome(&d)->text(), campo);
+            campoNome(&d)->clear();
+            campoNome(&d)->insert(digitado);
+            QCOMPARE(campoNome(&d)->text(), campo);
         }
     }
 
@@ -213,8 +245,8 @@ private slots:
         escrever(mensagem ? "usuarios/Ana.ini" : "usuarios", "x");
         TFormNovoUsuario d(m_dir, m_dir + "idiomas/portugues.ini", &m_interacao);
         d.show();
-        digitar(d.LabeledEditNome, nome);
-        QTest::mouseClick(d.BitBtnOK, Qt::LeftButton);
+        digitar(campoNome(&d), nome);
+        QTest::mouseClick(botao(&d, "BitBtnOK"), Qt::LeftButton);
         QVERIFY(d.isVisible());
         QCOMPARE(m_interacao.mensagens.size(), 1);
         const QString esperada =
@@ -232,7 +264,7 @@ private slots:
             escrever(QStringLiteral("usuarios/") + QString::fromUtf8(arquivo), "");
         QDir().mkpath(m_dir + "usuarios/pasta.ini");
         TFormMain main(m_dir, &m_interacao);
-        QCOMPARE(itens(main.AbrirInicio()->ListBoxUsuarios),
+        QCOMPARE(itens(usuarios(main.AbrirInicio())),
                  (QStringList{"Álvaro", "Ana", "bruno", "Carla", "x.ini", "Zé"}));
     }
 
@@ -261,8 +293,8 @@ private slots:
         main.DefinirListaExperimentos(lista, lista);
         main.AbrirFilha(lista);
         m_interacao.respostas = {resposta};
-        main.Excluir1->setEnabled(true); // as a click in the list does
-        main.Excluir1->trigger();
+        main.HabilitarExcluirExperimento(true); // as a click in the list does
+        acao(main, "Excluir1")->trigger();
 
         const bool excluido = !selecionado.isEmpty() && resposta && !somenteLeitura;
         QCOMPARE(ler(arquivo),
@@ -302,29 +334,30 @@ private slots:
         QVERIFY(!main.LogOff1Click());
         QVERIFY(!main.close());
         QCOMPARE(main.Usuario().Nome, QString("Ana"));
-        QVERIFY(main.LogOff1->isEnabled() && !main.Inicio());
+        QVERIFY(acao(main, "LogOff1")->isEnabled() && !main.Inicio());
 
         delete teimosa;
-        main.LogOff1->trigger();
+        acao(main, "LogOff1")->trigger();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!video && !lista && main.AreaFilhas()->subWindowList().isEmpty());
+        QVERIFY(!video && !lista &&
+                Controle<QMdiArea>(&main, "AreaFilhas")->subWindowList().isEmpty());
         QVERIFY(main.Usuario().Nome.isEmpty());
         QStringList usaveis;
         for (QAction *a : main.menuBar()->actions())
             if (a->isEnabled()) usaveis << a->text();
         QCOMPARE(usaveis, (QStringList{"Sobre...", "&Sair"}));
-        QVERIFY(!main.LogOff1->isEnabled() && !main.Analise1->menuAction()->isEnabled());
-        QCOMPARE(itens(main.Inicio()->ListBoxUsuarios), (QStringList{"Ana", "Bia"}));
-        QVERIFY(!main.Inicio()->GroupBoxBandeira->isVisibleTo(main.Inicio()));
+        QVERIFY(!acao(main, "LogOff1")->isEnabled() && !menu(main, "Analise1")->isEnabled());
+        QCOMPARE(itens(usuarios(main.Inicio())), (QStringList{"Ana", "Bia"}));
+        QVERIFY(!bandeiras(main.Inicio())->isVisibleTo(main.Inicio()));
         entrar(main, "Bia");
-        QCOMPARE(main.LogOff1->text(), QString("Log Off Bia"));
+        QCOMPARE(acao(main, "LogOff1")->text(), QString("Log Off Bia"));
 
         // Change of language: asked again in the login window that follows.
-        main.Idioma1->trigger();
+        acao(main, "Idioma1")->trigger();
         const TArquivoIni ini(m_dir + "idiomas/idioma.ini");
         QCOMPARE(ini.ReadInteger("idioma", "configurado", -1), 0);
         QCOMPARE(ini.ReadInteger("idioma", "lingua", -1), 0);
-        QVERIFY(main.Inicio()->GroupBoxBandeira->isVisibleTo(main.Inicio()));
+        QVERIFY(bandeiras(main.Inicio())->isVisibleTo(main.Inicio()));
         QVERIFY(main.Usuario().Nome.isEmpty());
     }
 
@@ -338,7 +371,7 @@ private slots:
         TFormMain main(m_dir, &m_interacao);
         main.show();
         QCOMPARE(TextosVisiveis::Erros(&main), QStringList{"QMenuBar > ERRO"});
-        QCOMPARE(main.Sair1->text(), QString("ERRO"));
+        QCOMPARE(acao(main, "Sair1")->text(), QString("ERRO"));
     }
 };
 

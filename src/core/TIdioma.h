@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QHash>
+#include "core/TDocumentoIni.h"
+
 #include <QString>
 
 // The texts of one language file ("idiomas/portugues.ini" and its five
@@ -9,9 +10,9 @@
 // A language file is a settings file: one section per window, named after the
 // window's unit ("UnitMain", "UnitLabirinto"...), one key per text (a control
 // name, the form name + "Caption", a control name + "Hint", or
-// "T" + form + handler + "Message" + number). Section and key names are
-// compared without regard to letter case, values are taken as stored (first
-// occurrence wins), exactly as TArquivoIni reads them.
+// "T" + form + handler + "Message" + number). It is read as a TDocumentoIni:
+// section and key names compared without regard to letter case, values taken
+// as stored (first occurrence wins).
 //
 // Anything that cannot be found - no language chosen, a missing file, section
 // or key - reads "ERRO": the window shows that word in place of the text and
@@ -29,7 +30,7 @@ public:
 
     const QString &Arquivo() const { return m_arquivo; }
     // True when the file could be read.
-    bool Carregado() const { return m_carregado; }
+    bool Carregado() const { return m_textos.Lido(); }
 
     // The stored text, or "ERRO".
     QString Texto(const QString &secao, const QString &chave) const;
@@ -40,7 +41,6 @@ public:
 
 private:
     QString m_arquivo;
-    bool m_carregado = false;
-    // section (case-folded) -> key (case-folded) -> text
-    QHash<QString, QHash<QString, QString>> m_textos;
+    // The whole file, read once.
+    TDocumentoIni m_textos;
 };

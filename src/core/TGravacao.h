@@ -1,0 +1,62 @@
+#pragma once
+
+#include "TResultado.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+// The one way the program saves a file: profiles and settings, raw files,
+// record and recovery files, spreadsheets. A saved file appears whole or not
+// at all, and a failure leaves what was there before as it was.
+//
+// The bytes go to a temporary file in the target's folder (so the last step
+// stays on one file system), are written out and synced (fsync), the file
+// gets its final permissions, then it takes the target's name in one rename
+// and the folder is synced so that the new name itself survives a crash.
+// On any failure before the rename the temporary file is removed and the
+// target (its contents and its read-only mark) is untouched.
+//
+// The rules on existing files live here, as the Modo of the save:
+// - CriarSomente never replaces anything, not even a file that appears
+//   while the bytes are being written (the rename refuses a taken name);
+// - Substituir creates or replaces the file, but refuses a read-only one
+//   (no write permission bits: the program checks them itself, so running
+//   as root changes nothing);
+// - SubstituirSomenteLeitura also replaces a read-only file: the caller asked
+//   the user, and the new file is writable (the mark is cleared) unless the
+//   result is to be read-only.
+// Permissions of the saved file: a replaced file keeps the old file's
+// permission bits; a new one gets rw-r--r--; `somenteLeitura` then removes
+// every write bit. They are set before the file takes its name, so it never
+// appears with other permissions.
+//
+// Why not QSaveFile (Qt 6.4 on Linux): its commit always replaces (it
+// cannot create without replacing), it refuses to open over an existing file
+// the user cannot write (replacing a read-only file after the user agreed
+// would need the old file's mark cleared first, and a failure would then
+// leave it cleared), and it reports success when the buffered bytes fail to
+// reach a full disk at commit, putting an empty file in place of the old one.
+class TGravacao {
+public:
+    enum Modo { CriarSomente, Substituir, SubstituirSomenteLeitura };
+
+    // Steps of a save, in order; used by the test seam below.
+    enum Etapa { Criar, Escrever, Sincronizar, Nomear, SincronizarPasta };
+
+    // Saves `conteudo` as `caminho`. The result names the target; its reason
+    // is the system's text when the system refused. A failure to sync the
+    // folder comes after the rename: the file then holds the new contents,
+    // but the result still reports the failure (the new name may not survive
+    // a crash).
+    static TResultado Gravar(const QString &caminho, const QByteArray &conteudo, Modo modo,
+                             bool somenteLeitura = false);
+
+    // Test seam: called before each step with the temporary file's path
+    // (empty before Criar). A non-zero return (an errno value) makes that
+    // step fail as if the system had refused with it. Null restores normal
+    // saving. Not for production code.
+    using Interceptador = std::function<int(Etapa, const QString &temporario)>;
+    static void Interceptar(Interceptador interceptador);
+};
