@@ -161,6 +161,11 @@ private slots:
         QVERIFY(erro.contains(m_usuario->Arquivo));
         QVERIFY(!QFileInfo::exists(m_usuario->Pasta + "Exp"));
         QVERIFY(Arquivos::desmarcarSomenteLeitura(m_usuario->Arquivo));
+        // A profile that fails only when it is replaced (its folder is
+        // gone): the experiment folder made before it goes again.
+        QVERIFY_THROWS_EXCEPTION(TErro, Perfil::CriarExperimento(m_usuario->Pasta + "x/Ana.ini",
+                                                                  m_usuario->Pasta, "Exp"));
+        QVERIFY(!QFileInfo::exists(m_usuario->Pasta + "Exp"));
         QCOMPARE(novo.Registrar("Exp"), TNovoExperimento::TRegistro::Registrado);
 
         const QByteArray antes = ler(m_usuario->Arquivo);
