@@ -1,7 +1,7 @@
 #include "TFormMain.h"
 
-#include "Figuras.h"
-#include "TCursorEspera.h"
+#include "core/forms/Figuras.h"
+#include "core/forms/TCursorEspera.h"
 #include "TFormAbout.h"
 #include "TFormInicio.h"
 #include "TFormVideo.h"
