@@ -89,19 +89,20 @@ QString lerOpcoes(const QStringList &args, Opcoes *o) {
 } // namespace
 
 int ComandoAnalise(const QStringList &args, QTextStream &out, QTextStream &err) {
-    auto falha = [&err](int codigo, const QString &m) {
+    // The usage line follows only a malformed command line, not a refusal.
+    auto falha = [&err](int codigo, const QString &m, bool uso = false) {
         err << "trevalin-cli analyse: " << m << "\n";
-        if (codigo == kUso) err << "usage: trevalin-cli " << UsoComandoAnalise << "\n";
+        if (uso) err << "usage: trevalin-cli " << UsoComandoAnalise << "\n";
         err.flush();
         return codigo;
     };
 
     Opcoes o;
     const QString problema = lerOpcoes(args, &o);
-    if (!problema.isEmpty()) return falha(kUso, problema);
+    if (!problema.isEmpty()) return falha(kUso, problema, true);
     TAnalise::Tipo tipo;
     if (!TAnalise::TipoDoNome(o.tipo, &tipo))
-        return falha(kUso, QStringLiteral("unknown --kind \"%1\"").arg(o.tipo));
+        return falha(kUso, QStringLiteral("unknown --kind \"%1\"").arg(o.tipo), true);
 
     // The data directory is a prefix that ends with "/".
     if (!QFileInfo(o.dados).isDir())

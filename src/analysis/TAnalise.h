@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 #include <array>
-#include <functional>
 #include <memory>
 
 class TDados;
@@ -25,16 +25,20 @@ class TUsuario;
 // - The output is written only when the whole sheet is complete, under the
 //   final name (extension ".XLS" forced), read-only. An existing file is
 //   replaced only when the caller or the user agreed, and only by the
-//   complete new file: a run that fails leaves it as it was.
+//   complete new file: a run that fails leaves it as it was. Without that
+//   agreement the final rename refuses a file that appeared after the
+//   check, so it is never replaced either.
 // - A run whose sheet would pass row 65535 or column 256 is refused with a
 //   message saying so; nothing is written and no cell is dropped or moved.
 // - A missing or damaged record file stops the run with a message naming
 //   the file (and the line); nothing is written.
 // - Messages and questions go through the TInteracao (texts of section
 //   "UnitSelecionarGrupo" of the user's language file, error texts as the
-//   reader and the writer give them); the hourglass hook is on for the long
-//   part and always off again before any message is shown.
-class TAnalise {
+//   reader and the writer give them); Ampulheta is on for the long part and
+//   always off again before any message is shown.
+class TAnalise : public QObject {
+    Q_OBJECT
+
 public:
     // The six kinds of the analysis window: whole session and per minute.
     enum Tipo {
@@ -83,11 +87,7 @@ public:
     static QString NomeDoTipo(Tipo tipo);
 
     TAnalise(const TUsuario &usuario, TDados &dados, TPlanilhaXLS &planilha, TInteracao *interacao);
-    ~TAnalise();
-
-    // Called with true when the long part of a run starts and with false
-    // when it ends (the windows show the hourglass cursor).
-    std::function<void(bool)> Ampulheta;
+    ~TAnalise() override;
 
     // Runs the analysis of that kind into `nomeSaida` (the writer's name
     // rule applies). The success message is shown on success.
@@ -101,6 +101,15 @@ public:
     // The sheet layout of an operation, for the maze; null for Nenhuma and
     // NaoDisponivel.
     static std::unique_ptr<TFolhaAnalise> Folha(Operacao operacao, const QString &labirinto);
+
+signals:
+    // True when the long part of a run starts, false when it ends (the
+    // windows show the hourglass cursor).
+    void Ampulheta(bool ligada);
+    // (0, total) before the first file, then (files done, total files of
+    // every group) after each record file. Emitted from the thread that runs
+    // Executar: a window's worker thread reaches the window queued.
+    void Progresso(int feitos, int total);
 
 private:
     QString texto(const char *chave) const;

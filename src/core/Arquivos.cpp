@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 // Only the owner/group/others bits: the "user" bits Qt reports are the
 // current user's access, which is always granted to root.
@@ -34,6 +37,15 @@ bool gravarAtomico(const QString &caminho, const QByteArray &conteudo, QString *
     const TResultado r = TGravacao::Gravar(caminho, conteudo, TGravacao::Substituir);
     if (!r && erro) *erro = r.Motivo();
     return r.Ok();
+}
+
+bool renomearSemSubstituir(const QString &de, const QString &para, QString *erro, bool *existia) {
+    const int e = TGravacao::RenomearSemSubstituir(de, para);
+    if (existia) *existia = e == EEXIST;
+    if (e && erro)
+        *erro = e == EEXIST ? QStringLiteral("a file of that name exists")
+                            : QString::fromLocal8Bit(std::strerror(e));
+    return e == 0;
 }
 
 bool lerTudo(const QString &caminho, QByteArray *conteudo) {

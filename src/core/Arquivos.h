@@ -28,6 +28,14 @@ bool desmarcarSomenteLeitura(const QString &caminho);
 // failure returns false and leaves the reason in *erro (when given).
 bool gravarAtomico(const QString &caminho, const QByteArray &conteudo, QString *erro = nullptr);
 
+// Gives the file `de` the name `para` only when nothing of that name exists
+// at that moment: the file system checks and renames in one step, so a file
+// created by someone else just before is never replaced. On failure returns
+// false, leaves `de` where it was and a reason in *erro; *existia (when
+// given) tells whether the failure was an existing `para`.
+bool renomearSemSubstituir(const QString &de, const QString &para, QString *erro = nullptr,
+                           bool *existia = nullptr);
+
 // Whole content of a file; false when it cannot be opened.
 bool lerTudo(const QString &caminho, QByteArray *conteudo);
 

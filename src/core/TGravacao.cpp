@@ -118,6 +118,10 @@ int sincronizarPasta(const QString &pasta) {
 
 } // namespace
 
+int TGravacao::RenomearSemSubstituir(const QString &de, const QString &para) {
+    return nomearSemSubstituir(QFile::encodeName(de), QFile::encodeName(para));
+}
+
 void TGravacao::Interceptar(Interceptador f) {
     interceptador() = std::move(f);
 }

@@ -53,6 +53,11 @@ public:
     static TResultado Gravar(const QString &caminho, const QByteArray &conteudo, Modo modo,
                              bool somenteLeitura = false);
 
+    // Gives `de` the name `para` unless a file (or a link) has it: the
+    // system refuses a taken name in the same step that gives the new one.
+    // 0, or the system's error number (EEXIST when `para` is taken).
+    static int RenomearSemSubstituir(const QString &de, const QString &para);
+
     // Test seam: called before each step with the temporary file's path
     // (empty before Criar). A non-zero return (an errno value) makes that
     // step fail as if the system had refused with it. Null restores normal

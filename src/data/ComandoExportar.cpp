@@ -77,8 +77,13 @@ int ComandoExportar(const QStringList &args, QTextStream &out, QTextStream &err)
     TPlanilhaXLS planilha;
     TInteracaoComando interacao(substituir);
     QString final;
+    // Without --force a file that appears between the check and the save is
+    // refused at the save itself; with it, it is replaced like one that was
+    // there before.
+    TPlanilhaXLS::OpcoesGravacao opcoes = TPlanilhaXLS::GravSomenteLeitura;
+    if (substituir) opcoes |= TPlanilhaXLS::GravSubstituir;
     const TVisualizacao::Resultado r =
-        visualizacao.Exportar(saida, planilha, interacao, TPlanilhaXLS::GravSomenteLeitura, &final);
+        visualizacao.Exportar(saida, planilha, interacao, opcoes, &final);
     switch (r) {
     case TVisualizacao::Salva:
         out << QDir::toNativeSeparators(final) << "\n";

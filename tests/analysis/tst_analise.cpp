@@ -44,7 +44,8 @@ struct Execucao {
     }
     A::Resultado rodar(A::Tipo tipo, const QString &saida, A::Substituicao s = A::Perguntar) {
         TAnalise an(*a.u, dados, planilha, &interacao);
-        an.Ampulheta = [this](bool on) { ordem << (on ? "on" : "off"); };
+        QObject::connect(&an, &TAnalise::Ampulheta,
+                         [this](bool on) { ordem << (on ? "on" : "off"); });
         const qsizetype antes = interacao.mensagens.size();
         const A::Resultado r = an.Executar(tipo, saida, s);
         ordem << interacao.mensagens.mid(antes);
@@ -316,6 +317,27 @@ private slots:
         QCOMPARE(e.interacao.perguntas, QStringList());
         QVERIFY2(e.ordem.last().contains(saida + ": the file already exists"),
                  qPrintable(e.ordem.last()));
+    }
+
+    // A file that appears after the existence check (here while the run
+    // works) is not replaced when nobody agreed to replace one: neither by
+    // the command (NaoSubstituir) nor after the window's check found none.
+    void saidaQueApareceDuranteExecucao() {
+        Ambiente &a = amb("CRUZ (3)");
+        a.registro("r.tvl", caminho("D4", 1, 300000));
+        for (A::Substituicao s : {A::NaoSubstituir, A::Perguntar}) {
+            const QString saida = a.dir.filePath("aparece.XLS");
+            QFile::remove(saida);
+            Execucao e(a);
+            TAnalise an(*a.u, e.dados, e.planilha, &e.interacao);
+            QObject::connect(&an, &TAnalise::Ampulheta, [&](bool on) {
+                if (on) a.gravar("aparece.XLS", "de outro", a.dados);
+            });
+            QCOMPARE(an.Executar(A::Compacta, saida, s), A::Falha);
+            QCOMPARE(ler(saida), QByteArray("de outro"));
+            QVERIFY(e.interacao.perguntas.isEmpty());
+            QVERIFY2(an.Erro().contains(": the file already exists"), qPrintable(an.Erro()));
+        }
     }
 
     // Refused, saying why, with nothing written: a bad record after a good

@@ -71,6 +71,7 @@ private slots:
         Saida s = rodar(base(saida));
         QCOMPARE(s.codigo, 1);
         QVERIFY2(s.err.contains(final) && s.err.contains("--force"), qPrintable(s.err));
+        QVERIFY2(!s.err.contains("usage:"), qPrintable(s.err)); // a refusal, not a misuse
         QCOMPARE(ler(final), QByteArray("antigo"));
         // --force with a damaged record: refused, the old file stays.
         a.registro("r3.tvl", "D4\tENTRADA\t0\t1\t1\tum\t1\r\n");
@@ -138,6 +139,9 @@ private slots:
         const Saida s = rodar(args);
         QCOMPARE(s.codigo, 1);
         QVERIFY2(s.err.contains(mensagem), qPrintable(s.err));
+        // The usage line only for a malformed command line.
+        const bool uso = mensagem.contains("--") || mensagem.startsWith("unknown");
+        QCOMPARE(s.err.contains("usage: trevalin-cli analyse"), uso);
         QCOMPARE(s.out, QString());
         QVERIFY(!QFileInfo::exists(saida + ".XLS"));
     }

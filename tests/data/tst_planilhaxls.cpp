@@ -304,6 +304,10 @@ private slots:
         QTest::newRow("read-only file refused for a read-only result") << "s" << 2 << ro << false;
         QTest::newRow("read-only replaced, writable") << "s" << 2 << substituir << true;
         QTest::newRow("read-only replaced, read-only") << "s" << 2 << (substituir | ro) << true;
+        const int soCriar = TPlanilhaXLS::GravNovo;
+        QTest::newRow("create only, new") << "s" << 0 << (soCriar | ro) << true;
+        QTest::newRow("create only, writable file kept") << "s" << 1 << soCriar << false;
+        QTest::newRow("create only, read-only file kept") << "s" << 2 << soCriar << false;
         QTest::newRow("empty name") << "" << 0 << substituir << false;
         QTest::newRow("missing folder") << "falta/x.xls" << 0 << substituir << false;
         QTest::newRow("folder") << "pasta.xls" << 0 << substituir << false;
@@ -332,7 +336,8 @@ private slots:
         } else {
             QVERIFY2(erro.startsWith(QStringLiteral("Cannot create file ") + alvo),
                      qPrintable(erro));
-            if (antigo) QVERIFY(ler(alvo) == "antigo" && Arquivos::somenteLeitura(alvo));
+            if (antigo)
+                QVERIFY(ler(alvo) == "antigo" && Arquivos::somenteLeitura(alvo) == (antigo == 2));
         }
         QCOMPARE(arquivosNaPasta(), antigo || grava ? QStringList{"s.XLS"} : QStringList());
     }
@@ -354,6 +359,29 @@ private slots:
         p.SaveSheet(TPlanilhaXLS::GravNovo | TPlanilhaXLS::GravSomenteLeitura);
         QCOMPARE(ler(alvo), p.Conteudo());
         QVERIFY(Arquivos::somenteLeitura(alvo));
+    }
+
+    // The create-only rename: a name taken at that very moment is refused
+    // and both files stay as they were; a free name is taken.
+    void renomearSemSubstituir() {
+        const QString de = caminho("novo"), para = caminho("alvo");
+        escrever(de, false);
+        QFile f(para);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("outro") == 5);
+        f.close();
+        QString erro;
+        bool existia = false;
+        QVERIFY(!Arquivos::renomearSemSubstituir(de, para, &erro, &existia));
+        QVERIFY(existia);
+        QCOMPARE(ler(para), QByteArray("outro"));
+        QCOMPARE(ler(de), QByteArray("antigo"));
+        QVERIFY(QFile::remove(para));
+        QVERIFY(Arquivos::renomearSemSubstituir(de, para, &erro, &existia));
+        QCOMPARE(ler(para), QByteArray("antigo"));
+        QVERIFY(!QFileInfo::exists(de));
+        QVERIFY(!Arquivos::renomearSemSubstituir(de, caminho("x"), &erro, &existia));
+        QVERIFY(!existia && !erro.isEmpty());
+        QFile::remove(para);
     }
 
     // A write failing half-way (the file-size limit binds root too) leaves the

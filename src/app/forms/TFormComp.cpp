@@ -1,7 +1,7 @@
 #include "TFormComp.h"
 
 #include "FecharJanela.h"
-#include "TCursorEspera.h"
+#include "core/forms/TCursorEspera.h"
 #include "TValidadorComportamento.h"
 
 #include "app/Catalogo.h"

@@ -1,7 +1,7 @@
 #include "TFormConf.h"
 
 #include "FecharJanela.h"
-#include "TCursorEspera.h"
+#include "core/forms/TCursorEspera.h"
 #include "TPainelConfiguracao.h"
 
 #include "core/TIdioma.h"

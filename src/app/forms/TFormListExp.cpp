@@ -1,6 +1,6 @@
 #include "TFormListExp.h"
 
-#include "TCursorEspera.h"
+#include "core/forms/TCursorEspera.h"
 
 #include "app/Experimentos.h"
 #include "core/TIdioma.h"

@@ -1,10 +1,17 @@
 #include "TFormMain.h"
 
-#include "Figuras.h"
-#include "TCursorEspera.h"
+#include "core/forms/Figuras.h"
+#include "core/forms/TCursorEspera.h"
+#include "TFormAbout.h"
 #include "TFormInicio.h"
 #include "TJanelasExperimento.h"
+#include "TFormVideo.h"
 #include "TListaExperimentos.h"
+
+#include "analysis/forms/TFormAnalise.h"
+#include "data/TGerenciadorArquivos.h"
+#include "data/forms/TFormExcluirDados.h"
+#include "data/forms/TFormVisualizar.h"
 
 #include "app/TEscolhaIdioma.h"
 #include "core/Perfil.h"
@@ -91,6 +98,7 @@ TFormMain::TFormMain(const QString &diretorioDados, TInteracao *interacao, QWidg
     criarBarraStatus();
     CarregarIdioma();
     m_experimentos = new TJanelasExperimento(this);
+    connect(m_experimentos, &TJanelasExperimento::AnalisePedida, this, [this] { AbrirAnalise(); });
 
     m_usuario = std::make_unique<TUsuario>(m_diretorio);
     m_labirinto = std::make_unique<TLabirinto>(m_diretorio);
@@ -163,9 +171,12 @@ void TFormMain::criarMenu() {
     connect(Idioma1, &QAction::triggered, this, &TFormMain::Idioma1Click);
     connect(LogOff1, &QAction::triggered, this, &TFormMain::LogOff1Click);
     connect(Sair1, &QAction::triggered, this, &TFormMain::Sair1Click);
-    // Inserir1, CriarNovoLabirinto1, Visualizar1, Excluir2, Video1,
-    // ConfigurarTeclado1 and Sobre1 each open a window of their own; they
-    // are connected where those windows are made.
+    connect(Visualizar1, &QAction::triggered, this, &TFormMain::Visualizar1Click);
+    connect(Excluir2, &QAction::triggered, this, &TFormMain::Excluir2Click);
+    connect(Video1, &QAction::triggered, this, &TFormMain::Video1Click);
+    connect(Sobre1, &QAction::triggered, this, &TFormMain::Sobre1Click);
+    // Inserir1, CriarNovoLabirinto1 and ConfigurarTeclado1 each open a
+    // window of their own; they are connected where those windows are made.
 }
 
 void TFormMain::criarBarraStatus() {
@@ -392,6 +403,58 @@ void TFormMain::Idioma1Click() {
     // itself; the log-off happens all the same.
     TEscolhaIdioma(m_diretorio).PedirNovaEscolha(m_interacao);
     LogOff1Click();
+}
+
+template <class J> void TFormMain::abrirUnica(TExperimento::Janela flag, J *janela, QAction *item) {
+    QMdiSubWindow *sub = AbrirFilha(janela);
+    m_usuario->Experimento.JanelaAberta[flag] = true;
+    RegistrarJanela(flag, janela);
+    if (item) item->setEnabled(false);
+    connect(janela, &J::Fechada, this, [this, flag, item] {
+        m_usuario->Experimento.JanelaAberta[flag] = false;
+        if (item) item->setEnabled(true);
+    });
+    sub->show();
+    sub->adjustSize();
+    sub->move(qMax(0, (m_mdi->width() - sub->width()) / 2),
+              qMax(0, (m_mdi->height() - sub->height()) / 2));
+}
+
+void TFormMain::Visualizar1Click() {
+    abrirUnica(TExperimento::JanelaVisualizar,
+               new TFormVisualizar(m_usuario->Pasta, m_usuario->ArquivoIdioma, m_interacao),
+               Visualizar1);
+}
+
+void TFormMain::Excluir2Click() {
+    abrirUnica(TExperimento::JanelaGerenciadorArquivos,
+               new TFormExcluirDados(m_usuario->Pasta,
+                                     TGerenciadorArquivos::ExperimentosDoPerfil(m_usuario->Arquivo),
+                                     m_usuario->ArquivoIdioma, m_interacao),
+               Excluir2);
+}
+
+void TFormMain::Video1Click() {
+    abrirUnica(TExperimento::JanelaVideo, new TFormVideo(m_usuario->ArquivoIdioma, m_interacao),
+               Video1);
+}
+
+QWidget *TFormMain::AbrirAnalise() {
+    const auto flag = TExperimento::JanelaAnalise;
+    if (m_usuario->Experimento.JanelaAberta[flag]) {
+        if (!fechar(m_janelas[flag])) return nullptr;
+        m_usuario->Experimento.JanelaAberta[flag] = false;
+    }
+    auto *janela = new TFormAnalise(*m_usuario, m_interacao);
+    abrirUnica(flag, janela, nullptr);
+    return janela;
+}
+
+void TFormMain::Sobre1Click() {
+    Sobre1->setEnabled(false);
+    auto *sobre = new TFormAbout(m_arquivoIdioma, this);
+    connect(sobre, &TFormAbout::Fechada, this, [this] { Sobre1->setEnabled(true); });
+    sobre->show();
 }
 
 void TFormMain::Sair1Click() {

@@ -115,6 +115,18 @@ public slots:
     // Asks for the language again at the next login window, and logs off.
     void Idioma1Click();
     void Sair1Click();
+    // The windows of the data menu, the video window and About. Each opens
+    // one window; the single-instance ones set their flag of JanelaAberta
+    // and disable their menu item until they close.
+    void Visualizar1Click();
+    void Excluir2Click();
+    void Video1Click();
+    void Sobre1Click();
+    // The analysis window for the current experiment (the experiment
+    // list's analysis button); an analysis window already open is closed
+    // first. Returns the window, or null when the open one would not close
+    // (a run in progress).
+    QWidget *AbrirAnalise();
 
 protected:
     void closeEvent(QCloseEvent *evento) override;
@@ -130,6 +142,10 @@ private:
     void criarBarraStatus();
     bool fecharFilhas();
     static bool fechar(QWidget *janela);
+    // A single-instance window as a child: its flag set, its menu item (if
+    // any) disabled until `fechada` (its closing signal) clears both.
+    template <class J>
+    void abrirUnica(TExperimento::Janela flag, J *janela, QAction *item);
 
     QString m_diretorio;
     QString m_arquivoIdioma;

@@ -1,6 +1,6 @@
 #include "TFormNovoExperimento.h"
 
-#include "TCursorEspera.h"
+#include "core/forms/TCursorEspera.h"
 #include "TPainelConfiguracao.h"
 #include "TValidadorNome.h"
 

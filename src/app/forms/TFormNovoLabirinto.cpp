@@ -1,7 +1,7 @@
 #include "TFormNovoLabirinto.h"
 
 #include "FecharJanela.h"
-#include "TCursorEspera.h"
+#include "core/forms/TCursorEspera.h"
 #include "TSpinEdit.h"
 
 #include "core/TIdioma.h"

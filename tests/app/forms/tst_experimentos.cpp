@@ -2,6 +2,7 @@
 // configuration, behaviour catalogue, experiment list and display, new
 // maze, and one whole first session of a new user.
 
+#include "analysis/forms/TFormAnalise.h"
 #include "app/TInstalacao.h"
 #include "app/forms/TFormComp.h"
 #include "app/forms/TFormConf.h"
@@ -446,6 +447,7 @@ private slots:
         clicar(analise);
         QCOMPARE(analises.size(), 1);
         QCOMPARE(analises[0][0].toString(), QString("B7"));
+        QCOMPARE(janela<TFormAnalise>()->parentWidget()->isVisible(), true);
         clicarItem(l, "C2");
         QTest::keyClick(l, Qt::Key_Return);
         QCOMPARE(sessoes.size(), 1);

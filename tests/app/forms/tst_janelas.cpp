@@ -7,6 +7,7 @@
 #include "app/Configuracao.h"
 #include "app/TEscolhaIdioma.h"
 #include "app/TInstalacao.h"
+#include "app/forms/TFormAbout.h"
 #include "app/forms/TFormComp.h"
 #include "app/forms/TFormConf.h"
 #include "app/forms/TFormInicio.h"
@@ -15,16 +16,23 @@
 #include "app/forms/TFormNovoLabirinto.h"
 #include "app/forms/TFormNovoUsuario.h"
 #include "app/forms/TFormShowConf.h"
+#include "core/Arquivos.h"
+#include "core/Cp1252.h"
 #include "core/Perfil.h"
 #include "core/TArquivoIni.h"
+#include "core/TExperimento.h"
 #include "core/TUsuario.h"
+#include "data/forms/TFormVisualizar.h"
 
 #include "Controles.h"
 #include "TInteracaoFalsa.h"
 #include "TextosVisiveis.h"
 
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -65,6 +73,42 @@ void clicar(QWidget *janela, const QString &nome) {
     auto *lista = janela->findChild<QListWidget *>("ListBoxExp");
     const QRect r = lista->visualItemRect(lista->findItems(nome, Qt::MatchExactly).value(0));
     QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+// Ana logged in, with the experiment "Exp1" in the cross maze and three
+// record files in its folder.
+void entrar(TFormMain &m) {
+    m.Entrar("Ana");
+    TUsuario &u = m.Usuario();
+    Perfil::CriarExperimento(u.Arquivo, u.Pasta, "Exp1");
+    TExperimento e;
+    e.Nome = "Exp1";
+    e.Labirinto = "CRUZ (3)";
+    e.TempoSecao = 300;
+    Perfil::SalvarConfiguracoes(u.Arquivo, e);
+    u.Experimento.Carregar(u.Arquivo, "Exp1");
+    const QStringList linhas = {"Trevalin 2005  |  08/12/2026  |  14:05:33",
+                                "",
+                                "Usuario:\tAna",
+                                "Experimento:\tExp1",
+                                "Indivíduo:\trato1",
+                                "Labirinto:\tCRUZ (3)",
+                                "Tempo de Sessão:\t300 segundos",
+                                "Distância:\t10 cm",
+                                "",
+                                "Posição\tComportamento\tInício\tFim\tDuração\tMinuto\tFrequência",
+                                "D4\tENTRADA\t0\t40000\t40000\t1\t1",
+                                "D3\tENTRADA\t40000\t60000\t20000\t1\t1",
+                                "D3\tENTRADA\t60000\t300000\t240000\t2\t0"};
+    for (const char *n : {"rato1.tvl", "rato2.tvl", "rato3.tvl"})
+        Arquivos::gravarAtomico(u.Pasta + "Exp1/" + n,
+                                Cp1252::codificar(linhas.join("\r\n") + "\r\n"));
+}
+
+// The frame of the child window that the main window opened last.
+QWidget *filha(TFormMain &m) {
+    const auto filhas = m.findChild<QMdiArea *>()->subWindowList(QMdiArea::CreationOrder);
+    return filhas.isEmpty() ? nullptr : filhas.last();
 }
 
 const QList<Janela> &janelas() {
@@ -131,6 +175,74 @@ const QList<Janela> &janelas() {
              return mostrar(
                  new TFormNovoLabirinto(u.ArquivoLabirintos, u.ArquivoIdioma, m.Interacao()));
          }},
+        {"FormAnalise",
+         [](TFormMain &m) -> QWidget * {
+             entrar(m);
+             m.AbrirAnalise();
+             return filha(m);
+         }},
+        {"FormAnaliseOpcoes",
+         [](TFormMain &m) -> QWidget * {
+             entrar(m);
+             QWidget *w = m.AbrirAnalise();
+             auto *arquivos = w->findChild<QListWidget *>("ListBoxArquivos");
+             arquivos->setCurrentRow(0);
+             w->findChild<QPushButton *>("SpeedButtonAddSelecao")->click();
+             w->findChild<QLineEdit *>("EditNomeGrupo")->setText("Controle");
+             w->findChild<QPushButton *>("SpeedButtonInserirGrupo")->click();
+             w->findChild<QPushButton *>("SpeedButtonOk")->click();
+             return filha(m);
+         }},
+        {"FormVisualizar",
+         [](TFormMain &m) -> QWidget * {
+             entrar(m);
+             m.Visualizar1Click();
+             QWidget *sub = filha(m);
+             sub->findChild<TFormVisualizar *>()->CarregarDados(m.Usuario().Pasta +
+                                                                "Exp1/rato1.tvl");
+             return sub;
+         }},
+        {"FormExcluirDados",
+         [](TFormMain &m) -> QWidget * {
+             entrar(m);
+             m.Excluir2Click();
+             return filha(m);
+         }},
+        {"FormExcluirDadosCopiar",
+         [](TFormMain &m) -> QWidget * {
+             entrar(m);
+             m.Excluir2Click();
+             QWidget *sub = filha(m);
+             sub->findChild<QPushButton *>("SpeedButtonCopyArq")->click();
+             return sub;
+         }},
+        {"FormExcluirDadosExcluir",
+         [](TFormMain &m) -> QWidget * {
+             entrar(m);
+             m.Excluir2Click();
+             QWidget *sub = filha(m);
+             sub->findChild<QPushButton *>("SpeedButtonDelFolder")->click();
+             return sub;
+         }},
+        {"FormExcluirDadosRenomear",
+         [](TFormMain &m) -> QWidget * {
+             entrar(m);
+             m.Excluir2Click();
+             QWidget *sub = filha(m);
+             sub->findChild<QPushButton *>("SpeedButtonRenArq")->click();
+             return sub;
+         }},
+        {"FormVideo",
+         [](TFormMain &m) -> QWidget * {
+             entrar(m);
+             m.Video1Click();
+             return filha(m);
+         }},
+        {"FormAbout",
+         [](TFormMain &m) -> QWidget * {
+             m.Sobre1Click();
+             return m.findChild<TFormAbout *>();
+         }},
     };
     return lista;
 }
@@ -176,6 +288,7 @@ private slots:
 
         const QString capturas = qEnvironmentVariable("TREVALIN_CAPTURAS");
         if (!capturas.isEmpty()) {
+            QTest::qWait(300); // the folder trees fill themselves in the background
             QDir().mkpath(capturas);
             const QString arquivo =
                 QStringLiteral("%1/%2_%3.png")
