@@ -23,20 +23,17 @@ const char *const kSecao = "UnitSelecionarGrupo";
 const char *const kNomesTipos[] = {"compacta",        "compacta-braco",        "quadrado",
                                    "compacta-minuto", "compacta-braco-minuto", "quadrado-minuto"};
 
-// Hook on for as long as the object lives, off again on every way out.
+// The hourglass on for as long as the object lives, off again on every way
+// out.
 class Ocupado {
 public:
-    explicit Ocupado(const std::function<void(bool)> &f) : m_f(f) {
-        if (m_f) m_f(true);
-    }
-    ~Ocupado() {
-        if (m_f) m_f(false);
-    }
+    explicit Ocupado(TAnalise &analise) : m_analise(analise) { emit m_analise.Ampulheta(true); }
+    ~Ocupado() { emit m_analise.Ampulheta(false); }
     Ocupado(const Ocupado &) = delete;
     Ocupado &operator=(const Ocupado &) = delete;
 
 private:
-    const std::function<void(bool)> &m_f;
+    TAnalise &m_analise;
 };
 
 } // namespace
@@ -186,7 +183,7 @@ TAnalise::Resultado TAnalise::Executar(Tipo tipo, const QString &nomeSaida,
     }
 
     try {
-        Ocupado ocupado(Ampulheta);
+        Ocupado ocupado(*this);
         gerar(*folha, substituir);
     } catch (const TErro &e) {
         m_erro = e.mensagem();
@@ -215,7 +212,7 @@ void TAnalise::gerar(TFolhaAnalise &folha, bool substituir) {
     int total = 0, feitos = 0;
     for (const TGrupo &grupo : m_dados.Grupos())
         total += grupo.QdeArquivos();
-    if (Progresso) Progresso(0, total);
+    emit Progresso(0, total);
 
     for (int g = 0; g < m_dados.QdeGrupos(); ++g) {
         const TGrupo &grupo = m_dados.Grupos()[g];
@@ -246,7 +243,7 @@ void TAnalise::gerar(TFolhaAnalise &folha, bool substituir) {
             id.Rotulo = TFolhaAnalise::Rotulo(grupo.Arquivos[f]);
             id.Usuario = m_usuario.Nome;
             folha.Escrever(m_planilha, m_dados, id, linha);
-            if (Progresso) Progresso(++feitos, total);
+            emit Progresso(++feitos, total);
         }
     }
     // Without any file the lists are not this run's: titles for no

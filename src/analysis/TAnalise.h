@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 #include <array>
-#include <functional>
 #include <memory>
 
 class TDados;
@@ -34,9 +34,11 @@ class TUsuario;
 //   the file (and the line); nothing is written.
 // - Messages and questions go through the TInteracao (texts of section
 //   "UnitSelecionarGrupo" of the user's language file, error texts as the
-//   reader and the writer give them); the hourglass hook is on for the long
-//   part and always off again before any message is shown.
-class TAnalise {
+//   reader and the writer give them); Ampulheta is on for the long part and
+//   always off again before any message is shown.
+class TAnalise : public QObject {
+    Q_OBJECT
+
 public:
     // The six kinds of the analysis window: whole session and per minute.
     enum Tipo {
@@ -85,15 +87,7 @@ public:
     static QString NomeDoTipo(Tipo tipo);
 
     TAnalise(const TUsuario &usuario, TDados &dados, TPlanilhaXLS &planilha, TInteracao *interacao);
-    ~TAnalise();
-
-    // Called with true when the long part of a run starts and with false
-    // when it ends (the windows show the hourglass cursor).
-    std::function<void(bool)> Ampulheta;
-    // Called before the first file with (0, total) and after each record
-    // file with (files done, total files of every group), from the thread
-    // that runs Executar (a window's worker thread shows it as progress).
-    std::function<void(int, int)> Progresso;
+    ~TAnalise() override;
 
     // Runs the analysis of that kind into `nomeSaida` (the writer's name
     // rule applies). The success message is shown on success.
@@ -107,6 +101,15 @@ public:
     // The sheet layout of an operation, for the maze; null for Nenhuma and
     // NaoDisponivel.
     static std::unique_ptr<TFolhaAnalise> Folha(Operacao operacao, const QString &labirinto);
+
+signals:
+    // True when the long part of a run starts, false when it ends (the
+    // windows show the hourglass cursor).
+    void Ampulheta(bool ligada);
+    // (0, total) before the first file, then (files done, total files of
+    // every group) after each record file. Emitted from the thread that runs
+    // Executar: a window's worker thread reaches the window queued.
+    void Progresso(int feitos, int total);
 
 private:
     QString texto(const char *chave) const;

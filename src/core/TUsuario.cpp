@@ -1,5 +1,6 @@
 #include "TUsuario.h"
 
+#include "Ordem.h"
 #include "TArquivoIni.h"
 
 #include <QDir>
@@ -52,21 +53,6 @@ QStringList TUsuario::ListarUsuarios(const QString &diretorioDados) {
         if (nome.size() > 4 && nome.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive))
             nomes.append(nome.chopped(4));
     }
-    // Alphabetical as people read it, the same on every machine: letter
-    // case and accents do not move a name (Álvaro comes before Ana, not
-    // after Zé). Names that differ only in case or accents keep a fixed
-    // order.
-    auto chave = [](const QString &nome) {
-        QString k = nome.normalized(QString::NormalizationForm_D).toCaseFolded();
-        k.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
-        return k;
-    };
-    QList<QPair<QString, QString>> ordem;
-    for (const QString &nome : nomes)
-        ordem.append({chave(nome), nome});
-    std::sort(ordem.begin(), ordem.end());
-    nomes.clear();
-    for (const auto &par : ordem)
-        nomes.append(par.second);
+    OrdenarNomes(nomes);
     return nomes;
 }

@@ -44,7 +44,8 @@ struct Execucao {
     }
     A::Resultado rodar(A::Tipo tipo, const QString &saida, A::Substituicao s = A::Perguntar) {
         TAnalise an(*a.u, dados, planilha, &interacao);
-        an.Ampulheta = [this](bool on) { ordem << (on ? "on" : "off"); };
+        QObject::connect(&an, &TAnalise::Ampulheta,
+                         [this](bool on) { ordem << (on ? "on" : "off"); });
         const qsizetype antes = interacao.mensagens.size();
         const A::Resultado r = an.Executar(tipo, saida, s);
         ordem << interacao.mensagens.mid(antes);
@@ -329,9 +330,9 @@ private slots:
             QFile::remove(saida);
             Execucao e(a);
             TAnalise an(*a.u, e.dados, e.planilha, &e.interacao);
-            an.Ampulheta = [&](bool on) {
+            QObject::connect(&an, &TAnalise::Ampulheta, [&](bool on) {
                 if (on) a.gravar("aparece.XLS", "de outro", a.dados);
-            };
+            });
             QCOMPARE(an.Executar(A::Compacta, saida, s), A::Falha);
             QCOMPARE(ler(saida), QByteArray("de outro"));
             QVERIFY(e.interacao.perguntas.isEmpty());

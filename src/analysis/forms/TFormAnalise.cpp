@@ -395,10 +395,8 @@ void TFormAnalise::SpeedButtonANALISARClick() {
 void TFormAnalise::executar(TAnalise::Tipo tipo, const QString &arquivo, TAnalise::Substituicao s) {
     m_coletor = std::make_unique<TColetor>();
     m_analise = std::make_unique<TAnalise>(m_usuario, m_dados, m_planilha, m_coletor.get());
-    m_analise->Progresso = [this](int feitos, int total) {
-        QMetaObject::invokeMethod(
-            this, [this, feitos, total] { progresso(feitos, total); }, Qt::QueuedConnection);
-    };
+    // Emitted on the worker thread: the connection queues it to this one.
+    connect(m_analise.get(), &TAnalise::Progresso, this, &TFormAnalise::progresso);
     for (QGroupBox *g : {GroupBox1, GroupBoxMontarGrupo, GroupBoxGrupos})
         g->setEnabled(false);
     for (QRadioButton *r : m_radios)

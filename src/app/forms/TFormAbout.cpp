@@ -1,6 +1,6 @@
 #include "TFormAbout.h"
 
-#include "Figuras.h"
+#include "core/forms/Figuras.h"
 
 #include "core/TIdioma.h"
 
@@ -27,17 +27,8 @@ TFormAbout::TFormAbout(const QString &arquivoIdioma, QWidget *parent)
     setWindowTitle(texto("FormAboutCaptionCaption"));
 
     // A borderless window shows no caption: the caption heads the window.
-    m_titulo = new QLabel(windowTitle(), this);
+    m_titulo = Figuras::Faixa(windowTitle(), this, 1.0, 6);
     m_titulo->setObjectName(QStringLiteral("Titulo"));
-    QFont fonteTitulo = m_titulo->font();
-    fonteTitulo.setBold(true);
-    m_titulo->setFont(fonteTitulo);
-    m_titulo->setAutoFillBackground(true);
-    QPalette paleta = m_titulo->palette();
-    paleta.setColor(QPalette::Window, Figuras::CorFaixa());
-    paleta.setColor(QPalette::WindowText, Qt::white);
-    m_titulo->setPalette(paleta);
-    m_titulo->setContentsMargins(12, 6, 12, 6);
 
     auto *logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("ImageLogo"));

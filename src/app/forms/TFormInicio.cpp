@@ -1,7 +1,7 @@
 #include "TFormInicio.h"
 
-#include "Figuras.h"
-#include "TCursorEspera.h"
+#include "core/forms/Figuras.h"
+#include "core/forms/TCursorEspera.h"
 #include "TFormNovoUsuario.h"
 
 #include "app/TEscolhaIdioma.h"
@@ -32,18 +32,8 @@ TFormInicio::TFormInicio(const QString &diretorioDados, TInteracao *interacao, Q
     setWindowTitle(QStringLiteral("Identificação"));
 
     // A borderless window shows no caption: the caption heads the window.
-    m_titulo = new QLabel(windowTitle(), this);
+    m_titulo = Figuras::Faixa(windowTitle(), this, 1.15, 7);
     m_titulo->setObjectName(QStringLiteral("Titulo"));
-    QFont fonteTitulo = m_titulo->font();
-    fonteTitulo.setBold(true);
-    fonteTitulo.setPointSizeF(fonteTitulo.pointSizeF() * 1.15);
-    m_titulo->setFont(fonteTitulo);
-    m_titulo->setAutoFillBackground(true);
-    QPalette paleta = m_titulo->palette();
-    paleta.setColor(QPalette::Window, Figuras::CorFaixa());
-    paleta.setColor(QPalette::WindowText, Qt::white);
-    m_titulo->setPalette(paleta);
-    m_titulo->setContentsMargins(12, 7, 12, 7);
 
     auto *logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("Logotipo"));

@@ -1,9 +1,10 @@
 #include "TFormMain.h"
 
-#include "Figuras.h"
-#include "TCursorEspera.h"
+#include "core/forms/Figuras.h"
+#include "core/forms/TCursorEspera.h"
 #include "TFormAbout.h"
 #include "TFormInicio.h"
+#include "TJanelasExperimento.h"
 #include "TFormVideo.h"
 #include "TListaExperimentos.h"
 
@@ -102,6 +103,9 @@ TFormMain::TFormMain(const QString &diretorioDados, TInteracao *interacao, QWidg
     criarBarraStatus();
     CarregarIdioma();
     criarObjetos();
+    m_experimentos = new TJanelasExperimento(this);
+    connect(m_experimentos, &TJanelasExperimento::AnalisePedida, this, [this] { AbrirAnalise(); });
+    connect(m_experimentos, &TJanelasExperimento::SessaoPedida, this, [this] { AbrirSessao(); });
 }
 
 void TFormMain::criarObjetos() {
@@ -128,12 +132,12 @@ void TFormMain::criarObjetos() {
 }
 
 TFormMain::~TFormMain() {
-    // The windows go before the objects they work on.
+    // The windows go before the objects they work on, closed ones waiting
+    // for their deletion included; nothing reacts to their going any more.
+    delete m_experimentos;
     delete m_inicio;
     delete m_janelas[TExperimento::JanelaTeclado];
-    const auto filhas = m_mdi->subWindowList();
-    for (QMdiSubWindow *filha : filhas)
-        delete filha;
+    qDeleteAll(m_mdi->findChildren<QMdiSubWindow *>());
 }
 
 void TFormMain::criarMenu() {
@@ -287,8 +291,7 @@ void TFormMain::HabilitarExcluirExperimento(bool habilitar) {
 }
 
 void TFormMain::abrirJanelasDoUsuario() {
-    // The configuration display and the experiment list of the user who
-    // has just logged in open here, in this order, once they exist.
+    m_experimentos->AbrirJanelasDoUsuario();
 }
 
 void TFormMain::usuarioEntrou() {
@@ -306,8 +309,24 @@ QMdiSubWindow *TFormMain::AbrirFilha(QWidget *janela) {
     return sub;
 }
 
-void TFormMain::RegistrarJanela(TExperimento::Janela janela, QWidget *widget) {
-    if (janela >= 0 && janela < TExperimento::QdeJanelas) m_janelas[janela] = widget;
+void TFormMain::RegistrarJanela(TExperimento::Janela janela, QWidget *widget,
+                                const QString &experimento) {
+    if (janela < 0 || janela >= TExperimento::QdeJanelas) return;
+    m_janelas[janela] = widget;
+    m_experimentosJanelas[janela] = experimento;
+}
+
+QWidget *TFormMain::JanelaRegistrada(TExperimento::Janela janela) const {
+    return janela >= 0 && janela < TExperimento::QdeJanelas ? m_janelas[janela].data() : nullptr;
+}
+
+bool TFormMain::FecharJanelaAberta(TExperimento::Janela janela) {
+    if (janela < 0 || janela >= TExperimento::QdeJanelas) return true;
+    bool &aberta = m_usuario->Experimento.JanelaAberta[janela];
+    if (!aberta) return true;
+    if (!fechar(m_janelas[janela])) return false;
+    aberta = false;
+    return true;
 }
 
 void TFormMain::DefinirListaExperimentos(TListaExperimentos *lista, QWidget *janela) {
@@ -324,16 +343,20 @@ void TFormMain::Excluir1Click() {
     // no selection and nothing to refresh.
     TListaExperimentos *lista = m_janelaLista ? m_listaExperimentos : nullptr;
     const QString nome = lista ? lista->ExperimentoSelecionado() : QString();
-    if (!nome.isEmpty() && m_usuario->Experimento.JanelaAberta[TExperimento::JanelaSessao] &&
-        nome == m_experimentoSessao) {
-        // Its session window works on it (perhaps recording): not while open.
-        m_interacao->Mensagem(
-            TIdioma::Ler(m_arquivoIdioma, Secao, QStringLiteral("TFormMainExcluir1ClickMessage5")));
+    auto mensagem = [this](int n) {
+        return TIdioma::Ler(m_arquivoIdioma, Secao,
+                            QStringLiteral("TFormMainExcluir1ClickMessage%1").arg(n));
+    };
+    // The experiment a session window (or its configuration window) is open
+    // for stays until that window closes; a window registered without its
+    // experiment counts as open for any.
+    const QString &emSessao = m_experimentosJanelas[TExperimento::JanelaSessao];
+    const bool emUso = !nome.isEmpty() &&
+                       m_usuario->Experimento.JanelaAberta[TExperimento::JanelaSessao] &&
+                       (emSessao.isEmpty() || emSessao.compare(nome, Qt::CaseInsensitive) == 0);
+    if (emUso) {
+        m_interacao->Mensagem(mensagem(5) + QLatin1Char(' ') + nome);
     } else if (!nome.isEmpty()) {
-        auto mensagem = [this](int n) {
-            return TIdioma::Ler(m_arquivoIdioma, Secao,
-                                QStringLiteral("TFormMainExcluir1ClickMessage%1").arg(n));
-        };
         if (m_interacao->Confirmar(mensagem(1) + QLatin1Char(' ') + nome)) {
             bool excluido = false;
             QString erro;
@@ -458,18 +481,16 @@ QWidget *TFormMain::AbrirAnalise() {
 
 QWidget *TFormMain::AbrirSessao() {
     const auto flag = TExperimento::JanelaSessao;
-    if (m_usuario->Experimento.JanelaAberta[flag]) {
-        if (!fechar(m_janelas[flag])) return nullptr;
-        m_usuario->Experimento.JanelaAberta[flag] = false;
-    }
+    if (!FecharJanelaAberta(flag)) return nullptr;
     auto *janela = new TFormLabirinto(*m_sessao, m_interacao);
     QMdiSubWindow *sub = AbrirFilha(janela);
     m_usuario->Experimento.JanelaAberta[flag] = true;
-    RegistrarJanela(flag, janela);
-    m_experimentoSessao = m_usuario->Experimento.Nome;
-    connect(janela, &TFormLabirinto::Fechada, this, [this, flag] {
+    // Its experiment cannot be deleted while it is open (Excluir1Click).
+    RegistrarJanela(flag, janela, m_usuario->Experimento.Nome);
+    connect(janela, &TFormLabirinto::Fechada, this, [this, flag, janela] {
+        if (JanelaRegistrada(flag) != janela) return;
+        RegistrarJanela(flag, nullptr);
         m_usuario->Experimento.JanelaAberta[flag] = false;
-        m_experimentoSessao.clear();
     });
     if (!janela->Abrir()) {
         sub->close();

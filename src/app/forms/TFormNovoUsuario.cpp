@@ -1,6 +1,6 @@
 #include "TFormNovoUsuario.h"
 
-#include "TCursorEspera.h"
+#include "core/forms/TCursorEspera.h"
 #include "TValidadorNome.h"
 
 #include "core/Perfil.h"

@@ -1,6 +1,6 @@
 #include "app/TInstalacao.h"
 #include "app/forms/TFormMain.h"
-#include "app/forms/TInteracaoJanela.h"
+#include "core/forms/TInteracaoJanela.h"
 
 #include <QApplication>
 #include <QScreen>

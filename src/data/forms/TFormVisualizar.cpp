@@ -1,6 +1,7 @@
 #include "TFormVisualizar.h"
 
 #include "core/TIdioma.h"
+#include "core/forms/TCursorEspera.h"
 #include "core/TErro.h"
 #include "core/TInteracao.h"
 
@@ -28,14 +29,6 @@ const char *const kTitulos[] = {"Posição",      "Comportamento", "Início (ms)
                                 "Duração (ms)", "Minuto",        "Frequência"};
 const int kLarguras[] = {50, 100, 70, 70, 75, 50, 70};
 
-// The hourglass while a record is read, also when reading throws.
-class Ampulheta {
-public:
-    Ampulheta() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Ampulheta() { QApplication::restoreOverrideCursor(); }
-    Ampulheta(const Ampulheta &) = delete;
-    Ampulheta &operator=(const Ampulheta &) = delete;
-};
 
 } // namespace
 
@@ -189,7 +182,7 @@ void TFormVisualizar::ShellTreeViewDblClick(const QModelIndex &indice) {
 void TFormVisualizar::CarregarDados(const QString &caminho) {
     QString erro;
     {
-        Ampulheta ampulheta;
+        TCursorEspera ampulheta;
         LabelArquivo->clear();
         LabelTitulo->clear();
         if (QFileInfo(caminho).isDir()) {

@@ -3,6 +3,9 @@
 #include <QColor>
 #include <QPixmap>
 
+class QLabel;
+class QWidget;
+
 // The program's pictures, drawn rather than shipped as files: they scale to
 // any size and need nothing beside the program.
 namespace Figuras {
@@ -20,5 +23,10 @@ QPixmap Bandeira(int lingua, const QSize &tamanho);
 // Colours of the program's banners.
 QColor CorFaixa();
 QColor CorFaixaClara();
+
+// A window's heading as a banner (bold white text on CorFaixa), for the
+// borderless windows that show no caption: font `escala` times the
+// default, `margem` pixels above and below the text.
+QLabel *Faixa(const QString &texto, QWidget *pai, qreal escala, int margem);
 
 } // namespace Figuras

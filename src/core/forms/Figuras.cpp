@@ -1,6 +1,7 @@
 #include "Figuras.h"
 
 #include <QFont>
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -129,6 +130,21 @@ QPixmap Bandeira(int lingua, const QSize &tamanho) {
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(0.5, 0.5, w - 1, h - 1));
     return pm;
+}
+
+QLabel *Faixa(const QString &texto, QWidget *pai, qreal escala, int margem) {
+    auto *faixa = new QLabel(texto, pai);
+    QFont fonte = faixa->font();
+    fonte.setBold(true);
+    if (escala != 1.0) fonte.setPointSizeF(fonte.pointSizeF() * escala);
+    faixa->setFont(fonte);
+    faixa->setAutoFillBackground(true);
+    QPalette paleta = faixa->palette();
+    paleta.setColor(QPalette::Window, CorFaixa());
+    paleta.setColor(QPalette::WindowText, Qt::white);
+    faixa->setPalette(paleta);
+    faixa->setContentsMargins(12, margem, 12, margem);
+    return faixa;
 }
 
 } // namespace Figuras
