@@ -53,9 +53,8 @@ int main(int argc, char **argv) {
     const int sessoes = 12;
     std::vector<double> erros;
     QElapsedTimer cronometro;
-    QObject::connect(&sessao, &TSessao::UltimaIdentificacaoAlterada, [&] {
-        erros.push_back(cronometro.nsecsElapsed() / 1e6 - 2500.0);
-    });
+    QObject::connect(&sessao, &TSessao::UltimaIdentificacaoAlterada,
+                     [&] { erros.push_back(cronometro.nsecsElapsed() / 1e6 - 2500.0); });
     for (int n = 0; n < sessoes; ++n) {
         sessao.ConfirmarIdentificacao(QStringLiteral("rato%1").arg(n));
         QEventLoop laco;

@@ -8,8 +8,7 @@ namespace JanelaSessao {
 
 int LadoImagem(int largura, int altura) {
     if (largura < LarguraMinima || altura < AlturaMinima) return 0;
-    if (altura < largura)
-        return altura - 68 * TLabirinto::ArredondarPar((altura - 200) / 450.0);
+    if (altura < largura) return altura - 68 * TLabirinto::ArredondarPar((altura - 200) / 450.0);
     return largura - 68 * TLabirinto::ArredondarPar(largura / 450.0);
 }
 

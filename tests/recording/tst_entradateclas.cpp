@@ -101,7 +101,8 @@ private slots:
         QCOMPARE(b.sessao.Gravacao().QuadradoAtual(), QStringLiteral("F5"));
         b.em(3000);
         QVERIFY(b.teclas.Liberada(Qt::Key_A, false));
-        QCOMPARE(b.comportamentos(), QStringList({"F6 Limpeza 1000 1500 1", "F5 Limpeza 1500 3000 0"}));
+        QCOMPARE(b.comportamentos(),
+                 QStringList({"F6 Limpeza 1000 1500 1", "F5 Limpeza 1500 3000 0"}));
     }
 
     // Focus lost with two letters held: both bouts end then, in letter

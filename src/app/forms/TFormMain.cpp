@@ -492,6 +492,15 @@ QWidget *TFormMain::AbrirSessao() {
         RegistrarJanela(flag, nullptr);
         m_usuario->Experimento.JanelaAberta[flag] = false;
     });
+    // The behaviours button: the catalogue over a disabled session
+    // window, enabled again when the catalogue goes (saving it closes the
+    // session window and opens a new one).
+    connect(janela, &TFormLabirinto::ComportamentosSolicitados, this, [this, janela] {
+        QWidget *catalogo = m_experimentos->AbrirCatalogo();
+        if (!catalogo) return;
+        janela->setEnabled(false);
+        connect(catalogo, &QObject::destroyed, janela, [janela] { janela->setEnabled(true); });
+    });
     if (!janela->Abrir()) {
         sub->close();
         return nullptr;

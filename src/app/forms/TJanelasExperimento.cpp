@@ -141,10 +141,16 @@ void TJanelasExperimento::abrirConf(const QString &nome) {
     atualizarBloqueio();
 }
 
-void TJanelasExperimento::abrirComp() {
+QWidget *TJanelasExperimento::AbrirCatalogo() {
+    if (m_comp || m_conf) return nullptr;
+    abrirComp(false);
+    return m_comp;
+}
+
+void TJanelasExperimento::abrirComp(bool selecionarPrimeiro) {
     if (m_comp) return;
     m_comp = new TFormComp(m_main->Usuario(), m_main->Interacao());
-    m_comp->SelecionarCatalogo(1);
+    if (selecionarPrimeiro) m_comp->SelecionarCatalogo(1);
     connect(m_comp, &TFormComp::ComportamentosSalvos, this, [this](const QString &nome) {
         if (m_exibicao) m_exibicao->MostrarConfiguracao();
         pedirSessao(nome);

@@ -35,6 +35,11 @@ public:
     // order, at the left of the frame.
     void AbrirJanelasDoUsuario();
 
+    // The behaviour catalogue of the current experiment, from the session
+    // window's behaviours button: its catalogue stays selected. The window
+    // (null when a catalogue or configuration window is already open).
+    QWidget *AbrirCatalogo();
+
 public slots:
     void Inserir1Click();
     void CriarNovoLabirinto1Click();
@@ -49,7 +54,8 @@ signals:
 
 private:
     void abrirConf(const QString &nome);
-    void abrirComp();
+    // selecionarPrimeiro: the first catalogue is ticked (after the settings).
+    void abrirComp(bool selecionarPrimeiro = true);
     void configurarSelecionado();
     void pedirSessao(const QString &nome);
     void atualizarBloqueio();

@@ -237,8 +237,7 @@ void TFormLabirinto::criarControles() {
             &TFormLabirinto::SpeedButtonConfirmarClick);
     connect(LabeledEditNome, &QLineEdit::returnPressed, this,
             &TFormLabirinto::SpeedButtonConfirmarClick);
-    connect(LabeledEditNome, &QLineEdit::textEdited, this,
-            &TFormLabirinto::LabeledEditNomeEdited);
+    connect(LabeledEditNome, &QLineEdit::textEdited, this, &TFormLabirinto::LabeledEditNomeEdited);
     connect(BitBtnOK, &QPushButton::clicked, this, &TFormLabirinto::BitBtnOKClick);
     connect(SpeedButtonComportamentos, &QPushButton::clicked, this,
             &TFormLabirinto::ComportamentosSolicitados);
@@ -369,7 +368,8 @@ void TFormLabirinto::LabeledEditNomeEdited(const QString &texto) {
 bool TFormLabirinto::meu(const QObject *objeto) const {
     if (!objeto || !objeto->isWidgetType()) return false;
     const auto *w = static_cast<const QWidget *>(objeto);
-    return w == this || isAncestorOf(w) || (w == parentWidget() && qobject_cast<const QMdiSubWindow *>(w));
+    return w == this || isAncestorOf(w) ||
+           (w == parentWidget() && qobject_cast<const QMdiSubWindow *>(w));
 }
 
 bool TFormLabirinto::eventFilter(QObject *objeto, QEvent *evento) {

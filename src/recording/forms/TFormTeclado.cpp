@@ -155,10 +155,11 @@ void TFormTeclado::SpeedButtonConfigurarClick() {
     // The engine tells the new mode back (TeclasEdicaoAlteradas), which
     // sets the button and the label.
     m_sessao.AlternarTeclasEdicao();
-    emit PainelStatus(1, TIdioma::Ler(m_arquivoIdioma, Secao,
-                                      m_sessao.TeclasEdicao()
-                                          ? QStringLiteral("TFormTecladoSpeedButtonConfigurarClickMessage6")
-                                          : QStringLiteral("TFormTecladoSpeedButtonConfigurarClickMessage3")));
+    emit PainelStatus(
+        1, TIdioma::Ler(m_arquivoIdioma, Secao,
+                        m_sessao.TeclasEdicao()
+                            ? QStringLiteral("TFormTecladoSpeedButtonConfigurarClickMessage6")
+                            : QStringLiteral("TFormTecladoSpeedButtonConfigurarClickMessage3")));
 }
 
 void TFormTeclado::closeEvent(QCloseEvent *evento) {

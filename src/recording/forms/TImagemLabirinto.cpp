@@ -45,8 +45,8 @@ void TImagemLabirinto::paintEvent(QPaintEvent *evento) {
     for (const TFigura &f : m_desenho.Figuras()) {
         const TRetangulo &r = f.retangulo;
         const double m = f.larguraContorno / 2.0 + 1;
-        if (!alvo.intersects(QRectF(r.esquerda - m, r.topo - m, r.largura() + 2 * m,
-                                    r.altura() + 2 * m)))
+        if (!alvo.intersects(
+                QRectF(r.esquerda - m, r.topo - m, r.largura() + 2 * m, r.altura() + 2 * m)))
             continue;
         if (f.larguraContorno > 0) {
             QPen caneta(cor(f.contorno, this));

@@ -5,8 +5,9 @@
 
 #include "app/TEscolhaIdioma.h"
 #include "app/TInstalacao.h"
-#include "app/forms/TListaExperimentos.h"
 #include "app/forms/TFormMain.h"
+#include "app/forms/TJanelasExperimento.h"
+#include "app/forms/TListaExperimentos.h"
 #include "core/Perfil.h"
 #include "core/TArquivoIni.h"
 #include "core/TIdioma.h"
@@ -97,6 +98,22 @@ private slots:
         QVERIFY(a.item("Excluir1")->isEnabled());
     }
 
+    // The experiment windows ask for it (the list's double-click, the
+    // catalogue's save); its behaviours button opens the catalogue over it.
+    void pedidaPelasJanelasDeExperimento() {
+        Ambiente a;
+        emit a.main->Experimentos()->SessaoPedida("Exp1");
+        auto *w = a.main->findChild<QWidget *>("FormLabirinto");
+        QVERIFY(w);
+        QVERIFY(a.main->Usuario().Experimento.JanelaAberta[TExperimento::JanelaSessao]);
+        QTest::mouseClick(Controle<QPushButton>(w, "SpeedButtonComportamentos"), Qt::LeftButton);
+        QWidget *comp = a.main->findChild<QWidget *>("FormComp");
+        QVERIFY(comp);
+        QVERIFY(!w->isEnabled());
+        comp->close();
+        QTRY_VERIFY(w->isEnabled());
+    }
+
     // A recording: status panels, the list disabled, and a replacement
     // refused by the user keeps the recording.
     void gravacao() {
@@ -108,10 +125,12 @@ private slots:
         QTest::keyClick(w, Qt::Key_5);
         QCOMPARE(a.main->Sessao().EstadoAtual(), TSessao::Estado::Gravando);
         QCOMPARE(a.main->Painel(0), a.texto("UnitLabirinto", "FormMainStatusBar1PanelsItems0Text"));
-        QCOMPARE(a.main->Painel(1), a.texto("UnitLabirinto", "FormMainStatusBar1PanelsItems1TextOFF"));
+        QCOMPARE(a.main->Painel(1),
+                 a.texto("UnitLabirinto", "FormMainStatusBar1PanelsItems1TextOFF"));
         QVERIFY(!a.lista->isEnabled());
         QTest::keyClick(w, Qt::Key_F5);
-        QCOMPARE(a.main->Painel(1), a.texto("UnitLabirinto", "FormMainStatusBar1PanelsItems1TextON"));
+        QCOMPARE(a.main->Painel(1),
+                 a.texto("UnitLabirinto", "FormMainStatusBar1PanelsItems1TextON"));
         a.ia.respostas = {false};
         QVERIFY(!a.main->AbrirSessao());
         QCOMPARE(a.main->Sessao().EstadoAtual(), TSessao::Estado::Gravando);
@@ -132,7 +151,8 @@ private slots:
         a.lista->selecionado = "Exp1";
         a.main->Excluir1Click();
         QVERIFY(a.ia.perguntas.isEmpty());
-        QVERIFY(a.ia.mensagens.value(0).startsWith(a.texto("UnitMain", "TFormMainExcluir1ClickMessage5")));
+        QVERIFY(a.ia.mensagens.value(0).startsWith(
+            a.texto("UnitMain", "TFormMainExcluir1ClickMessage5")));
         QVERIFY(TArquivoIni(a.main->Usuario().Arquivo).SectionExists("Exp1"));
         a.lista->selecionado = "Exp2";
         a.main->Excluir1Click();
@@ -155,16 +175,20 @@ private slots:
         QVERIFY(!Controle<QWidget>(teclado, "ShapeEdicao")->isVisibleTo(teclado));
         QTest::mouseClick(botao, Qt::LeftButton);
         QVERIFY(a.main->Sessao().TeclasEdicao());
-        QCOMPARE(status->text(), a.texto("UnitTeclado", "TFormTecladoSpeedButtonConfigurarClickMessage5"));
-        QCOMPARE(botao->text(), a.texto("UnitTeclado", "TFormTecladoSpeedButtonConfigurarClickMessage4"));
+        QCOMPARE(status->text(),
+                 a.texto("UnitTeclado", "TFormTecladoSpeedButtonConfigurarClickMessage5"));
+        QCOMPARE(botao->text(),
+                 a.texto("UnitTeclado", "TFormTecladoSpeedButtonConfigurarClickMessage4"));
         QCOMPARE(status->palette().color(QPalette::WindowText), QColor(0, 128, 0));
         QVERIFY(Controle<QWidget>(teclado, "ShapeEdicao")->isVisibleTo(teclado));
-        QCOMPARE(a.main->Painel(1), a.texto("UnitTeclado", "TFormTecladoSpeedButtonConfigurarClickMessage6"));
+        QCOMPARE(a.main->Painel(1),
+                 a.texto("UnitTeclado", "TFormTecladoSpeedButtonConfigurarClickMessage6"));
 
         QWidget *w = a.main->AbrirSessao();
         QTest::keyClick(w, Qt::Key_F5);
         QVERIFY(!a.main->Sessao().TeclasEdicao());
-        QCOMPARE(status->text(), a.texto("UnitTeclado", "TFormTecladoSpeedButtonConfigurarClickMessage2"));
+        QCOMPARE(status->text(),
+                 a.texto("UnitTeclado", "TFormTecladoSpeedButtonConfigurarClickMessage2"));
         QCOMPARE(status->palette().color(QPalette::WindowText), QColor(128, 0, 0));
         const QString painel = a.main->Painel(1);
         QVERIFY(!painel.isEmpty());

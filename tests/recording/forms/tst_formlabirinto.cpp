@@ -67,7 +67,9 @@ struct Bancada {
         t0 = relogio.Agora();
     }
     // The widget with the focus, where the keys go.
-    QWidget *alvo() { return QApplication::focusWidget() ? QApplication::focusWidget() : janela.data(); }
+    QWidget *alvo() {
+        return QApplication::focusWidget() ? QApplication::focusWidget() : janela.data();
+    }
     void repeticao(int tecla, const QString &texto) {
         QKeyEvent solta(QEvent::KeyRelease, tecla, Qt::NoModifier, texto, true);
         QApplication::sendEvent(alvo(), &solta);
@@ -88,7 +90,9 @@ struct Bancada {
             if (sessao.SessoesEncerradas() > 0) break;
             const QString ev = p[1];
             const QString arg = p.value(2);
-            auto letra = [](const QString &x) { return Qt::Key_A + (x.at(0).toUpper().unicode() - 'A'); };
+            auto letra = [](const QString &x) {
+                return Qt::Key_A + (x.at(0).toUpper().unicode() - 'A');
+            };
             if (ev.size() == 1 && ev.at(0).isDigit())
                 QTest::keyClick(alvo(), Qt::Key(Qt::Key_0 + ev.toInt()));
             else if (ev == "kp")
@@ -150,26 +154,31 @@ private slots:
         QTest::newRow("one start, moves and a held behaviour")
             << Configuracao{1, 120, 6, 6, 0, 0, 3}
             << "0 5\n1500 8\n2000 down a\n3100 8\n4000 kp 2\n5200 up a\n7000 kp 6\n"
-               "61000 down b\n62000 4\n63000 up b\n" << "";
+               "61000 down b\n62000 4\n63000 up b\n"
+            << "";
         QTest::newRow("two starts, phase change, behaviours across it")
             << Configuracao{2, 60, 6, 6, 6, 2, 3}
             << "0 5\n1000 down c\n2000 2\n3000 2\n4000 2\n5000 2\n6000 up c\n8000 6\n"
-               "9000 down a\n9500 down b\n12000 up a\n13000 4\n14000 up b\n" << "";
+               "9000 down a\n9500 down b\n12000 up a\n13000 4\n14000 up b\n"
+            << "";
         for (int comeco = 1; comeco <= 3; ++comeco)
             QTest::addRow("two starts, fall with restart %d", comeco)
                 << Configuracao{2, 60, 6, 6, 6, 2, comeco}
                 << "0 5\n1000 2\n2000 2\n3000 2\n4000 2\n5000 6\n6000 down a\n7000 esc\n"
                    "7500 up a\n9000 5\n10000 8\n11000 down d\n12000 esc\n20000 5\n21000 up d\n"
-                   "22000 2\n" << "";
+                   "22000 2\n"
+                << "";
         QTest::newRow("fall held across, one start")
             << Configuracao{1, 90, 6, 6, 0, 0, 2}
             << "0 5\n1000 8\n2000 down a\n3000 down b\n4000 esc\n10000 5\n11000 up a\n"
-               "12000 6\n13000 up b\n" << "";
+               "12000 6\n13000 up b\n"
+            << "";
         QTest::newRow("four behaviours, arrows and F5")
             << Configuracao{1, 60, 6, 6, 0, 0, 3}
             << "0 5\n1000 arrow up\n1500 f5\n2000 arrow up\n2500 arrow right\n3000 down a\n"
                "3100 down b\n3200 down c\n3300 down d\n4000 up b\n5000 arrow left\n6000 up a\n"
-               "6100 up c\n6200 up d\n7000 f5\n8000 arrow down\n" << "";
+               "6100 up c\n6200 up d\n7000 f5\n8000 arrow down\n"
+            << "";
         QTest::newRow("auto-repeat ignored")
             << Configuracao{1, 60, 6, 6, 0, 0, 3}
             << "0 5\n1000 down a\n1100 rep a\n1200 rep a\n1300 rep a\n2000 8\n2100 up a\n"
@@ -216,9 +225,8 @@ private slots:
                                out, err),
                  0);
         QVERIFY2(erro.isEmpty(), qPrintable(erro));
-        const QStringList nomes = cfg.qdeInicios == 2
-                                      ? QStringList{"rato1_T1.tvl", "rato1_T2.tvl"}
-                                      : QStringList{"rato1.tvl"};
+        const QStringList nomes = cfg.qdeInicios == 2 ? QStringList{"rato1_T1.tvl", "rato1_T2.tvl"}
+                                                      : QStringList{"rato1.tvl"};
         for (const QString &n : nomes) {
             const QByteArray nossa = semPrimeiraLinha(b.amb.pasta() + n);
             QVERIFY2(AmbienteSessao::linhasRegistro(b.amb.pasta() + n).size() > 1, qPrintable(n));
@@ -311,7 +319,8 @@ private slots:
         b.identificar("rato1");
         b.tocar("0 5\n1000 down a\n1000 down b\n1000 down c\n1000 down d\n");
         auto texto = [&](int i) {
-            return Controle<QLabel>(b.janela, qPrintable(QStringLiteral("LabelComp%1").arg(i)))->text();
+            return Controle<QLabel>(b.janela, qPrintable(QStringLiteral("LabelComp%1").arg(i)))
+                ->text();
         };
         QCOMPARE(QStringList({texto(1), texto(2), texto(3)}),
                  QStringList({"Limpeza", "Levantar", "Farejar"}));
