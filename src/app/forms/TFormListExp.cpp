@@ -68,6 +68,7 @@ void TFormListExp::LimparConfiguracao() {
 void TFormListExp::ListBoxExpClick() {
     const QString nome = ExperimentoSelecionado();
     if (nome.isEmpty()) return;
+    if (!podeCarregar(nome)) return;
     m_analise->setEnabled(true);
     TExperimento &e = m_usuario.Experimento;
     e.Carregar(m_usuario.Arquivo, nome);
@@ -81,6 +82,7 @@ void TFormListExp::ListBoxExpClick() {
 void TFormListExp::CarregarFormLabirinto() {
     const QString nome = ExperimentoSelecionado();
     if (nome.isEmpty()) return;
+    if (!podeCarregar(nome)) return;
     TExperimento &e = m_usuario.Experimento;
     e.Carregar(m_usuario.Arquivo, nome);
     if (e.Configurado) {
@@ -94,8 +96,22 @@ void TFormListExp::CarregarFormLabirinto() {
 void TFormListExp::SpeedButtonAnaliseClick() {
     const QString nome = ExperimentoSelecionado();
     if (nome.isEmpty()) return;
+    if (!podeCarregar(nome)) return;
     m_usuario.Experimento.Carregar(m_usuario.Arquivo, nome);
     emit AnalisePedida(nome);
+}
+
+bool TFormListExp::podeCarregar(const QString &nome) {
+    const TExperimento &e = m_usuario.Experimento;
+    if (!e.JanelaAberta[TExperimento::JanelaSessao] ||
+        nome.compare(e.Nome, Qt::CaseInsensitive) == 0)
+        return true;
+    bool fechada = false;
+    emit FechamentoSessaoPedido(&fechada);
+    if (fechada) return true;
+    const auto itens = m_lista->findItems(e.Nome, Qt::MatchFixedString);
+    if (!itens.isEmpty()) m_lista->setCurrentItem(itens.first());
+    return false;
 }
 
 bool TFormListExp::eventFilter(QObject *objeto, QEvent *evento) {

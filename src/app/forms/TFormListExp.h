@@ -45,8 +45,16 @@ signals:
     void ConfiguracaoPedida(const QString &nome);
     // SpeedButtonAnalise, with the selected experiment loaded.
     void AnalisePedida(const QString &nome);
+    // Another experiment is about to be loaded while the session window of
+    // the current one is open: its engine works on the current experiment,
+    // so that window must close first. Connected directly; the receiver
+    // sets *fechada to whether it closed (a recording the user keeps stays).
+    void FechamentoSessaoPedido(bool *fechada);
 
 protected:
+    // False when `nome` may not become the current experiment now (its
+    // selection then goes back to the current one).
+    bool podeCarregar(const QString &nome);
     bool eventFilter(QObject *objeto, QEvent *evento) override;
 
 private:

@@ -72,6 +72,10 @@ void TJanelasExperimento::AbrirJanelasDoUsuario() {
     m_main->DefinirListaExperimentos(m_lista, m_lista);
 
     connect(lista, &TFormListExp::Selecionado, this, [this] { m_main->HabilitarExcluirExperimento(true); });
+    connect(
+        lista, &TFormListExp::FechamentoSessaoPedido, this,
+        [this](bool *fechada) { *fechada = m_main->FecharJanelaAberta(TExperimento::JanelaSessao); },
+        Qt::DirectConnection);
     connect(lista, &TFormListExp::MostrarConfiguracaoPedida, exibicao,
             &TFormShowConf::MostrarConfiguracao);
     connect(lista, &TFormListExp::NaoConfiguradoPedido, exibicao,

@@ -22,6 +22,7 @@
 #include "TInteracaoFalsa.h"
 
 #include <QSignalSpy>
+#include <QCloseEvent>
 #include <QTest>
 #include <QtWidgets>
 
@@ -467,12 +468,12 @@ private slots:
     void excluir() {
         entrar("[Experimentos]\r\nQdeExp=2\r\n1=E\r\n2=F\r\n[E]\r\nConfigurado=1\r\n"
                "[F]\r\nConfigurado=1\r\n");
+        clicarItem(lista(), "E");
         auto *sessao = new QWidget;
         m_main->AbrirFilha(sessao);
         m_main->RegistrarJanela(TExperimento::JanelaSessao, sessao, "E");
         m_main->Usuario().Experimento.JanelaAberta[TExperimento::JanelaSessao] = true;
         const QByteArray antes = ler(perfil());
-        clicarItem(lista(), "E");
         acao("Excluir1")->trigger();
         QCOMPARE(m_interacao.mensagens,
                  QStringList{mensagem("UnitMain", "TFormMainExcluir1ClickMessage5") + " E"});
@@ -483,6 +484,37 @@ private slots:
         QCOMPARE(m_interacao.perguntas.size(), 1);
         QCOMPARE(itens(lista()), QStringList{"E"});
         QVERIFY(filho<QLabel>(janela<TFormShowConf>(), "LabelTipo")->text().isEmpty());
+    }
+
+    // Another experiment becomes the current one only once the session
+    // window of the current one has closed: its engine works on the current
+    // experiment. A window that will not close keeps the selection.
+    void outroExperimentoComSessaoAberta() {
+        entrar("[Experimentos]\r\nQdeExp=2\r\n1=E\r\n2=F\r\n[E]\r\nConfigurado=1\r\n"
+               "Labirinto=CRUZ (3)\r\nTempoSecao=300\r\nQdeInicios=1\r\nInicioX1=4\r\n"
+               "InicioY1=4\r\nComecoQueda=3\r\n[F]\r\nConfigurado=1\r\n"
+               "Labirinto=EM I (3)\r\nTempoSecao=60\r\n");
+        clicarItem(lista(), "E", true);
+        QVERIFY(janela<QWidget>() && m_main->findChild<QWidget *>("FormLabirinto"));
+        clicarItem(lista(), "F");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!m_main->findChild<QWidget *>("FormLabirinto"));
+        QCOMPARE(m_main->Usuario().Experimento.Nome, QStringLiteral("F"));
+        QCOMPARE(m_main->Usuario().Experimento.Labirinto, QStringLiteral("EM I (3)"));
+
+        struct Recusa : QWidget {
+            void closeEvent(QCloseEvent *e) override { e->ignore(); }
+        };
+        auto *teimosa = new Recusa;
+        m_main->AbrirFilha(teimosa);
+        m_main->RegistrarJanela(TExperimento::JanelaSessao, teimosa, "F");
+        m_main->Usuario().Experimento.JanelaAberta[TExperimento::JanelaSessao] = true;
+        clicarItem(lista(), "E");
+        QCOMPARE(m_main->Usuario().Experimento.Nome, QStringLiteral("F"));
+        QCOMPARE(lista()->currentItem()->text(), QStringLiteral("F"));
+        m_main->RegistrarJanela(TExperimento::JanelaSessao, nullptr);
+        m_main->Usuario().Experimento.JanelaAberta[TExperimento::JanelaSessao] = false;
+        delete teimosa->parentWidget();
     }
 
     // ARENA (1x1), ARENA (4x6), the existing size, the read-only library;
