@@ -1,6 +1,7 @@
 #include "ComandoReplay.h"
 
 #include "core/Arquivos.h"
+#include "core/Perfil.h"
 #include "core/TArquivoIni.h"
 #include "core/TInteracao.h"
 #include "core/TLabirinto.h"
@@ -170,6 +171,17 @@ int ComandoReplay(const QStringList &args, QTextStream &out, QTextStream &err) {
         roteiro.isEmpty()) {
         err << "replay: --data, --user, --experiment, --id and SCRIPT are all required\n";
         uso(err);
+        return 1;
+    }
+
+    // The names become a file and folders under the data directory: the
+    // rules of the windows apply before anything is read or written.
+    if (const QString p = Perfil::ProblemaNomeUsuario(usuarioNome); !p.isEmpty()) {
+        err << "replay: user \"" << usuarioNome << "\" is refused: " << p << "\n";
+        return 1;
+    }
+    if (const QString p = Perfil::ProblemaNomeExperimento(experimento); !p.isEmpty()) {
+        err << "replay: experiment \"" << experimento << "\" is refused: " << p << "\n";
         return 1;
     }
 

@@ -2,6 +2,7 @@
 
 #include "recording/ComandoReplay.h"
 
+#include <QDirIterator>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -93,6 +94,13 @@ private slots:
                                             << "experiment nada is not in the profile";
         QTest::newRow("missing argument") << "r" << QByteArray("0 5\n") << "semId"
                                           << "are all required";
+        // Names that would put files outside the data directory, even when a
+        // profile for them exists there.
+        QTest::newRow("user climbs out") << "r" << QByteArray("0 5\n") << "usuarioCaminho"
+                                         << "user \"../ana\" is refused";
+        QTest::newRow("experiment climbs out")
+            << "r" << QByteArray("0 5\n") << "experimentoCaminho"
+            << "experiment \"../exp\" is refused";
     }
     void erros() {
         QFETCH(QString, id);
@@ -117,12 +125,34 @@ private slots:
                      amb.dados + "roteiro.txt"};
         else if (preparo == "semId")
             extra = {"--data", amb.dados, "--user", "ana", amb.dados + "roteiro.txt"};
+        else if (preparo == "usuarioCaminho") {
+            QFile::copy(amb.perfil(), amb.dados + "ana.ini");
+            QDir(amb.dados).mkpath("ana/exp");
+            extra = {"--data",       amb.dados, "--user", "../ana",
+                     "--experiment", "exp",     "--id",   id,
+                     amb.dados + "roteiro.txt"};
+        } else if (preparo == "experimentoCaminho") {
+            QByteArray perfil;
+            Arquivos::lerTudo(amb.perfil(), &perfil);
+            perfil.replace("1=exp\r\n[exp]", "1=../exp\r\n[../exp]");
+            QFile::remove(amb.perfil());
+            Arquivos::gravarAtomico(amb.perfil(), perfil);
+            QDir(amb.dados).mkpath("usuarios/exp");
+            extra = {"--data",       amb.dados, "--user", "ana",
+                     "--experiment", "../exp",  "--id",   id,
+                     amb.dados + "roteiro.txt"};
+        }
         const QStringList antes = QDir(amb.pasta()).entryList(QDir::Files);
         const Saida s = executar(amb, id, roteiro, extra);
         QCOMPARE(s.codigo, 1);
         QVERIFY2(s.err.contains(mensagem), qPrintable(s.err));
         QVERIFY(s.out.isEmpty());
         QCOMPARE(QDir(amb.pasta()).entryList(QDir::Files), antes);
+        QStringList registros;
+        for (QDirIterator it(amb.dados, {"*.tvl"}, QDir::Files, QDirIterator::Subdirectories);
+             it.hasNext();)
+            registros << it.next();
+        QCOMPARE(registros.size(), preparo == "existe" ? 1 : 0);
     }
 };
 
