@@ -1,5 +1,6 @@
 #include "TUsuario.h"
 
+#include "Perfil.h"
 #include "TArquivoIni.h"
 
 #include <QDir>
@@ -49,7 +50,9 @@ QStringList TUsuario::ListarUsuarios(const QString &diretorioDados) {
     for (const QFileInfo &arquivo : arquivos) {
         const QString nome = arquivo.fileName();
         // A file named ".ini" would be a user without a name.
-        if (nome.size() > 4 && nome.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive))
+        // nor is a name the user rules refuse (a file made by hand).
+        if (nome.size() > 4 && nome.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive) &&
+            Perfil::ProblemaNomeUsuario(nome.chopped(4)).isEmpty())
             nomes.append(nome.chopped(4));
     }
     // Alphabetical as people read it, the same on every machine: letter

@@ -98,6 +98,8 @@ private slots:
         // profile for them exists there.
         QTest::newRow("user climbs out") << "r" << QByteArray("0 5\n") << "usuarioCaminho"
                                          << "user \"../ana\" is refused";
+        QTest::newRow("user with a line break")
+            << "r" << QByteArray("0 5\n") << "usuarioQuebra" << "is refused";
         QTest::newRow("experiment climbs out")
             << "r" << QByteArray("0 5\n") << "experimentoCaminho"
             << "experiment \"../exp\" is refused";
@@ -129,6 +131,12 @@ private slots:
             QFile::copy(amb.perfil(), amb.dados + "ana.ini");
             QDir(amb.dados).mkpath("ana/exp");
             extra = {"--data",       amb.dados, "--user", "../ana",
+                     "--experiment", "exp",     "--id",   id,
+                     amb.dados + "roteiro.txt"};
+        } else if (preparo == "usuarioQuebra") {
+            QFile::copy(amb.perfil(), amb.dados + "usuarios/ana\nx.ini");
+            QDir(amb.dados).mkpath("usuarios/ana\nx/exp");
+            extra = {"--data",       amb.dados, "--user", "ana\nx",
                      "--experiment", "exp",     "--id",   id,
                      amb.dados + "roteiro.txt"};
         } else if (preparo == "experimentoCaminho") {
