@@ -210,6 +210,14 @@ int ComandoReplay(const QStringList &args, QTextStream &out, QTextStream &err) {
         err << "replay: experiment " << experimento << " is not configured\n";
         return 1;
     }
+    if (usuario.Experimento.TempoSecao < 1 || usuario.Experimento.TempoSecao > 9990) {
+        err << "replay: experiment " << experimento << " cannot be recorded: its session length "
+            << "TempoSecao=\""
+            << TArquivoIni(usuario.Arquivo)
+                   .ReadString(experimento, QStringLiteral("TempoSecao"), QString())
+            << "\" is not a number of seconds from 1 to 9990\n";
+        return 1;
+    }
 
     TLabirinto labirinto(dados);
     TRelogioVirtual relogio(QDateTime::currentMSecsSinceEpoch());
@@ -221,8 +229,7 @@ int ComandoReplay(const QStringList &args, QTextStream &out, QTextStream &err) {
         else
             err << "replay: experiment " << experimento << " cannot be recorded: maze \""
                 << usuario.Experimento.Labirinto
-                << "\" is not a maze of the library, or the session length "
-                << usuario.Experimento.TempoSecao << " s is not within 1 to 9990\n";
+                << "\" is not a maze of the library\n";
         return 1;
     }
     if (sessao.EstadoAtual() == TSessao::Estado::EscolhaInicio) {

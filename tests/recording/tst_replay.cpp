@@ -100,6 +100,13 @@ private slots:
                                          << "user \"../ana\" is refused";
         QTest::newRow("user with a line break")
             << "r" << QByteArray("0 5\n") << "usuarioQuebra" << "is refused";
+        QTest::newRow("length not a number")
+            << "r" << QByteArray("0 5\n") << "tempo:5 min"
+            << "experiment exp cannot be recorded: its session length TempoSecao=\"5 min\"";
+        QTest::newRow("length beyond 32 bits")
+            << "r" << QByteArray("0 5\n") << "tempo:4294967596" << "TempoSecao=\"4294967596\"";
+        QTest::newRow("length too long")
+            << "r" << QByteArray("0 5\n") << "tempo:9991" << "TempoSecao=\"9991\"";
         QTest::newRow("experiment climbs out")
             << "r" << QByteArray("0 5\n") << "experimentoCaminho"
             << "experiment \"../exp\" is refused";
@@ -139,6 +146,12 @@ private slots:
             extra = {"--data",       amb.dados, "--user", "ana\nx",
                      "--experiment", "exp",     "--id",   id,
                      amb.dados + "roteiro.txt"};
+        } else if (preparo.startsWith("tempo:")) {
+            QByteArray perfil;
+            Arquivos::lerTudo(amb.perfil(), &perfil);
+            perfil.replace("TempoSecao=300", preparo.mid(6).prepend("TempoSecao=").toLatin1());
+            QFile::remove(amb.perfil());
+            Arquivos::gravarAtomico(amb.perfil(), perfil);
         } else if (preparo == "experimentoCaminho") {
             QByteArray perfil;
             Arquivos::lerTudo(amb.perfil(), &perfil);
