@@ -140,6 +140,20 @@ TEXTOS = [
           "Usare Gestione file per eliminarli.",
           "La carpeta del experimento y sus archivos de registro se han conservado. Utilice "
           "el Administrador de archivos para eliminarlos."),
+        # Refusal while the experiment's session window is open: message 5 + " " + name.
+        k("TFormMainExcluir1ClickMessage5",
+          "Este experimento está aberto na janela de registro e não pode ser excluído agora. "
+          "Feche essa janela antes:",
+          "This experiment is open in the recording window and cannot be deleted now. Close "
+          "that window first:",
+          "Cette expérience est ouverte dans la fenêtre d'enregistrement et ne peut pas être "
+          "supprimée maintenant. Fermez d'abord cette fenêtre :",
+          "Dieses Experiment ist im Aufzeichnungsfenster geöffnet und kann jetzt nicht "
+          "gelöscht werden. Schließen Sie zuerst dieses Fenster:",
+          "Questo esperimento è aperto nella finestra di registrazione e non può essere "
+          "eliminato ora. Chiudere prima quella finestra:",
+          "Este experimento está abierto en la ventana de registro y no se puede eliminar "
+          "ahora. Cierre antes esa ventana:"),
     ]),
     ("UnitInicio", [
         k("FormInicioCaption", "Identificação", "Login", "Identification", "Anmeldung",
@@ -200,6 +214,19 @@ TEXTOS = [
           "geben Sie einen anderen Namen ein.",
           "Il nome è vuoto o è già usato da un altro esperimento. Inserire un altro nome.",
           "El nombre está vacío o ya lo usa otro experimento. Escriba otro nombre."),
+        k("TFormNovoExperimentoBitBtnOKClickMessage2",
+          "Este nome não pode ser usado: é reservado pelo programa ou longo demais para o nome "
+          "de uma pasta. Digite outro nome.",
+          "This name cannot be used: it is reserved by the program or too long for a folder "
+          "name. Please enter another name.",
+          "Ce nom ne peut pas être utilisé : il est réservé par le programme ou trop long pour "
+          "un nom de dossier. Veuillez saisir un autre nom.",
+          "Dieser Name kann nicht verwendet werden: Er ist vom Programm reserviert oder zu "
+          "lang für einen Ordnernamen. Bitte geben Sie einen anderen Namen ein.",
+          "Questo nome non può essere usato: è riservato dal programma o troppo lungo per il "
+          "nome di una cartella. Inserire un altro nome.",
+          "Este nombre no se puede usar: está reservado por el programa o es demasiado largo "
+          "para el nombre de una carpeta. Escriba otro nombre."),
         k("TFormNovoExperimentoBitBtn1ClickMessage1", ESCOLHA_LABIRINTO),
     ]),
     ("UnitConf", [
@@ -254,6 +281,27 @@ TEXTOS = [
           "Bitte wählen Sie vor dem Speichern einen der Kataloge (1 bis 4).",
           "Scegliere uno dei cataloghi (da 1 a 4) prima di salvare.",
           "Elija uno de los catálogos (1 a 4) antes de guardar."),
+        k("TFormCompBitBtnSalvarClickMessage2",
+          "ENTRADA não pode ser o nome de um comportamento: os registros usam esta palavra "
+          "para as entradas nos quadrados.",
+          "ENTRADA cannot be a behaviour name: the records use this word for entries into "
+          "squares.",
+          "ENTRADA ne peut pas être le nom d'un comportement : les enregistrements utilisent "
+          "ce mot pour les entrées dans les cases.",
+          "ENTRADA kann kein Verhaltensname sein: Die Aufzeichnungen verwenden dieses Wort "
+          "für das Betreten der Felder.",
+          "ENTRADA non può essere il nome di un comportamento: le registrazioni usano questa "
+          "parola per gli ingressi nelle caselle.",
+          "ENTRADA no puede ser el nombre de un comportamiento: los registros usan esta "
+          "palabra para las entradas en las casillas."),
+        # Message 3 + " " + the repeated name.
+        k("TFormCompBitBtnSalvarClickMessage3",
+          "Duas letras têm o mesmo comportamento; dê a cada uma um nome diferente:",
+          "Two letters have the same behaviour; please give each a different name:",
+          "Deux lettres ont le même comportement ; donnez à chacune un nom différent :",
+          "Zwei Buchstaben haben dasselbe Verhalten; geben Sie jedem einen anderen Namen:",
+          "Due lettere hanno lo stesso comportamento; dare a ciascuna un nome diverso:",
+          "Dos letras tienen el mismo comportamiento; dé a cada una un nombre distinto:"),
     ]),
     ("UnitListExp", [
         k("FormListExpCaption", "Experimentos", "Experiments", "Expériences", "Experimente",
@@ -297,6 +345,13 @@ TEXTOS = [
           "Ein Labyrinth dieser Größe existiert bereits.",
           "Esiste già un labirinto di queste dimensioni.",
           "Ya existe un laberinto de este tamaño."),
+        k("TFormNovoLabirintoSpeedButton1ClickMessage3",
+          "A lista de labirintos está cheia; nenhum labirinto foi criado.",
+          "The maze list is full; no maze has been created.",
+          "La liste des labyrinthes est pleine ; aucun labyrinthe n'a été créé.",
+          "Die Labyrinthliste ist voll; es wurde kein Labyrinth erstellt.",
+          "L'elenco dei labirinti è pieno; nessun labirinto è stato creato.",
+          "La lista de laberintos está llena; no se ha creado ningún laberinto."),
     ]),
     ("UnitAbout", [
         k("FormAboutCaptionCaption", "Contatos", "Contacts", "Contacts", "Kontakte",

@@ -7,7 +7,9 @@
 #include "TUsuario.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <limits>
@@ -16,6 +18,7 @@ namespace {
 
 const QString kExperimentos = QStringLiteral("Experimentos");
 const QString kQdeExp = QStringLiteral("QdeExp");
+const int kMaximoBytesPasta = 255;
 
 QString falhaDeEscrita(const QString &arquivo) {
     return QStringLiteral("Unable to write to %1").arg(arquivo);
@@ -91,6 +94,9 @@ QString ProblemaNomeExperimento(const QString &nome) {
         return QStringLiteral("\"%1\" is reserved in the profile file and cannot be an experiment "
                               "name.")
             .arg(nome);
+    // The name is a folder name: file systems hold at most 255 bytes.
+    if (QFile::encodeName(nome).size() > kMaximoBytesPasta)
+        return QStringLiteral("The experiment name is too long for a folder name.");
     return QString();
 }
 
@@ -119,7 +125,14 @@ void CriarExperimento(const QString &arquivo, const QString &pastaUsuario, const
             throw TErro(QStringLiteral("An experiment named %1 already exists.").arg(nome));
     // A profile that cannot take the experiment gets no folder for it either.
     if (Arquivos::somenteLeitura(arquivo)) throw TErro(falhaDeEscrita(arquivo));
-    criarPasta(pastaUsuario + nome);
+    const QString pasta = pastaUsuario + nome;
+    const bool pastaNova = !QFileInfo(pasta).isDir();
+    criarPasta(pasta);
+    // Without its entry in the profile a folder made here would be an
+    // experiment nobody can see: it goes again when the profile is refused.
+    auto desfazer = qScopeGuard([&] {
+        if (pastaNova) QDir().rmdir(pasta);
+    });
 
     const int n = std::max(0, qde);
     ini.WriteString(kExperimentos, QString::number(n + 1), nome);
@@ -139,6 +152,7 @@ void CriarExperimento(const QString &arquivo, const QString &pastaUsuario, const
     ini.WriteInteger(nome, QStringLiteral("TempoSecao"), 0);
     ini.WriteInteger(nome, QStringLiteral("Distancia"), 0);
     ini.Gravar();
+    desfazer.dismiss();
 }
 
 void SalvarConfiguracoes(const QString &arquivo, const TExperimento &e) {

@@ -31,9 +31,11 @@ QString ProblemaNomeUsuario(const QString &nome);
 
 // Why a name cannot be an experiment (empty text when it can). The name is a
 // section of the profile and a folder: not empty, no "/", "[", "]" or line
-// break, no blank at either end, not "." or "..", and not a section the
-// profile already uses for something else ("Experimentos", "Comp1".."Comp4",
-// compared without regard to case), which deleting the experiment would erase.
+// break, no blank at either end, not "." or "..", not a section the profile
+// already uses for something else ("Experimentos", "Comp1".."Comp4", compared
+// without regard to case), which deleting the experiment would erase, and
+// not longer than a folder name can be (255 bytes in the file system's
+// encoding).
 QString ProblemaNomeExperimento(const QString &nome);
 
 // New user: creates data directory + "usuarios/" when missing, the user
@@ -48,7 +50,8 @@ void CriarUsuario(const QString &diretorioDados, const QString &nome);
 // InicioY1 0, InicioX2 0, InicioY2 0, Labirinto empty, CompTipo empty,
 // TempoSecao 0, Distancia 0. Keys left in a section of that name by an
 // experiment no longer listed are dropped first. Refuses an invalid name and
-// a name already listed (compared without regard to case).
+// a name already listed (compared without regard to case). A folder made here
+// is removed again when the profile cannot be written.
 void CriarExperimento(const QString &arquivo, const QString &pastaUsuario, const QString &nome);
 
 // Settings save: in the section of experimento.Nome, Configurado 1, then

@@ -1,5 +1,6 @@
 #include "TUsuario.h"
 
+#include "Ordem.h"
 #include "Perfil.h"
 #include "TArquivoIni.h"
 
@@ -49,27 +50,12 @@ QStringList TUsuario::ListarUsuarios(const QString &diretorioDados) {
     const QFileInfoList arquivos = QDir(PastaUsuarios(diretorioDados)).entryInfoList(QDir::Files);
     for (const QFileInfo &arquivo : arquivos) {
         const QString nome = arquivo.fileName();
-        // A file named ".ini" would be a user without a name.
-        // nor is a name the user rules refuse (a file made by hand).
+        // A file named ".ini" would be a user without a name, and a name the
+        // user rules refuse (a file made by hand) no user either.
         if (nome.size() > 4 && nome.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive) &&
             Perfil::ProblemaNomeUsuario(nome.chopped(4)).isEmpty())
             nomes.append(nome.chopped(4));
     }
-    // Alphabetical as people read it, the same on every machine: letter
-    // case and accents do not move a name (Álvaro comes before Ana, not
-    // after Zé). Names that differ only in case or accents keep a fixed
-    // order.
-    auto chave = [](const QString &nome) {
-        QString k = nome.normalized(QString::NormalizationForm_D).toCaseFolded();
-        k.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
-        return k;
-    };
-    QList<QPair<QString, QString>> ordem;
-    for (const QString &nome : nomes)
-        ordem.append({chave(nome), nome});
-    std::sort(ordem.begin(), ordem.end());
-    nomes.clear();
-    for (const auto &par : ordem)
-        nomes.append(par.second);
+    OrdenarNomes(nomes);
     return nomes;
 }

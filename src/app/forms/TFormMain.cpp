@@ -4,6 +4,7 @@
 #include "core/forms/TCursorEspera.h"
 #include "TFormAbout.h"
 #include "TFormInicio.h"
+#include "TJanelasExperimento.h"
 #include "TFormVideo.h"
 #include "TListaExperimentos.h"
 
@@ -96,17 +97,19 @@ TFormMain::TFormMain(const QString &diretorioDados, TInteracao *interacao, QWidg
     criarMenu();
     criarBarraStatus();
     CarregarIdioma();
+    m_experimentos = new TJanelasExperimento(this);
+    connect(m_experimentos, &TJanelasExperimento::AnalisePedida, this, [this] { AbrirAnalise(); });
 
     m_usuario = std::make_unique<TUsuario>(m_diretorio);
     m_labirinto = std::make_unique<TLabirinto>(m_diretorio);
 }
 
 TFormMain::~TFormMain() {
-    // The windows go before the objects they work on.
+    // The windows go before the objects they work on, closed ones waiting
+    // for their deletion included; nothing reacts to their going any more.
+    delete m_experimentos;
     delete m_inicio;
-    const auto filhas = m_mdi->subWindowList();
-    for (QMdiSubWindow *filha : filhas)
-        delete filha;
+    qDeleteAll(m_mdi->findChildren<QMdiSubWindow *>());
 }
 
 void TFormMain::criarMenu() {
@@ -259,8 +262,7 @@ void TFormMain::HabilitarExcluirExperimento(bool habilitar) {
 }
 
 void TFormMain::abrirJanelasDoUsuario() {
-    // The configuration display and the experiment list of the user who
-    // has just logged in open here, in this order, once they exist.
+    m_experimentos->AbrirJanelasDoUsuario();
 }
 
 void TFormMain::usuarioEntrou() {
@@ -278,8 +280,24 @@ QMdiSubWindow *TFormMain::AbrirFilha(QWidget *janela) {
     return sub;
 }
 
-void TFormMain::RegistrarJanela(TExperimento::Janela janela, QWidget *widget) {
-    if (janela >= 0 && janela < TExperimento::QdeJanelas) m_janelas[janela] = widget;
+void TFormMain::RegistrarJanela(TExperimento::Janela janela, QWidget *widget,
+                                const QString &experimento) {
+    if (janela < 0 || janela >= TExperimento::QdeJanelas) return;
+    m_janelas[janela] = widget;
+    m_experimentosJanelas[janela] = experimento;
+}
+
+QWidget *TFormMain::JanelaRegistrada(TExperimento::Janela janela) const {
+    return janela >= 0 && janela < TExperimento::QdeJanelas ? m_janelas[janela].data() : nullptr;
+}
+
+bool TFormMain::FecharJanelaAberta(TExperimento::Janela janela) {
+    if (janela < 0 || janela >= TExperimento::QdeJanelas) return true;
+    bool &aberta = m_usuario->Experimento.JanelaAberta[janela];
+    if (!aberta) return true;
+    if (!fechar(m_janelas[janela])) return false;
+    aberta = false;
+    return true;
 }
 
 void TFormMain::DefinirListaExperimentos(TListaExperimentos *lista, QWidget *janela) {
@@ -296,11 +314,20 @@ void TFormMain::Excluir1Click() {
     // no selection and nothing to refresh.
     TListaExperimentos *lista = m_janelaLista ? m_listaExperimentos : nullptr;
     const QString nome = lista ? lista->ExperimentoSelecionado() : QString();
-    if (!nome.isEmpty()) {
-        auto mensagem = [this](int n) {
-            return TIdioma::Ler(m_arquivoIdioma, Secao,
-                                QStringLiteral("TFormMainExcluir1ClickMessage%1").arg(n));
-        };
+    auto mensagem = [this](int n) {
+        return TIdioma::Ler(m_arquivoIdioma, Secao,
+                            QStringLiteral("TFormMainExcluir1ClickMessage%1").arg(n));
+    };
+    // The experiment a session window (or its configuration window) is open
+    // for stays until that window closes; a window registered without its
+    // experiment counts as open for any.
+    const QString &emSessao = m_experimentosJanelas[TExperimento::JanelaSessao];
+    const bool emUso = !nome.isEmpty() &&
+                       m_usuario->Experimento.JanelaAberta[TExperimento::JanelaSessao] &&
+                       (emSessao.isEmpty() || emSessao.compare(nome, Qt::CaseInsensitive) == 0);
+    if (emUso) {
+        m_interacao->Mensagem(mensagem(5) + QLatin1Char(' ') + nome);
+    } else if (!nome.isEmpty()) {
         if (m_interacao->Confirmar(mensagem(1) + QLatin1Char(' ') + nome)) {
             bool excluido = false;
             QString erro;

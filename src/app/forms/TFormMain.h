@@ -15,6 +15,7 @@ class QMdiSubWindow;
 class QMenu;
 class TFormInicio;
 class TInteracao;
+class TJanelasExperimento;
 class TLabirinto;
 class TListaExperimentos;
 class TUsuario;
@@ -80,8 +81,17 @@ public:
     QMdiSubWindow *AbrirFilha(QWidget *janela);
 
     // The window behind a flag of JanelaAberta, closed at log-off while its
-    // flag is set.
-    void RegistrarJanela(TExperimento::Janela janela, QWidget *widget);
+    // flag is set, and the experiment it works on (when it has one).
+    void RegistrarJanela(TExperimento::Janela janela, QWidget *widget,
+                         const QString &experimento = QString());
+    // The window registered for a flag while it exists, else null.
+    QWidget *JanelaRegistrada(TExperimento::Janela janela) const;
+    // Closes the window of a flag that is set and clears the flag; false
+    // when the window refused to close.
+    bool FecharJanelaAberta(TExperimento::Janela janela);
+    // The experiment windows (list, display, configuration dialogs); their
+    // signals say when a session or an analysis is to be opened.
+    TJanelasExperimento *Experimentos() const { return m_experimentos; }
     // The experiment list (asked for the selected experiment when one is
     // deleted) and the configuration display; both close at log-off.
     void DefinirListaExperimentos(TListaExperimentos *lista, QWidget *janela);
@@ -165,6 +175,8 @@ private:
     std::array<QLabel *, QdePaineis> m_paineis{};
     QPointer<TFormInicio> m_inicio;
     std::array<QPointer<QWidget>, TExperimento::QdeJanelas> m_janelas;
+    std::array<QString, TExperimento::QdeJanelas> m_experimentosJanelas;
+    TJanelasExperimento *m_experimentos = nullptr;
     TListaExperimentos *m_listaExperimentos = nullptr;
     QPointer<QWidget> m_janelaLista;
     QPointer<QWidget> m_janelaConfiguracao;

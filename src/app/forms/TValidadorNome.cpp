@@ -5,6 +5,10 @@
 // The 27 characters of the original program plus "/", which on this system
 // would put the profile file inside another folder.
 const QString TValidadorNome::RecusadosUsuario = QStringLiteral("!#$%&()*+,-.<=>?@[\\]^_`{|}~/");
+// An experiment name is a section and a folder name: "/" and the brackets
+// are among the 28.
+const QString TValidadorNome::RecusadosExperimento =
+    QStringLiteral("!#$%&()*+,-./<=>?@[\\]^`{|}~ ");
 
 TValidadorNome::TValidadorNome(const QString &recusados, QObject *parent)
     : QValidator(parent), m_recusados(recusados) {}

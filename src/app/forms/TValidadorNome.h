@@ -21,6 +21,8 @@ public:
 
     // The characters a user name refuses.
     static const QString RecusadosUsuario;
+    // The characters an experiment name refuses (the blank among them).
+    static const QString RecusadosExperimento;
 
 private:
     QString m_recusados;

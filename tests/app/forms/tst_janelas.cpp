@@ -3,12 +3,19 @@
 // janelas(). With TREVALIN_CAPTURAS naming a folder, each window is also
 // saved there as <window>_<language>.png (scripts/grab-windows.sh).
 
+#include "app/Catalogo.h"
+#include "app/Configuracao.h"
 #include "app/TEscolhaIdioma.h"
 #include "app/TInstalacao.h"
 #include "app/forms/TFormAbout.h"
+#include "app/forms/TFormComp.h"
+#include "app/forms/TFormConf.h"
 #include "app/forms/TFormInicio.h"
 #include "app/forms/TFormMain.h"
+#include "app/forms/TFormNovoExperimento.h"
+#include "app/forms/TFormNovoLabirinto.h"
 #include "app/forms/TFormNovoUsuario.h"
+#include "app/forms/TFormShowConf.h"
 #include "core/Arquivos.h"
 #include "core/Cp1252.h"
 #include "core/Perfil.h"
@@ -46,6 +53,26 @@ QWidget *mostrar(QWidget *w) {
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->show();
     return w;
+}
+
+// Ana logged in, with a configured experiment "Cruz" (catalogue 2: A, C, Z)
+// and an unconfigured one "Novo"; the current experiment is "Cruz".
+TUsuario &comExperimentos(TFormMain &m) {
+    TUsuario &u = m.Usuario();
+    u.Carregar("Ana");
+    for (const char *nome : {"Cruz", "Novo"})
+        Perfil::CriarExperimento(u.Arquivo, u.Pasta, nome);
+    Configuracao::Salvar(u, "Cruz", {"CRUZ (5)", 12, 600, 2});
+    Catalogo::Salvar(u.Arquivo, u.Experimento, 2,
+                     {{1, "ANDAR"}, {3, "LEVANTAR"}, {26, "LIMPEZA FACIAL"}});
+    return u;
+}
+
+// Clicks the list entry of an experiment.
+void clicar(QWidget *janela, const QString &nome) {
+    auto *lista = janela->findChild<QListWidget *>("ListBoxExp");
+    const QRect r = lista->visualItemRect(lista->findItems(nome, Qt::MatchExactly).value(0));
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, r.center());
 }
 
 // Ana logged in, with the experiment "Exp1" in the cross maze and three
@@ -105,6 +132,48 @@ const QList<Janela> &janelas() {
          [](TFormMain &m) {
              return mostrar(
                  new TFormNovoUsuario(m.DiretorioDados(), m.ArquivoIdioma(), m.Interacao(), &m));
+         }},
+        {"FormMainUsuario",
+         [](TFormMain &m) -> QWidget * {
+             comExperimentos(m);
+             m.Entrar("Ana");
+             clicar(&m, "Cruz");
+             return &m;
+         }},
+        {"FormShowConf",
+         [](TFormMain &m) {
+             TUsuario &u = comExperimentos(m);
+             auto *w = new TFormShowConf(u.Experimento, u.ArquivoIdioma);
+             w->MostrarConfiguracao();
+             w->resize(270, 420);
+             return mostrar(w);
+         }},
+        {"FormMainNaoConf",
+         [](TFormMain &m) -> QWidget * {
+             comExperimentos(m);
+             m.Entrar("Ana");
+             clicar(&m, "Novo");
+             return &m;
+         }},
+        {"FormNovoExperimento",
+         [](TFormMain &m) {
+             return mostrar(new TFormNovoExperimento(comExperimentos(m), m.Interacao(), &m));
+         }},
+        {"FormConf",
+         [](TFormMain &m) {
+             return mostrar(new TFormConf(comExperimentos(m), m.Interacao(), "Novo"));
+         }},
+        {"FormComp",
+         [](TFormMain &m) {
+             auto *w = new TFormComp(comExperimentos(m), m.Interacao());
+             w->SelecionarCatalogo(2);
+             return mostrar(w);
+         }},
+        {"FormNovoLabirinto",
+         [](TFormMain &m) {
+             TUsuario &u = comExperimentos(m);
+             return mostrar(
+                 new TFormNovoLabirinto(u.ArquivoLabirintos, u.ArquivoIdioma, m.Interacao()));
          }},
         {"FormAnalise",
          [](TFormMain &m) -> QWidget * {

@@ -25,8 +25,17 @@
 
 namespace {
 
+// The child windows beside the experiment list and the configuration
+// display, which are open while a user is logged in.
 QList<QMdiSubWindow *> filhas(TFormMain &m) {
-    return Controle<QMdiArea>(&m, "AreaFilhas")->subWindowList(QMdiArea::CreationOrder);
+    QList<QMdiSubWindow *> outras;
+    const auto todas = Controle<QMdiArea>(&m, "AreaFilhas")->subWindowList(QMdiArea::CreationOrder);
+    for (QMdiSubWindow *sub : todas) {
+        const QString nome = sub->widget() ? sub->widget()->objectName() : QString();
+        if (nome != QLatin1String("FormListExp") && nome != QLatin1String("FormShowConf"))
+            outras.append(sub);
+    }
+    return outras;
 }
 
 } // namespace
