@@ -112,6 +112,9 @@ int ComandoAnalise(const QStringList &args, QTextStream &out, QTextStream &err) 
     if (!Perfil::ProblemaNomeUsuario(o.usuario).isEmpty() ||
         !QFileInfo::exists(TUsuario::ArquivoDoUsuario(dados, o.usuario)))
         return falha(kFalha, QStringLiteral("there is no user \"%1\" in %2").arg(o.usuario, dados));
+    if (const QString p = Perfil::ProblemaNomeExperimento(o.experimento); !p.isEmpty())
+        return falha(kFalha, QStringLiteral("the experiment \"%1\" is refused: %2")
+                                 .arg(o.experimento, p));
     usuario.Carregar(o.usuario);
     if (!TArquivoIni(usuario.Arquivo).SectionExists(o.experimento))
         return falha(kFalha, QStringLiteral("the user \"%1\" has no experiment \"%2\"")

@@ -188,7 +188,7 @@ void lerPerfil(const QString &arquivo, const QString &experimento, QString *labi
 
 void TDados::LerArquivo(const QString &caminho) {
     const QString nome = nomeDoArquivo(caminho);
-    const QByteArray bytes = Arquivos::lerOuFalhar(caminho);
+    const QByteArray bytes = Arquivos::lerOuFalhar(caminho, Arquivos::TamanhoMaximoRegistro);
     const std::vector<Trecho> linhas = dividirLinhas(bytes);
 
     // A file cut short in its header is not a record: reading on would take

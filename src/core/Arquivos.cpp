@@ -9,12 +9,15 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 // Only the owner/group/others bits: the "user" bits Qt reports are the
 // current user's access, which is always granted to root.
 const QFile::Permissions kEscrita = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-}
+} // namespace
 
 namespace Arquivos {
 
@@ -50,22 +53,48 @@ bool renomearSemSubstituir(const QString &de, const QString &para, QString *erro
 
 bool lerTudo(const QString &caminho, QByteArray *conteudo) {
     QFile f(caminho);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
+    if (!f.open(QIODevice::ReadOnly)) return false;
     *conteudo = f.readAll();
     return true;
 }
 
-QByteArray lerOuFalhar(const QString &caminho) {
+QByteArray lerOuFalhar(const QString &caminho, qint64 limite) {
     const QString nome = QDir::toNativeSeparators(caminho);
-    if (QFileInfo(caminho).isDir())
-        throw TErro(QStringLiteral("Cannot open file %1: it is a folder.").arg(nome));
-    QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::ReadOnly))
+    // Opened without waiting (a FIFO would block until a writer comes) and
+    // judged by what was opened, so a link or a rename between a check and
+    // the open changes nothing: only a regular file is read, and never more
+    // than the limit, so a device or a FIFO can neither hang the reader nor
+    // fill the memory.
+    const int fd =
+        ::open(QFile::encodeName(caminho).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw TErro(QStringLiteral("Cannot open file %1: %2.")
+                        .arg(nome, QString::fromLocal8Bit(std::strerror(errno))));
+    QFile arquivo;
+    if (!arquivo.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         throw TErro(QStringLiteral("Cannot open file %1: %2.").arg(nome, arquivo.errorString()));
-    QByteArray bytes = arquivo.readAll();
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        throw TErro(QStringLiteral("Cannot open file %1: %2.")
+                        .arg(nome, QString::fromLocal8Bit(std::strerror(errno))));
+    if (S_ISDIR(st.st_mode))
+        throw TErro(QStringLiteral("Cannot open file %1: it is a folder.").arg(nome));
+    if (!S_ISREG(st.st_mode))
+        throw TErro(QStringLiteral("Cannot open file %1: it is not a regular file.").arg(nome));
+    const auto grandeDemais = [&] {
+        return TErro(QStringLiteral("Cannot open file %1: it is larger than %2 bytes, more than "
+                                    "any file of its kind holds.")
+                         .arg(nome)
+                         .arg(limite));
+    };
+    if (limite >= 0 && st.st_size > limite) throw grandeDemais();
+    QByteArray bytes = limite >= 0 ? arquivo.read(limite + 1) : arquivo.readAll();
     if (arquivo.error() != QFileDevice::NoError)
         throw TErro(QStringLiteral("Cannot read file %1: %2.").arg(nome, arquivo.errorString()));
+    // The file may have grown since fstat.
+    if (limite >= 0 && bytes.size() > limite) throw grandeDemais();
     return bytes;
 }
 
@@ -77,21 +106,17 @@ QList<QByteArray> dividirLinhas(const QByteArray &texto) {
         const char c = texto[i];
         if (c == '\r' || c == '\n') {
             linhas.append(texto.mid(inicio, i - inicio));
-            if (c == '\r' && i + 1 < n && texto[i + 1] == '\n')
-                ++i;
+            if (c == '\r' && i + 1 < n && texto[i + 1] == '\n') ++i;
             inicio = i + 1;
         }
     }
-    if (inicio < n)
-        linhas.append(texto.mid(inicio));
+    if (inicio < n) linhas.append(texto.mid(inicio));
     return linhas;
 }
 
 QString juntar(const QString &dir, const QString &nome) {
-    if (dir.isEmpty())
-        return nome;
-    if (dir.endsWith(QLatin1Char('/')))
-        return dir + nome;
+    if (dir.isEmpty()) return nome;
+    if (dir.endsWith(QLatin1Char('/'))) return dir + nome;
     return dir + QLatin1Char('/') + nome;
 }
 

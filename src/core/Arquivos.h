@@ -39,11 +39,19 @@ bool renomearSemSubstituir(const QString &de, const QString &para, QString *erro
 // Whole content of a file; false when it cannot be opened.
 bool lerTudo(const QString &caminho, QByteArray *conteudo);
 
-// Whole content of a file a reader cannot do without. Throws TErro
-// "Cannot open file <path>: it is a folder.", "Cannot open file <path>:
-// <reason>." or "Cannot read file <path>: <reason>." (path with native
-// separators).
-QByteArray lerOuFalhar(const QString &caminho);
+// Largest record file a reader takes. A session lasts at most 9,990 s and
+// writes one row of well under 100 bytes per key press; even a key held
+// down the whole session at the keyboard's repeat rate makes a few MB. 64 MiB
+// is far beyond that and still small enough to hold in memory.
+constexpr qint64 TamanhoMaximoRegistro = 64LL * 1024 * 1024;
+
+// Whole content of a file a reader cannot do without: only a regular file
+// (after links), never waiting on a FIFO, and at most limite bytes when
+// limite is not negative. Throws TErro "Cannot open file <path>: it is a
+// folder.", "...: it is not a regular file.", "...: it is larger than <n>
+// bytes, ...", "Cannot open file <path>: <reason>." or "Cannot read file
+// <path>: <reason>." (path with native separators).
+QByteArray lerOuFalhar(const QString &caminho, qint64 limite = -1);
 
 // Splits text into lines at CR LF, LF or a lone CR. A final line end does not
 // make an empty last line.

@@ -70,8 +70,10 @@ namespace Perfil {
 
 QString ProblemaNomeUsuario(const QString &nome) {
     if (nome.isEmpty()) return QStringLiteral("The user name is empty.");
-    if (nome.contains(QLatin1Char('/')) || nome.contains(QChar(0)))
-        return QStringLiteral("The user name must not contain \"/\".");
+    // A line break would also put an extra line into every record header.
+    if (nome.contains(QLatin1Char('/')) || nome.contains(QChar(0)) ||
+        nome.contains(QLatin1Char('\r')) || nome.contains(QLatin1Char('\n')))
+        return QStringLiteral("The user name must not contain \"/\" or a line break.");
     if (nome == QLatin1String(".") || nome == QLatin1String(".."))
         return QStringLiteral("\"%1\" cannot be a user name.").arg(nome);
     return QString();

@@ -25,7 +25,8 @@ class TExperimento;
 namespace Perfil {
 
 // Why a name cannot be a user (empty text when it can): it must not be empty,
-// contain "/" or be "." or "..", since it names a file and a folder.
+// contain "/" or a line break or be "." or "..", since it names a file and a
+// folder and is copied into every record header.
 QString ProblemaNomeUsuario(const QString &nome);
 
 // Why a name cannot be an experiment (empty text when it can). The name is a

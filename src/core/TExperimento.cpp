@@ -12,7 +12,11 @@ void TExperimento::Carregar(const QString &arquivoPerfil, const QString &nome) {
     Labirinto = ini.ReadString(nome, QStringLiteral("Labirinto"), QString());
     Comp[0] = ini.ReadString(nome, QStringLiteral("CompTipo"), QString());
     QdeInicios = ini.ReadInteger(nome, QStringLiteral("QdeInicios"), 1);
-    TempoSecao = ini.ReadInteger(nome, QStringLiteral("TempoSecao"), 300);
+    // A length that is there but no 32-bit number must not become the
+    // default's 300 s: 0 is a length every session refuses.
+    const QString tempo = ini.ReadString(nome, QStringLiteral("TempoSecao"), QString());
+    TempoSecao =
+        tempo.trimmed().isEmpty() ? 300 : ini.ReadInteger(nome, QStringLiteral("TempoSecao"), 0);
     DivisoesDaSecao = ini.ReadInteger(nome, QStringLiteral("DivisoesDaSecao"), 10);
     Distancia = ini.ReadInteger(nome, QStringLiteral("Distancia"), 10);
     InicioX1 = ini.ReadInteger(nome, QStringLiteral("InicioX1"), 0);

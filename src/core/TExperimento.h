@@ -39,7 +39,8 @@ public:
     // Start square of the free phase.
     int InicioX2 = 0;
     int InicioY2 = 0;
-    // Session length in seconds.
+    // Session length in seconds; 0 when the profile holds a value that is not
+    // a number (or not a 32-bit one).
     int TempoSecao = 300;
     // Maze name (section of the maze library).
     QString Labirinto;

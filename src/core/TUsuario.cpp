@@ -1,6 +1,7 @@
 #include "TUsuario.h"
 
 #include "Ordem.h"
+#include "Perfil.h"
 #include "TArquivoIni.h"
 
 #include <QDir>
@@ -49,8 +50,10 @@ QStringList TUsuario::ListarUsuarios(const QString &diretorioDados) {
     const QFileInfoList arquivos = QDir(PastaUsuarios(diretorioDados)).entryInfoList(QDir::Files);
     for (const QFileInfo &arquivo : arquivos) {
         const QString nome = arquivo.fileName();
-        // A file named ".ini" would be a user without a name.
-        if (nome.size() > 4 && nome.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive))
+        // A file named ".ini" would be a user without a name, and a name the
+        // user rules refuse (a file made by hand) no user either.
+        if (nome.size() > 4 && nome.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive) &&
+            Perfil::ProblemaNomeUsuario(nome.chopped(4)).isEmpty())
             nomes.append(nome.chopped(4));
     }
     OrdenarNomes(nomes);

@@ -46,7 +46,8 @@ public:
     static QString PastaUsuarios(const QString &diretorioDados);
     // The users of a data directory: the names of the profile files
     // "usuarios/<name>.ini" without ".ini" (that end matched without regard
-    // to letter case), sorted alphabetically without regard to letter case.
+    // to letter case) that the user name rules accept, sorted alphabetically
+    // without regard to letter case.
     static QStringList ListarUsuarios(const QString &diretorioDados);
 
 private:

@@ -85,7 +85,7 @@ void TVisualizacao::CarregarDados(const QString &caminho) {
     m_arquivo = caminho;
     QByteArray bytes;
     try {
-        bytes = Arquivos::lerOuFalhar(caminho);
+        bytes = Arquivos::lerOuFalhar(caminho, Arquivos::TamanhoMaximoRegistro);
     } catch (const TErro &e) {
         m_erroLeitura = e.mensagem();
         throw;

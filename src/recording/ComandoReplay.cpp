@@ -1,6 +1,7 @@
 #include "ComandoReplay.h"
 
 #include "core/Arquivos.h"
+#include "core/Perfil.h"
 #include "core/TArquivoIni.h"
 #include "core/TInteracao.h"
 #include "core/TLabirinto.h"
@@ -173,6 +174,17 @@ int ComandoReplay(const QStringList &args, QTextStream &out, QTextStream &err) {
         return 1;
     }
 
+    // The names become a file and folders under the data directory: the
+    // rules of the windows apply before anything is read or written.
+    if (const QString p = Perfil::ProblemaNomeUsuario(usuarioNome); !p.isEmpty()) {
+        err << "replay: user \"" << usuarioNome << "\" is refused: " << p << "\n";
+        return 1;
+    }
+    if (const QString p = Perfil::ProblemaNomeExperimento(experimento); !p.isEmpty()) {
+        err << "replay: experiment \"" << experimento << "\" is refused: " << p << "\n";
+        return 1;
+    }
+
     QList<Evento> eventos;
     if (!lerRoteiro(roteiro, &eventos, err)) return 1;
 
@@ -198,6 +210,14 @@ int ComandoReplay(const QStringList &args, QTextStream &out, QTextStream &err) {
         err << "replay: experiment " << experimento << " is not configured\n";
         return 1;
     }
+    if (usuario.Experimento.TempoSecao < 1 || usuario.Experimento.TempoSecao > 9990) {
+        err << "replay: experiment " << experimento << " cannot be recorded: its session length "
+            << "TempoSecao=\""
+            << TArquivoIni(usuario.Arquivo)
+                   .ReadString(experimento, QStringLiteral("TempoSecao"), QString())
+            << "\" is not a number of seconds from 1 to 9990\n";
+        return 1;
+    }
 
     TLabirinto labirinto(dados);
     TRelogioVirtual relogio(QDateTime::currentMSecsSinceEpoch());
@@ -209,8 +229,7 @@ int ComandoReplay(const QStringList &args, QTextStream &out, QTextStream &err) {
         else
             err << "replay: experiment " << experimento << " cannot be recorded: maze \""
                 << usuario.Experimento.Labirinto
-                << "\" is not a maze of the library, or the session length "
-                << usuario.Experimento.TempoSecao << " s is not within 1 to 9990\n";
+                << "\" is not a maze of the library\n";
         return 1;
     }
     if (sessao.EstadoAtual() == TSessao::Estado::EscolhaInicio) {

@@ -102,6 +102,8 @@ private slots:
         QTest::newRow("unknown option") << cruz << lista("--fast") << "unknown option";
         QTest::newRow("no such user") << cruz << lista("--user=bia") << "no user";
         QTest::newRow("no such experiment") << cruz << lista("--experiment=x") << "no experiment";
+        QTest::newRow("experiment climbs out")
+            << cruz << lista("--experiment=../x") << "\"../x\" is refused";
         QTest::newRow("same group twice") << cruz << lista("--group=g1=r3") << "twice";
         QTest::newRow("path as a file name")
             << cruz << lista("--group=g3=../r1") << "not the name of a file";

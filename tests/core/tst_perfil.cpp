@@ -81,6 +81,8 @@ private slots:
         QTest::newRow("empty") << "" << false << false;
         QTest::newRow("slash") << "a/b" << false << false;
         QTest::newRow("dot dot") << ".." << false << false;
+        QTest::newRow("line break") << "a\nb" << false << false;
+        QTest::newRow("carriage return") << "a\rb" << false << false;
         QTest::newRow("list section") << "EXPERIMENTOS" << true << false;
         QTest::newRow("behaviour list") << "comp3" << true << false;
         QTest::newRow("not a list") << "Comp5" << true << true;
@@ -103,6 +105,15 @@ private slots:
             QVERIFY_THROWS_EXCEPTION(TErro, Perfil::CriarExperimento(perfil(), pasta(), nome));
             QCOMPARE(conteudo(perfil()), kPerfilNovo);
         }
+    }
+
+    // A profile file made by hand whose name holds a line break is no user:
+    // the name would put an extra line into every record header.
+    void usuarioComQuebraNaoListado() {
+        QVERIFY(QDir().mkpath(m_dados + "usuarios"));
+        for (const char *nome : {"ana.ini", "a\nb.ini", "c\rd.ini"})
+            QVERIFY(Arquivos::gravarAtomico(m_dados + "usuarios/" + nome, "[Experimentos]"));
+        QCOMPARE(TUsuario::ListarUsuarios(m_dados), QStringList{"ana"});
     }
 
     void novoExperimento() {

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QByteArray kRegistro = "Trevalin 2005  |  08/12/2026  |  14:05:33\r\n\r\n"
@@ -50,6 +52,11 @@ private slots:
         QTest::newRow("opcao desconhecida") << "--out @r --x @rato1.tvl" << 1 << "unknown option";
         QTest::newRow("saida e pasta") << "--out @ @rato1.tvl" << 1 << "is a folder";
         QTest::newRow("registro ausente") << "--force --out @r @rato2.tvl" << 1 << "rato2.tvl";
+        // Nothing but a regular file of a plausible size is read: no hang, no
+        // memory without bound.
+        QTest::newRow("fifo") << "--force --out @r %fifo" << 1 << "not a regular file";
+        QTest::newRow("link to /dev/zero") << "--force --out @r %zero" << 1 << "not a regular file";
+        QTest::newRow("too large") << "--force --out @r %grande" << 1 << "is larger than 67108864";
         // clang-format on
     }
     void executar() {
@@ -57,8 +64,21 @@ private slots:
         QFETCH(int, rc);
         QFETCH(QString, saida);
         QStringList lista = args.split(QLatin1Char(' '));
-        for (QString &a : lista)
+        QTemporaryDir outros; // hostile records, kept out of the test folder
+        for (QString &a : lista) {
             if (a.startsWith(QLatin1Char('@'))) a = caminho(a.mid(1));
+            if (!a.startsWith(QLatin1Char('%'))) continue;
+            a = outros.filePath(a.mid(1) + ".tvl");
+            if (a.endsWith("fifo.tvl")) {
+                QCOMPARE(::mkfifo(QFile::encodeName(a).constData(), 0600), 0);
+            } else if (a.endsWith("zero.tvl")) {
+                QVERIFY(QFile::link("/dev/zero", a));
+            } else { // sparse: a header, then a hole up to one byte past the limit
+                QFile f(a);
+                QVERIFY(f.open(QIODevice::WriteOnly) && f.write(kRegistro) > 0);
+                QVERIFY(f.resize(Arquivos::TamanhoMaximoRegistro + 1));
+            }
+        }
         QString out, err;
         QTextStream o(&out), e(&err);
         QCOMPARE(ComandoExportar(lista, o, e), rc);

@@ -2,6 +2,7 @@
 
 #include "recording/ComandoReplay.h"
 
+#include <QDirIterator>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -93,6 +94,22 @@ private slots:
                                             << "experiment nada is not in the profile";
         QTest::newRow("missing argument") << "r" << QByteArray("0 5\n") << "semId"
                                           << "are all required";
+        // Names that would put files outside the data directory, even when a
+        // profile for them exists there.
+        QTest::newRow("user climbs out") << "r" << QByteArray("0 5\n") << "usuarioCaminho"
+                                         << "user \"../ana\" is refused";
+        QTest::newRow("user with a line break")
+            << "r" << QByteArray("0 5\n") << "usuarioQuebra" << "is refused";
+        QTest::newRow("length not a number")
+            << "r" << QByteArray("0 5\n") << "tempo:5 min"
+            << "experiment exp cannot be recorded: its session length TempoSecao=\"5 min\"";
+        QTest::newRow("length beyond 32 bits")
+            << "r" << QByteArray("0 5\n") << "tempo:4294967596" << "TempoSecao=\"4294967596\"";
+        QTest::newRow("length too long")
+            << "r" << QByteArray("0 5\n") << "tempo:9991" << "TempoSecao=\"9991\"";
+        QTest::newRow("experiment climbs out")
+            << "r" << QByteArray("0 5\n") << "experimentoCaminho"
+            << "experiment \"../exp\" is refused";
     }
     void erros() {
         QFETCH(QString, id);
@@ -117,12 +134,46 @@ private slots:
                      amb.dados + "roteiro.txt"};
         else if (preparo == "semId")
             extra = {"--data", amb.dados, "--user", "ana", amb.dados + "roteiro.txt"};
+        else if (preparo == "usuarioCaminho") {
+            QFile::copy(amb.perfil(), amb.dados + "ana.ini");
+            QDir(amb.dados).mkpath("ana/exp");
+            extra = {"--data",       amb.dados, "--user", "../ana",
+                     "--experiment", "exp",     "--id",   id,
+                     amb.dados + "roteiro.txt"};
+        } else if (preparo == "usuarioQuebra") {
+            QFile::copy(amb.perfil(), amb.dados + "usuarios/ana\nx.ini");
+            QDir(amb.dados).mkpath("usuarios/ana\nx/exp");
+            extra = {"--data",       amb.dados, "--user", "ana\nx",
+                     "--experiment", "exp",     "--id",   id,
+                     amb.dados + "roteiro.txt"};
+        } else if (preparo.startsWith("tempo:")) {
+            QByteArray perfil;
+            Arquivos::lerTudo(amb.perfil(), &perfil);
+            perfil.replace("TempoSecao=300", preparo.mid(6).prepend("TempoSecao=").toLatin1());
+            QFile::remove(amb.perfil());
+            Arquivos::gravarAtomico(amb.perfil(), perfil);
+        } else if (preparo == "experimentoCaminho") {
+            QByteArray perfil;
+            Arquivos::lerTudo(amb.perfil(), &perfil);
+            perfil.replace("1=exp\r\n[exp]", "1=../exp\r\n[../exp]");
+            QFile::remove(amb.perfil());
+            Arquivos::gravarAtomico(amb.perfil(), perfil);
+            QDir(amb.dados).mkpath("usuarios/exp");
+            extra = {"--data",       amb.dados, "--user", "ana",
+                     "--experiment", "../exp",  "--id",   id,
+                     amb.dados + "roteiro.txt"};
+        }
         const QStringList antes = QDir(amb.pasta()).entryList(QDir::Files);
         const Saida s = executar(amb, id, roteiro, extra);
         QCOMPARE(s.codigo, 1);
         QVERIFY2(s.err.contains(mensagem), qPrintable(s.err));
         QVERIFY(s.out.isEmpty());
         QCOMPARE(QDir(amb.pasta()).entryList(QDir::Files), antes);
+        QStringList registros;
+        for (QDirIterator it(amb.dados, {"*.tvl"}, QDir::Files, QDirIterator::Subdirectories);
+             it.hasNext();)
+            registros << it.next();
+        QCOMPARE(registros.size(), preparo == "existe" ? 1 : 0);
     }
 };
 

@@ -409,6 +409,7 @@ void TFormAnalise::executar(TAnalise::Tipo tipo, const QString &arquivo, TAnalis
     m_thread = QThread::create(
         [this, tipo, arquivo, s] { m_resultado = m_analise->Executar(tipo, arquivo, s); });
     connect(m_thread, &QThread::finished, this, &TFormAnalise::concluir);
+    emit AnaliseCriada(m_analise.get());
     m_thread->start();
 }
 

@@ -56,6 +56,9 @@ signals:
     void Fechada();
     // A run ended, with its TAnalise::Resultado (after its messages).
     void AnaliseConcluida(int resultado);
+    // A run's analysis exists and its worker thread is about to start; a
+    // direct connection to its signals runs on that thread.
+    void AnaliseCriada(TAnalise *analise);
 
 protected:
     void closeEvent(QCloseEvent *evento) override;

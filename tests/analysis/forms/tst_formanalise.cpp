@@ -15,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -288,21 +289,28 @@ private slots:
         QVERIFY(j.interacao.mensagens.isEmpty() && j.interacao.perguntas.size() == 2);
     }
 
-    // While a run waits for a record (here a pipe nobody writes yet), the
+    // While a run is under way (here held after its first record), the
     // window keeps answering: it shows the progress, refuses changes to
-    // the groups and will not close; once the record arrives the run ends
+    // the groups and will not close; once it goes on the run ends
     // normally.
     void ocupadoDuranteExecucao() {
         Ambiente a("CRUZ (3)");
         a.registro("r1.tvl", caminho("D4 D3", 30000, 300000));
-        const QString lento = a.registro("r2.tvl", caminho("D4 D5", 30000, 300000));
-        const QByteArray conteudo = ler(lento);
+        a.registro("r2.tvl", caminho("D4 D5", 30000, 300000));
         Janela j(a);
         j.grupo("g", {"r1.tvl", "r2.tvl"});
         QTest::mouseClick(j.ok, Qt::LeftButton);
-        QVERIFY(QFile::remove(lento));
-        QCOMPARE(::mkfifo(QFile::encodeName(lento).constData(), 0600), 0);
 
+        // The worker is held after its first file until the test lets it go.
+        QSemaphore liberar;
+        connect(&j.w, &TFormAnalise::AnaliseCriada, this, [&](TAnalise *analise) {
+            connect(
+                analise, &TAnalise::Progresso, analise,
+                [&](int feitos, int) {
+                    if (feitos == 1) liberar.acquire();
+                },
+                Qt::DirectConnection);
+        });
         j.w.DialogoSalvar = [&](QWidget *, const QString &) { return a.dir.filePath("s.XLS"); };
         QSignalSpy fim(&j.w, &TFormAnalise::AnaliseConcluida);
         QTest::mouseClick(j.analisar, Qt::LeftButton);
@@ -313,15 +321,7 @@ private slots:
         QVERIFY(!j.w.close());
         QVERIFY(j.w.isVisible());
 
-        int fd = -1;
-        for (int n = 0; n < 500 && fd < 0; ++n) {
-            fd = ::open(QFile::encodeName(lento).constData(), O_WRONLY | O_NONBLOCK);
-            if (fd < 0) QTest::qWait(10);
-        }
-        QVERIFY(fd >= 0);
-        ::fcntl(fd, F_SETFL, 0);
-        QCOMPARE(::write(fd, conteudo.constData(), conteudo.size()), conteudo.size());
-        ::close(fd);
+        liberar.release();
         QVERIFY(fim.wait(20000));
         QCOMPARE(fim.first().first().toInt(), int(TAnalise::Sucesso));
         QCOMPARE(progresso->value(), 2);
