@@ -72,7 +72,7 @@ void BM_OrdenarPorInicio(benchmark::State &state) {
         TDados d = lido;
         state.ResumeTiming();
         d.OrdenarPorInicio();
-        benchmark::DoNotOptimize(d.Registros().constData());
+        benchmark::DoNotOptimize(d.Registros().data());
     }
 }
 BENCHMARK(BM_OrdenarPorInicio)->Unit(benchmark::kMillisecond);

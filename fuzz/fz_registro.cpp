@@ -41,14 +41,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     }
 
     if (dadosLidos) {
-        const QList<TLinhaRegistro> &a = dados.Registros();
+        const std::vector<TLinhaRegistro> &a = dados.Registros();
         const QList<TLinhaVisualizada> &b = visualizacao.Linhas();
-        if (a.size() != b.size()) __builtin_trap();
-        for (qsizetype i = 0; i < a.size(); ++i) {
-            if (a[i].Posicao != b[i].Posicao || a[i].Comportamento != b[i].Comportamento ||
-                a[i].Inicio != b[i].Inicio || a[i].Fim != b[i].Fim ||
-                a[i].Duracao != b[i].Duracao || a[i].Minuto != b[i].Minuto ||
-                a[i].Frequencia != b[i].Frequencia || a[i].linha != b[i].linha)
+        if (qsizetype(a.size()) != b.size()) __builtin_trap();
+        for (qsizetype i = 0; i < b.size(); ++i) {
+            const TCamposRegistro t = dados.Campos(a[size_t(i)]);
+            if (t.Posicao != b[i].Posicao || t.Comportamento != b[i].Comportamento ||
+                t.Inicio != b[i].Inicio || t.Fim != b[i].Fim || t.Duracao != b[i].Duracao ||
+                t.Minuto != b[i].Minuto || t.Frequencia != b[i].Frequencia ||
+                a[size_t(i)].linha != b[i].linha ||
+                dados.Nome(a[size_t(i)].posicao) != b[i].Posicao ||
+                dados.Nome(a[size_t(i)].comportamento) != b[i].Comportamento)
                 __builtin_trap();
         }
 
@@ -59,9 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             TDados::OrdemDeTroca(inicios) != TDados::OrdemDeTrocaLiteral(inicios))
             __builtin_trap();
         dados.OrdenarPorInicio();
-        const QList<TLinhaRegistro> &o = dados.Registros();
-        if (o.size() != b.size()) __builtin_trap();
-        for (qsizetype i = 1; i < o.size(); ++i)
+        const std::vector<TLinhaRegistro> &o = dados.Registros();
+        if (qsizetype(o.size()) != b.size()) __builtin_trap();
+        for (size_t i = 1; i < o.size(); ++i)
             if (o[i].inicio < o[i - 1].inicio) __builtin_trap();
     }
 

@@ -152,6 +152,11 @@ int ComandoAnalise(const QStringList &args, QTextStream &out, QTextStream &err) 
     TPlanilhaXLS planilha;
     InteracaoSilenciosa interacao;
     TAnalise analise(usuario, dados_, planilha, &interacao);
+    // Rows that old recordings hold are analysed, and said on stderr.
+    QObject::connect(&analise, &TAnalise::Aviso, [&err](const QString &aviso) {
+        err << "trevalin-cli analyse: warning: " << aviso << "\n";
+        err.flush();
+    });
     const TAnalise::Resultado r =
         analise.Executar(tipo, o.saida, o.forcar ? TAnalise::Substituir : TAnalise::NaoSubstituir);
     const QString final = QFileInfo(analise.ArquivoFinal()).absoluteFilePath();

@@ -147,6 +147,7 @@ void TAnalise::mensagem(const QString &t) const {
 TAnalise::Resultado TAnalise::Executar(Tipo tipo, const QString &nomeSaida,
                                        Substituicao substituicao) {
     m_erro.clear();
+    m_avisos.clear();
     m_arquivoFinal = TPlanilhaXLS::NomeFinal(nomeSaida);
     const QString &labirinto = m_usuario.Experimento.Labirinto;
 
@@ -199,6 +200,7 @@ TAnalise::Resultado TAnalise::Executar(Tipo tipo, const QString &nomeSaida,
         mensagem(m_erro);
         return Falha;
     }
+    if (!m_avisos.isEmpty()) mensagem(m_avisos.join(QLatin1Char('\n')));
     mensagem(texto("GeradoComSucessoMessage"));
     return Sucesso;
 }
@@ -218,6 +220,10 @@ void TAnalise::gerar(TFolhaAnalise &folha, bool substituir) {
         const TGrupo &grupo = m_dados.Grupos()[g];
         for (int f = 0; f < grupo.QdeArquivos(); ++f) {
             m_dados.PrepararArquivo(m_usuario, g, f, execucao);
+            if (!m_dados.Aviso().isEmpty()) {
+                m_avisos.append(m_dados.Aviso());
+                emit Aviso(m_dados.Aviso());
+            }
             algum = true;
             folha.Acumular(m_dados);
             // Checked before the file's cells go in: the whole run is

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <memory>
@@ -97,6 +98,8 @@ public:
     const QString &ArquivoFinal() const { return m_arquivoFinal; }
     // Text of the last failure (also shown through the TInteracao).
     const QString &Erro() const { return m_erro; }
+    // The warnings of the last run, one per record file (see Aviso).
+    const QStringList &Avisos() const { return m_avisos; }
 
     // The sheet layout of an operation, for the maze; null for Nenhuma and
     // NaoDisponivel.
@@ -110,6 +113,11 @@ signals:
     // every group) after each record file. Emitted from the thread that runs
     // Executar: a window's worker thread reaches the window queued.
     void Progresso(int feitos, int total);
+    // A record file of the run holds rows that old recordings hold and that
+    // are analysed as they are (see TDados::Conferir): the text names the
+    // file and the rows. Emitted as the file is read; the same texts are
+    // shown in one message, before the success message, when the run ends.
+    void Aviso(const QString &texto);
 
 private:
     QString texto(const char *chave) const;
@@ -122,4 +130,5 @@ private:
     TInteracao *m_interacao;
     QString m_arquivoFinal;
     QString m_erro;
+    QStringList m_avisos;
 };

@@ -31,7 +31,14 @@ QString nomeDoArquivo(const QString &caminho) {
 // Fenwick tree of counts over positions 0..n-1.
 class TContagem {
 public:
-    explicit TContagem(int n) : m_arvore(static_cast<size_t>(n) + 1, 0) {}
+    explicit TContagem(int n = 0) : m_arvore(static_cast<size_t>(n) + 1, 0) {}
+    // Positions 0..n-1 holding one each (the memory is kept).
+    void preencherUns(int n) {
+        m_arvore.resize(static_cast<size_t>(n) + 1);
+        m_arvore[0] = 0;
+        for (size_t i = 1; i < m_arvore.size(); ++i)
+            m_arvore[i] = qint64(i & (~i + 1));
+    }
     void somar(int pos, qint64 valor) {
         for (size_t i = static_cast<size_t>(pos) + 1; i < m_arvore.size(); i += i & (~i + 1))
             m_arvore[i] += valor;
@@ -66,28 +73,11 @@ private:
 struct Trecho {
     const char *p = nullptr;
     qsizetype n = 0;
-    QString texto() const { return Cp1252::decodificar(QByteArray::fromRawData(p, n)); }
+    QString texto() const {
+        return n == 0 ? QString() : Cp1252::decodificar(QByteArray::fromRawData(p, n));
+    }
     bool igual(const Trecho &o) const { return n == o.n && std::memcmp(p, o.p, size_t(n)) == 0; }
 };
-
-// Lines split at CR LF, LF or a lone CR, as Arquivos::dividirLinhas splits
-// them, without copying them.
-std::vector<Trecho> dividirLinhas(const QByteArray &texto) {
-    std::vector<Trecho> linhas;
-    const char *const base = texto.constData();
-    const qsizetype n = texto.size();
-    qsizetype inicio = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = base[i];
-        if (c == '\r' || c == '\n') {
-            linhas.push_back(Trecho{base + inicio, i - inicio});
-            if (c == '\r' && i + 1 < n && base[i + 1] == '\n') ++i;
-            inicio = i + 1;
-        }
-    }
-    if (inicio < n) linhas.push_back(Trecho{base + inicio, n - inicio});
-    return linhas;
-}
 
 // A number written plainly: an optional "-" and 1 to 18 digits. The
 // recorder writes every number so; anything else goes the general way.
@@ -106,17 +96,17 @@ bool simples(const Trecho &t, qint64 *valor, bool *negativo) {
     return true;
 }
 
-double decimal(const Trecho &t, const QString &texto, bool *ok) {
+double decimal(const Trecho &t, bool *ok) {
     qint64 v;
     bool negativo;
     if (simples(t, &v, &negativo)) {
         *ok = true;
         return v == 0 && negativo ? -0.0 : static_cast<double>(v);
     }
-    return texto.toDouble(ok);
+    return t.texto().toDouble(ok);
 }
 
-qint32 inteiro(const Trecho &t, const QString &texto, bool *ok) {
+qint32 inteiro(const Trecho &t, bool *ok) {
     qint64 v;
     bool negativo;
     if (simples(t, &v, &negativo) && v >= std::numeric_limits<qint32>::min() &&
@@ -124,7 +114,37 @@ qint32 inteiro(const Trecho &t, const QString &texto, bool *ok) {
         *ok = true;
         return static_cast<qint32>(v);
     }
-    return texto.toInt(ok, 10);
+    return t.texto().toInt(ok, 10);
+}
+
+// The end of the line that starts at p (before `fim`): its first CR or LF,
+// or `fim`. *proxima is where the next line starts.
+const char *fimDaLinha(const char *p, const char *fim, const char **proxima) {
+    const char *lf = static_cast<const char *>(std::memchr(p, '\n', size_t(fim - p)));
+    const char *limite = lf ? lf : fim;
+    const char *cr = static_cast<const char *>(std::memchr(p, '\r', size_t(limite - p)));
+    if (cr) {
+        *proxima = cr + 1 < fim && cr[1] == '\n' ? cr + 2 : cr + 1;
+        return cr;
+    }
+    *proxima = lf ? lf + 1 : fim;
+    return limite;
+}
+
+// Six times the text before the first tab is the next field and is cut off
+// with its tab; without a tab the field is empty and the rest stays. What
+// is left is the seventh field.
+void cortarCampos(Trecho resto, Trecho (&campos)[7]) {
+    for (int k = 0; k < 6; ++k) {
+        const char *tab = static_cast<const char *>(std::memchr(resto.p, '\t', size_t(resto.n)));
+        if (!tab) {
+            campos[k] = Trecho{};
+            continue;
+        }
+        campos[k] = Trecho{resto.p, tab - resto.p};
+        resto = Trecho{tab + 1, resto.n - (tab + 1 - resto.p)};
+    }
+    campos[6] = resto;
 }
 
 // Text after the first tab of a header line ("Experimento:\tname").
@@ -186,104 +206,190 @@ void lerPerfil(const QString &arquivo, const QString &experimento, QString *labi
 
 // ---------------------------------------------------------------- reading
 
+int TDados::indiceDe(const char *p, qsizetype n) {
+    const auto it = m_indicePorBytes.constFind(QByteArray::fromRawData(p, n));
+    if (it != m_indicePorBytes.constEnd()) return *it;
+    const int i = static_cast<int>(m_nomes.size());
+    const QString texto = Trecho{p, n}.texto();
+    m_nomes.append(texto);
+    m_indicePorBytes.insert(QByteArray(p, n), i);
+    m_indicePorTexto.insert(texto, i);
+    return i;
+}
+
 void TDados::LerArquivo(const QString &caminho) {
     const QString nome = nomeDoArquivo(caminho);
-    const QByteArray bytes = Arquivos::lerOuFalhar(caminho, Arquivos::TamanhoMaximoRegistro);
-    const std::vector<Trecho> linhas = dividirLinhas(bytes);
+    QByteArray bytes = Arquivos::lerOuFalhar(caminho, Arquivos::TamanhoMaximoRegistro);
+    const char *const base = bytes.constData();
+    const char *const fimArquivo = base + bytes.size();
 
+    // Header lines, kept as text.
+    QStringList cabecalho;
+    const char *p = base;
+    int linha = 0;
+    for (; linha < LinhasCabecalho && p < fimArquivo; ++linha) {
+        const char *proxima;
+        const char *fim = fimDaLinha(p, fimArquivo, &proxima);
+        cabecalho.append(Trecho{p, fim - p}.texto());
+        p = proxima;
+    }
+    // The column titles.
+    if (linha == LinhasCabecalho && p < fimArquivo) {
+        const char *proxima;
+        fimDaLinha(p, fimArquivo, &proxima);
+        p = proxima;
+        ++linha;
+    }
     // A file cut short in its header is not a record: reading on would take
     // header lines for rows (or find none) and report plausible nonsense.
-    if (linhas.size() < size_t(LinhasCabecalho) + 1)
-        throw TErro(
-            QStringLiteral("%1 is not a complete record file: it ends at line %2, "
-                           "before the column titles of line %3.")
-                .arg(nome, QString::number(linhas.size()), QString::number(LinhasCabecalho + 1)));
+    if (linha < LinhasCabecalho + 1)
+        throw TErro(QStringLiteral("%1 is not a complete record file: it ends at line %2, "
+                                   "before the column titles of line %3.")
+                        .arg(nome, QString::number(linha), QString::number(LinhasCabecalho + 1)));
 
-    QStringList cabecalho;
-    for (int i = 0; i < LinhasCabecalho; ++i)
-        cabecalho.append(linhas[size_t(i)].texto());
+    // Squares and behaviours repeat from row to row: most often a name is
+    // the one of the row before, else it is found by its bytes.
+    Trecho posicaoAnterior, comportamentoAnterior;
+    int iPosicao = -1, iComportamento = -1;
 
-    // Squares, behaviours, minutes and frequencies repeat from row to row:
-    // one shared string each instead of one per row.
-    // Most often a field is what it was in the row before.
-    QHash<QByteArray, QString> repetidos;
-    struct Anterior {
-        Trecho bytes;
-        QString texto;
-    };
-    auto repetido = [&repetidos](const Trecho &t, Anterior &anterior) {
-        if (anterior.bytes.p && t.igual(anterior.bytes)) return anterior.texto;
-        const QByteArray chave = QByteArray::fromRawData(t.p, t.n);
-        auto it = repetidos.constFind(chave);
-        if (it == repetidos.constEnd()) it = repetidos.insert(QByteArray(t.p, t.n), t.texto());
-        anterior = Anterior{t, *it};
-        return *it;
-    };
-    Anterior posicao, comportamento, minuto, frequencia, fim;
-
-    QList<TLinhaRegistro> registros;
-    registros.reserve(qsizetype(linhas.size()) - LinhasCabecalho - 1);
-    for (size_t i = LinhasCabecalho + 1; i < linhas.size(); ++i) {
+    std::vector<TLinhaRegistro> &registros = m_lendo;
+    registros.clear();
+    while (p < fimArquivo) {
+        const char *proxima;
+        const char *fim = fimDaLinha(p, fimArquivo, &proxima);
+        ++linha;
         TLinhaRegistro r;
-        r.linha = static_cast<int>(i + 1);
-        // Six times the text before the first tab is the next field and is
-        // cut off with its tab; without a tab the field is empty and the
-        // rest stays. What is left is the seventh field.
-        Trecho resto = linhas[i];
+        r.linha = linha;
+        r.deslocamento = static_cast<quint32>(p - base);
+        r.tamanho = static_cast<quint32>(fim - p);
         Trecho campos[7];
-        for (int k = 0; k < 6; ++k) {
-            const char *tab =
-                static_cast<const char *>(std::memchr(resto.p, '\t', size_t(resto.n)));
-            if (!tab) continue;
-            campos[k] = Trecho{resto.p, tab - resto.p};
-            resto = Trecho{tab + 1, resto.n - (tab + 1 - resto.p)};
-        }
-        campos[6] = resto;
-        r.Posicao = repetido(campos[0], posicao);
-        r.Comportamento = repetido(campos[1], comportamento);
-        // Entry rows follow one another: a start is the previous end.
-        r.Inicio = fim.bytes.p && campos[2].igual(fim.bytes) ? fim.texto : campos[2].texto();
-        r.Fim = campos[3].texto();
-        fim = Anterior{campos[3], r.Fim};
-        r.Duracao = campos[4].texto();
-        r.Minuto = repetido(campos[5], minuto);
-        r.Frequencia = repetido(campos[6], frequencia);
+        cortarCampos(Trecho{p, fim - p}, campos);
+        p = proxima;
 
-        auto invalido = [&](const char *campo, const QString &valor, const char *esperado) {
+        if (iPosicao < 0 || !campos[0].igual(posicaoAnterior)) {
+            iPosicao = indiceDe(campos[0].p, campos[0].n);
+            posicaoAnterior = campos[0];
+        }
+        if (iComportamento < 0 || !campos[1].igual(comportamentoAnterior)) {
+            iComportamento = indiceDe(campos[1].p, campos[1].n);
+            comportamentoAnterior = campos[1];
+        }
+        r.posicao = iPosicao;
+        r.comportamento = iComportamento;
+
+        auto invalido = [&](const char *campo, const Trecho &valor, const char *esperado) {
             return TErro(QStringLiteral("Invalid record in %1, line %2: %3 \"%4\" is not %5.")
-                             .arg(nome, QString::number(r.linha), QString::fromUtf8(campo), valor,
-                                  QString::fromUtf8(esperado)));
+                             .arg(nome, QString::number(r.linha), QString::fromUtf8(campo),
+                                  valor.texto(), QString::fromUtf8(esperado)));
         };
         bool ok = false;
-        r.inicio = decimal(campos[2], r.Inicio, &ok);
-        if (!ok || !std::isfinite(r.inicio)) throw invalido("Início", r.Inicio, "a number");
-        r.duracao = inteiro(campos[4], r.Duracao, &ok);
-        if (!ok) throw invalido("Duração", r.Duracao, "a whole number");
-        r.minuto = inteiro(campos[5], r.Minuto, &ok);
-        if (!ok) throw invalido("Minuto", r.Minuto, "a whole number");
-        r.frequencia = inteiro(campos[6], r.Frequencia, &ok);
-        if (!ok) throw invalido("Frequência", r.Frequencia, "a whole number");
-        registros.append(std::move(r));
+        r.inicio = decimal(campos[2], &ok);
+        if (!ok || !std::isfinite(r.inicio)) throw invalido("Início", campos[2], "a number");
+        r.duracao = inteiro(campos[4], &ok);
+        if (!ok) throw invalido("Duração", campos[4], "a whole number");
+        r.minuto = inteiro(campos[5], &ok);
+        if (!ok) throw invalido("Minuto", campos[5], "a whole number");
+        r.frequencia = inteiro(campos[6], &ok);
+        if (!ok) throw invalido("Frequência", campos[6], "a whole number");
+        // The end is only checked by Conferir.
+        r.fim = decimal(campos[3], &ok);
+        if (!ok || !std::isfinite(r.fim)) r.fim = std::numeric_limits<double>::quiet_NaN();
+        registros.push_back(r);
     }
 
     m_arquivo = caminho;
     m_cabecalho = std::move(cabecalho);
-    m_registros = std::move(registros);
+    m_bytes = std::move(bytes);
+    std::swap(m_registros, m_lendo);
+    m_aviso.clear();
+}
+
+TCamposRegistro TDados::Campos(const TLinhaRegistro &r) const {
+    Trecho campos[7];
+    cortarCampos(Trecho{m_bytes.constData() + r.deslocamento, qsizetype(r.tamanho)}, campos);
+    return TCamposRegistro{campos[0].texto(), campos[1].texto(), campos[2].texto(),
+                           campos[3].texto(), campos[4].texto(), campos[5].texto(),
+                           campos[6].texto()};
+}
+
+// ---------------------------------------------------------------- checking
+
+void TDados::Conferir() {
+    const QString nome = nomeDoArquivo(m_arquivo);
+    // The session length as the recorder writes it: "<seconds> segundos".
+    const QString tempo = valorCabecalho(m_cabecalho, 7);
+    bool ok = false;
+    const double segundos = tempo.left(tempo.indexOf(QLatin1Char(' '))).toDouble(&ok);
+    // Not a number at all is MontarListas's to report.
+    if (ok && std::isfinite(segundos) && (segundos <= 0 || segundos > 9990))
+        throw TErro(QStringLiteral("Damaged record in %1, line 7: the session length \"%2\" is "
+                                   "not from 1 to 9990 seconds, which every recording has.")
+                        .arg(nome, tempo));
+    const double sessao = ok && std::isfinite(segundos) ? segundos * 1000 : 0;
+
+    auto danificado = [&](const TLinhaRegistro &r, const QString &motivo) {
+        return TErro(QStringLiteral("Damaged record in %1, line %2: %3; no recording writes such a "
+                                    "row.")
+                         .arg(nome, QString::number(r.linha), motivo));
+    };
+    auto minutoDe = [](double ms) { return std::trunc(ms / 60000.0) + 1; };
+    QStringList estranhas;
+    int qdeEstranhas = 0;
+    const int kListadas = 20;
+    for (const TLinhaRegistro &r : m_registros) {
+        if (std::isnan(r.fim))
+            throw danificado(r, QStringLiteral("the end \"%1\" is not a number")
+                                    .arg(Campos(r).Fim));
+        if (r.fim < 0)
+            throw danificado(r, QStringLiteral("the end %1 is negative").arg(Campos(r).Fim));
+        // Start, end and duration are each rounded to 0.001 ms when written:
+        // a whole-millisecond duration may differ from end - start by less
+        // than 1 ms.
+        if (std::fabs(double(r.duracao) - (r.fim - r.inicio)) > 1.0)
+            throw danificado(r, QStringLiteral("the duration %1 is not the end %2 minus the "
+                                               "start %3")
+                                    .arg(QString::number(r.duracao), Campos(r).Fim,
+                                         Campos(r).Inicio));
+        if (r.frequencia != 0 && r.frequencia != 1)
+            throw danificado(r, QStringLiteral("the frequency %1 is neither 0 nor 1")
+                                    .arg(r.frequencia));
+        // The minute is taken from the start before it is rounded to 0.001:
+        // a start written with a fraction may have crossed a boundary.
+        const bool inteiro = r.inicio == std::trunc(r.inicio);
+        if (r.minuto != minutoDe(r.inicio) &&
+            (inteiro || (r.minuto != minutoDe(r.inicio - 0.0005) &&
+                         r.minuto != minutoDe(r.inicio + 0.0005))))
+            throw danificado(r, QStringLiteral("the minute %1 is not the minute of the start %2")
+                                    .arg(QString::number(r.minuto), Campos(r).Inicio));
+
+        const char *motivo = r.inicio < 0          ? "starts before the session began"
+                             : r.inicio > r.fim    ? "starts after its end"
+                             : r.inicio > sessao   ? "starts after the session's length"
+                                                   : nullptr;
+        if (!motivo) continue;
+        if (++qdeEstranhas <= kListadas)
+            estranhas << QStringLiteral("line %1 (%2)").arg(r.linha).arg(QLatin1String(motivo));
+    }
+    m_aviso.clear();
+    if (qdeEstranhas == 0) return;
+    if (qdeEstranhas > kListadas)
+        estranhas << QStringLiteral("and %1 more").arg(qdeEstranhas - kListadas);
+    m_aviso = QStringLiteral("%1 has rows that recordings made before the recorder was mended "
+                             "hold, analysed as they are: %2.")
+                  .arg(nome, estranhas.join(QStringLiteral(", ")));
 }
 
 // ---------------------------------------------------------------- sorting
 
 void TDados::OrdenarPorInicio() {
-    std::vector<double> inicios;
-    inicios.reserve(static_cast<size_t>(m_registros.size()));
+    m_inicios.clear();
     for (const TLinhaRegistro &r : m_registros)
-        inicios.push_back(r.inicio);
-    const std::vector<int> ordem = OrdemDeTroca(inicios);
-    QList<TLinhaRegistro> ordenados;
-    ordenados.reserve(m_registros.size());
+        m_inicios.push_back(r.inicio);
+    const std::vector<int> ordem = OrdemDeTroca(m_inicios);
+    m_ordenados.clear();
     for (int i : ordem)
-        ordenados.append(std::move(m_registros[i]));
-    m_registros = std::move(ordenados);
+        m_ordenados.push_back(m_registros[size_t(i)]);
+    std::swap(m_registros, m_ordenados);
 }
 
 std::vector<int> TDados::OrdemDeTrocaLiteral(const std::vector<double> &inicios) {
@@ -326,58 +432,79 @@ std::vector<int> TDados::OrdemDeTroca(const std::vector<double> &inicios) {
     for (int j = 0; j < n; ++j)
         if (inicios[p[0]] < inicios[p[j]]) std::swap(p[0], p[j]);
 
-    std::vector<double> distintos(inicios);
-    std::sort(distintos.begin(), distintos.end());
-    distintos.erase(std::unique(distintos.begin(), distintos.end()), distintos.end());
-    const int qdeDistintos = static_cast<int>(distintos.size());
-    auto posto = [&distintos](double v) {
-        return static_cast<int>(std::lower_bound(distintos.begin(), distintos.end(), v) -
-                                distintos.begin());
-    };
+    // Ranks of the distinct starts (-0 ties with 0), and how many rows
+    // share each. A rank of one row needs no tracking of its run: only its
+    // count of rows enters the tree.
+    std::vector<int> porValor(static_cast<size_t>(n));
+    std::iota(porValor.begin(), porValor.end(), 0);
+    std::sort(porValor.begin(), porValor.end(),
+              [&inicios](int a, int b) { return inicios[size_t(a)] < inicios[size_t(b)]; });
+    std::vector<int> posto(static_cast<size_t>(n));
+    std::vector<int> tamanhoFinal; // rows per rank
+    for (int k = 0; k < n; ++k) {
+        const int linha = porValor[size_t(k)];
+        if (k == 0 || inicios[size_t(porValor[size_t(k - 1)])] < inicios[size_t(linha)])
+            tamanhoFinal.push_back(0);
+        posto[size_t(linha)] = static_cast<int>(tamanhoFinal.size()) - 1;
+        ++tamanhoFinal.back();
+    }
+    const int qdeDistintos = static_cast<int>(tamanhoFinal.size());
+    if (qdeDistintos == n) return porValor; // no ties: plain ascending order
 
-    struct Sequencia {
-        int tamanho = 0;
-        int cabeca = 0;                          // linear index of the first row
-        qint64 avancosVistos = 0;                // smaller insertions already applied
-        std::vector<std::pair<int, int>> postos; // (row, linear index at insertion)
-    };
-    std::vector<Sequencia> seq(static_cast<size_t>(qdeDistintos));
+    // Runs of several rows: where each row went in (linear index at its
+    // insertion), flat, run after run.
+    std::vector<int> de(static_cast<size_t>(qdeDistintos) + 1, 0);
+    for (int r = 0; r < qdeDistintos; ++r)
+        de[size_t(r) + 1] = de[size_t(r)] + tamanhoFinal[size_t(r)];
+    std::vector<std::pair<int, int>> postos(static_cast<size_t>(n)); // (row, linear index)
+    std::vector<int> tamanho(static_cast<size_t>(qdeDistintos), 0);
+    std::vector<int> cabeca(static_cast<size_t>(qdeDistintos), 0); // linear index of the first row
+    std::vector<qint64> vistos(static_cast<size_t>(qdeDistintos), 0); // smaller insertions applied
     TContagem menores(qdeDistintos);
 
-    auto atualizarCabeca = [&](Sequencia &s, int r) {
-        const qint64 vistos = menores.antesDe(r);
-        if (s.tamanho > 0)
-            s.cabeca = static_cast<int>((s.cabeca + (vistos - s.avancosVistos)) % s.tamanho);
-        s.avancosVistos = vistos;
+    auto atualizarCabeca = [&](int r) {
+        const qint64 v = menores.antesDe(r);
+        const int t = tamanho[size_t(r)];
+        if (t > 0)
+            cabeca[size_t(r)] = static_cast<int>((cabeca[size_t(r)] + (v - vistos[size_t(r)])) % t);
+        vistos[size_t(r)] = v;
     };
     for (int i = 0; i < n; ++i) {
         const int linha = p[static_cast<size_t>(i)];
-        const int r = posto(inicios[static_cast<size_t>(linha)]);
-        Sequencia &s = seq[static_cast<size_t>(r)];
-        atualizarCabeca(s, r);
-        s.postos.emplace_back(linha, s.cabeca);
-        ++s.tamanho;
-        s.cabeca = (s.cabeca + 1) % s.tamanho;
+        const int r = posto[size_t(linha)];
+        if (tamanhoFinal[size_t(r)] > 1) {
+            atualizarCabeca(r);
+            int &t = tamanho[size_t(r)];
+            postos[size_t(de[size_t(r)] + t)] = {linha, cabeca[size_t(r)]};
+            ++t;
+            cabeca[size_t(r)] = (cabeca[size_t(r)] + 1) % t;
+        } else {
+            postos[size_t(de[size_t(r)])] = {linha, 0};
+        }
         menores.somar(r, 1);
     }
 
     std::vector<int> ordem;
     ordem.reserve(static_cast<size_t>(n));
     std::vector<int> linear;
+    TContagem livres;
     for (int r = 0; r < qdeDistintos; ++r) {
-        Sequencia &s = seq[static_cast<size_t>(r)];
-        atualizarCabeca(s, r);
-        linear.assign(static_cast<size_t>(s.tamanho), -1);
-        TContagem livres(s.tamanho);
-        for (int k = 0; k < s.tamanho; ++k)
-            livres.somar(k, 1);
-        for (auto it = s.postos.rbegin(); it != s.postos.rend(); ++it) {
-            const int vaga = livres.posicaoDaUnidade(it->second);
-            linear[static_cast<size_t>(vaga)] = it->first;
+        const int t = tamanhoFinal[size_t(r)];
+        if (t == 1) {
+            ordem.push_back(postos[size_t(de[size_t(r)])].first);
+            continue;
+        }
+        atualizarCabeca(r);
+        linear.assign(static_cast<size_t>(t), -1);
+        livres.preencherUns(t);
+        for (int k = t - 1; k >= 0; --k) {
+            const auto &[linha, vaga0] = postos[size_t(de[size_t(r)] + k)];
+            const int vaga = livres.posicaoDaUnidade(vaga0);
+            linear[static_cast<size_t>(vaga)] = linha;
             livres.somar(vaga, -1);
         }
-        for (int k = 0; k < s.tamanho; ++k)
-            ordem.push_back(linear[static_cast<size_t>((s.cabeca + k) % s.tamanho)]);
+        for (int k = 0; k < t; ++k)
+            ordem.push_back(linear[static_cast<size_t>((cabeca[size_t(r)] + k) % t)]);
     }
     return ordem;
 }
@@ -447,15 +574,21 @@ QString TDados::CaminhoArquivo(const TUsuario &usuario, const QString &arquivo) 
 
 void TDados::PrepararArquivo(const TUsuario &usuario, int grupo, int arquivo, Execucao &execucao) {
     LerArquivo(CaminhoArquivo(usuario, m_grupos.at(grupo).Arquivos.at(arquivo)));
+    Conferir();
     OrdenarPorInicio();
     montarListas(usuario, &execucao);
     Comportamentos += execucao.ComportamentosExtras;
-    QSet<QString> conhecidos(Comportamentos.cbegin(), Comportamentos.cend());
-    for (const TLinhaRegistro &r : std::as_const(m_registros)) {
-        if (conhecidos.contains(r.Comportamento)) continue;
-        conhecidos.insert(r.Comportamento);
-        Comportamentos.append(r.Comportamento);
-        execucao.ComportamentosExtras.append(r.Comportamento);
+    // Behaviours by name index: a row's behaviour is known when some listed
+    // name is its name.
+    std::vector<char> conhecido(static_cast<size_t>(QdeNomes()), 0);
+    for (const QString &c : std::as_const(Comportamentos))
+        if (const int i = IndiceNome(c); i >= 0) conhecido[size_t(i)] = 1;
+    for (const TLinhaRegistro &r : m_registros) {
+        if (conhecido[size_t(r.comportamento)]) continue;
+        conhecido[size_t(r.comportamento)] = 1;
+        const QString &c = Nome(r.comportamento);
+        Comportamentos.append(c);
+        execucao.ComportamentosExtras.append(c);
     }
 }
 
@@ -490,18 +623,23 @@ void TDados::ZerarTabelaMinutos() {
     m_tabMinutos = minutos;
 }
 
-namespace {
-
-// Every position at which each name stands in the list (a name may appear
-// more than once; every position counts).
-QHash<QString, QList<int>> posicoes(const QStringList &nomes) {
-    QHash<QString, QList<int>> r;
-    for (int i = 0; i < nomes.size(); ++i)
-        r[nomes[i]].append(i);
-    return r;
+void TDados::posicoesDosNomes(const QStringList &nomes, std::vector<int> &de,
+                              std::vector<int> &posicoes) const {
+    // A name may stand more than once in the list; every position counts.
+    const size_t qde = static_cast<size_t>(QdeNomes());
+    de.assign(qde + 1, 0);
+    std::vector<int> indice(static_cast<size_t>(nomes.size()));
+    for (qsizetype k = 0; k < nomes.size(); ++k) {
+        indice[size_t(k)] = IndiceNome(nomes[k]);
+        if (indice[size_t(k)] >= 0) ++de[size_t(indice[size_t(k)]) + 1];
+    }
+    for (size_t i = 0; i < qde; ++i)
+        de[i + 1] += de[i];
+    posicoes.assign(size_t(de[qde]), 0);
+    std::vector<int> cheio(de.begin(), de.end() - 1);
+    for (qsizetype k = 0; k < nomes.size(); ++k)
+        if (indice[size_t(k)] >= 0) posicoes[size_t(cheio[size_t(indice[size_t(k)])]++)] = int(k);
 }
-
-} // namespace
 
 void TDados::Acumular() {
     acumularLinhas(true);
@@ -509,19 +647,21 @@ void TDados::Acumular() {
 
 void TDados::acumularLinhas(bool frequenciaEntrada) {
     ZerarTabelaMinutos();
-    const QHash<QString, QList<int>> quadrados = posicoes(Quadrados),
-                                     comportamentos = posicoes(Comportamentos);
-    for (const TLinhaRegistro &r : std::as_const(m_registros)) {
+    std::vector<int> deQ, quadrados, deB, comportamentos;
+    posicoesDosNomes(Quadrados, deQ, quadrados);
+    posicoesDosNomes(Comportamentos, deB, comportamentos);
+    TCelulaMinuto *const tabela = m_tabela.data();
+    for (const TLinhaRegistro &r : m_registros) {
         if (!temCelula(r)) continue;
-        const auto iq = quadrados.constFind(r.Posicao);
-        const auto ib = comportamentos.constFind(r.Comportamento);
-        if (iq == quadrados.constEnd() || ib == comportamentos.constEnd()) continue;
-        for (int q : *iq)
-            for (int b : *ib) {
-                TCelulaMinuto &c = TabelaMinutos(b, q, r.minuto - 1);
-                if (r.frequencia == 1) ++c.Ocorrencias;
-                c.SomaDuracao += r.duracao;
-                if (b != 0 || frequenciaEntrada) c.SomaFrequencia += r.frequencia;
+        const size_t p = size_t(r.posicao), c = size_t(r.comportamento);
+        for (int iq = deQ[p]; iq < deQ[p + 1]; ++iq)
+            for (int ib = deB[c]; ib < deB[c + 1]; ++ib) {
+                const int b = comportamentos[size_t(ib)];
+                TCelulaMinuto &celula =
+                    tabela[indiceTabela(b, quadrados[size_t(iq)], r.minuto - 1)];
+                if (r.frequencia == 1) ++celula.Ocorrencias;
+                celula.SomaDuracao += r.duracao;
+                if (b != 0 || frequenciaEntrada) celula.SomaFrequencia += r.frequencia;
             }
     }
 }
@@ -534,19 +674,25 @@ void TDados::AcumularRegioes(const QString &labirinto) {
     // Entries: a move counts when it changes region, and an arrival at an
     // arm end when it comes from outside the ends.
     if (QdeComportamentos() == 0) return;
-    const QHash<QString, QList<int>> quadrados = posicoes(Quadrados);
-    const QString entrada = QStringLiteral("ENTRADA");
+    const int entrada = IndiceNome(QStringLiteral("ENTRADA"));
+    if (entrada < 0) return;
+    std::vector<int> deQ, quadrados;
+    posicoesDosNomes(Quadrados, deQ, quadrados);
+    // Region bits by name index, for the names that are listed squares.
+    std::vector<quint16> regioes(static_cast<size_t>(QdeNomes()), 0);
+    for (int i = 0; i < QdeNomes(); ++i)
+        if (deQ[size_t(i) + 1] > deQ[size_t(i)]) regioes[size_t(i)] = forma.Regioes(Nome(i));
     const quint16 troca = RBracoAberto | RCentro | RBracoAbertoI;
     bool primeiro = true;
     quint16 anterior = 0;
-    for (const TLinhaRegistro &r : std::as_const(m_registros)) {
-        if (r.Comportamento != entrada) continue;
-        const auto iq = quadrados.constFind(r.Posicao);
-        if (iq == quadrados.constEnd()) continue;
-        const quint16 atual = forma.Regioes(r.Posicao);
-        for (int q : *iq) {
+    for (const TLinhaRegistro &r : m_registros) {
+        if (r.comportamento != entrada) continue;
+        const size_t p = size_t(r.posicao);
+        if (deQ[p] == deQ[p + 1]) continue;
+        const quint16 atual = regioes[p];
+        for (int iq = deQ[p]; iq < deQ[p + 1]; ++iq) {
             if (temCelula(r)) {
-                TCelulaMinuto &c = TabelaMinutos(0, q, r.minuto - 1);
+                TCelulaMinuto &c = TabelaMinutos(0, quadrados[size_t(iq)], r.minuto - 1);
                 if (primeiro || ((anterior ^ atual) & troca)) c.SomaFrequencia += r.frequencia;
                 for (quint16 ponta : {quint16(RExtremidade), quint16(RExtremidadeI)})
                     if (!(anterior & ponta) && (atual & ponta))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -7,9 +8,26 @@
 
 #include <vector>
 
-// One data row of a record file: the seven fields as the file holds them,
-// plus the numbers the analyses use, converted once when the file is read.
+// One data row of a record file as the analyses use it: the numbers,
+// converted once when the file is read, and the square and behaviour as
+// indices into the reader's table of names (TDados::Nome). The seven fields
+// as the file holds them are found again from the file's bytes
+// (TDados::Campos), for messages and for checks.
 struct TLinhaRegistro {
+    double inicio = 0;  // Inicio, milliseconds
+    double fim = 0;     // Fim, milliseconds; NaN when the field is not a number
+    qint32 duracao = 0; // Duracao, milliseconds
+    qint32 minuto = 0;  // Minuto, 1-based
+    qint32 frequencia = 0;
+    qint32 posicao = 0;       // index of the square's name
+    qint32 comportamento = 0; // index of the behaviour's name
+    int linha = 0;            // line of the file the row came from (1-based), for messages
+    quint32 deslocamento = 0; // where the line starts in the file's bytes
+    quint32 tamanho = 0;      // its length, line end excluded
+};
+
+// The seven fields of a row as the file holds them, decoded.
+struct TCamposRegistro {
     QString Posicao;
     QString Comportamento;
     QString Inicio;
@@ -17,12 +35,6 @@ struct TLinhaRegistro {
     QString Duracao;
     QString Minuto;
     QString Frequencia;
-
-    double inicio = 0;  // Inicio, milliseconds
-    qint32 duracao = 0; // Duracao, milliseconds
-    qint32 minuto = 0;  // Minuto, 1-based
-    qint32 frequencia = 0;
-    int linha = 0; // line of the file the row came from (1-based), for messages
 };
 
 // One cell of the per-minute table.
@@ -51,6 +63,9 @@ struct TGrupo {
 //   and the line at fault (missing file, header cut short, a start, duration,
 //   minute or frequency that is not a number); the previous contents then
 //   stay as they were.
+// - PrepararArquivo refuses, naming file and line, a record no recorder
+//   could have written (see Conferir), and keeps in Aviso the rows that old
+//   recordings hold and that are analysed as they are.
 // - OrdenarPorInicio puts the rows in ascending order of Inicio, rows with
 //   equal starts in exactly the order of the program's long-standing
 //   exchange sort (see OrdemDeTroca), in O(n log n).
@@ -74,8 +89,29 @@ public:
     const QString &Arquivo() const { return m_arquivo; } // path last loaded
     // Cabecalho()[0] is line 1 of the file ... [8] is line 9.
     const QStringList &Cabecalho() const { return m_cabecalho; }
-    const QList<TLinhaRegistro> &Registros() const { return m_registros; }
+    const std::vector<TLinhaRegistro> &Registros() const { return m_registros; }
     int QdeRegistros() const { return static_cast<int>(m_registros.size()); }
+    // The fields of a row of the loaded file as the file holds them.
+    TCamposRegistro Campos(const TLinhaRegistro &r) const;
+    // Name of a square or behaviour index of a row. Indices stay valid for
+    // the life of this object: every file read adds only names it has not
+    // met yet.
+    const QString &Nome(int indice) const { return m_nomes[indice]; }
+    int QdeNomes() const { return static_cast<int>(m_nomes.size()); }
+    // Index of a name met in some row, or -1.
+    int IndiceNome(const QString &nome) const { return m_indicePorTexto.value(nome, -1); }
+
+    // Refuses a loaded record that no version of the recorder could have
+    // written, with TErro naming the file and the first line at fault: a
+    // session length (header line 7) that is not from 1 to 9990 seconds; a
+    // row whose end is not a number or negative, whose duration differs
+    // from end - start by more than the 1 ms of rounding, whose frequency
+    // is not 0 or 1, or whose minute is not start / 60000 truncated + 1.
+    // Rows that recordings made before the recorder was mended hold (a
+    // start before 0, after the row's end or after the session's length)
+    // are kept: Aviso then names the file and those rows, else it is empty.
+    void Conferir();
+    const QString &Aviso() const { return m_aviso; }
 
     // The order of rows that the exchange sort "for i over all rows, for j
     // over all rows: if Inicio(i) < Inicio(j), exchange rows i and j" leaves:
@@ -122,10 +158,11 @@ public:
     void MontarListas(const TUsuario &usuario);
     // The step every analysis takes for file `arquivo` of group `grupo`:
     // reads it from the current experiment's folder (".tvl" appended unless
-    // the name ends in "tvl"), orders its rows, rebuilds the lists, appends
+    // the name ends in "tvl"), checks it (Conferir), orders its rows,
+    // rebuilds the lists, appends
     // the run's extra behaviours, then every behaviour of the rows not yet
     // listed (to Comportamentos and to the run's extras). Throws TErro as
-    // LerArquivo and MontarListas do.
+    // LerArquivo, Conferir and MontarListas do.
     void PrepararArquivo(const TUsuario &usuario, int grupo, int arquivo, Execucao &execucao);
     // Full path PrepararArquivo reads for a file name as picked.
     static QString CaminhoArquivo(const TUsuario &usuario, const QString &arquivo);
@@ -179,6 +216,12 @@ public:
 
 private:
     void montarListas(const TUsuario &usuario, Execucao *execucao);
+    // Index of the name of those bytes (Windows-1252), added when new.
+    int indiceDe(const char *p, qsizetype n);
+    // For every name index, the positions at which it stands in `nomes`
+    // (flat: posicoes[de[i] .. de[i + 1])).
+    void posicoesDosNomes(const QStringList &nomes, std::vector<int> &de,
+                          std::vector<int> &posicoes) const;
     // Acumular, leaving SomaFrequencia of "ENTRADA" (index 0) at zero unless
     // frequenciaEntrada.
     void acumularLinhas(bool frequenciaEntrada);
@@ -191,7 +234,16 @@ private:
 
     QString m_arquivo;
     QStringList m_cabecalho;
-    QList<TLinhaRegistro> m_registros;
+    QByteArray m_bytes; // the loaded file
+    std::vector<TLinhaRegistro> m_registros;
+    std::vector<TLinhaRegistro> m_lendo; // rows of the file being read, reused
+    std::vector<TLinhaRegistro> m_ordenados;
+    std::vector<double> m_inicios;
+    QString m_aviso;
+
+    QStringList m_nomes;
+    QHash<QByteArray, int> m_indicePorBytes;
+    QHash<QString, int> m_indicePorTexto;
 
     std::vector<TCelulaMinuto> m_tabela;
     int m_tabQuadrados = 0;

@@ -105,14 +105,15 @@ struct Somas {
 };
 
 template <size_t N>
-Somas somar(const Regiao (&regioes)[N], const QList<TLinhaRegistro> &registros,
-            const QList<int> &linhas, const QList<quint16> &mascaras, bool entrada) {
+Somas somar(const Regiao (&regioes)[N], const std::vector<TLinhaRegistro> &registros,
+            const int *linhas, const int *fimLinhas, const std::vector<quint16> &mascaras,
+            bool entrada) {
     Somas s;
     quint16 anterior = 0;
     bool vazio = true;
-    for (int i : linhas) {
-        const TLinhaRegistro &r = registros[i];
-        const quint16 m = mascaras[i];
+    for (const int *i = linhas; i != fimLinhas; ++i) {
+        const TLinhaRegistro &r = registros[size_t(*i)];
+        const quint16 m = mascaras[size_t(r.posicao)];
         for (size_t k = 0; k < N; ++k) {
             if (!regioes[k].contem(m)) continue;
             s.tempo[k] += r.duracao;
@@ -163,28 +164,39 @@ void TFolhaCompacta::Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentific
     const int l = linha;
     Identificacao(p, l, id);
 
-    // The rows of every behaviour name, in their sorted order, and the
-    // region bits of every row's square, found once per file.
-    const QList<TLinhaRegistro> &regs = d.Registros();
-    QHash<QString, QList<int>> porNome;
-    QList<quint16> mascaras;
-    mascaras.reserve(regs.size());
-    for (int i = 0; i < regs.size(); ++i) {
-        porNome[regs[i].Comportamento].append(i);
-        mascaras.append(m_labirinto.Regioes(regs[i].Posicao));
+    // The rows of every behaviour name in their sorted order (flat, by
+    // name index), and the region bits of every name, found once.
+    const std::vector<TLinhaRegistro> &regs = d.Registros();
+    const size_t nomes = static_cast<size_t>(d.QdeNomes());
+    if (m_dadosMascaras != &d) {
+        m_mascaras.clear();
+        m_dadosMascaras = &d;
     }
+    while (m_mascaras.size() < nomes)
+        m_mascaras.push_back(m_labirinto.Regioes(d.Nome(static_cast<int>(m_mascaras.size()))));
+    m_de.assign(nomes + 1, 0);
+    for (const TLinhaRegistro &r : regs)
+        ++m_de[size_t(r.comportamento) + 1];
+    for (size_t i = 0; i < nomes; ++i)
+        m_de[i + 1] += m_de[i];
+    m_linhas.resize(regs.size());
+    m_cheio.assign(m_de.begin(), m_de.end() - 1);
+    for (size_t i = 0; i < regs.size(); ++i)
+        m_linhas[size_t(m_cheio[size_t(regs[i].comportamento)]++)] = static_cast<int>(i);
 
     auto num = [&p, l](int coluna, double v) { p.WriteCell(l, coluna, v); };
     auto seg = [&](int coluna, qint64 ms) { num(coluna, Segundos(ms)); };
 
     for (int b = 0; b < d.QdeComportamentos(); ++b) {
-        const QList<int> linhas = porNome.value(d.Comportamentos[b]);
+        const int nome = d.IndiceNome(d.Comportamentos[b]);
+        const int *const linhas = m_linhas.data() + (nome < 0 ? 0 : m_de[size_t(nome)]);
+        const int *const fimLinhas = m_linhas.data() + (nome < 0 ? 0 : m_de[size_t(nome) + 1]);
         const bool entrada = b == 0;
         switch (m_variante) {
         case Cruz:
         case EmI: {
-            const Somas s = m_variante == Cruz ? somar(kCruz, regs, linhas, mascaras, entrada)
-                                               : somar(kEmI, regs, linhas, mascaras, entrada);
+            const Somas s = m_variante == Cruz ? somar(kCruz, regs, linhas, fimLinhas, m_mascaras, entrada)
+                                               : somar(kEmI, regs, linhas, fimLinhas, m_mascaras, entrada);
             TMedidas m;
             std::copy_n(s.freq.cbegin(), m.freq.size(), m.freq.begin());
             std::copy_n(s.tempo.cbegin(), m.tempo.size(), m.tempo.begin());
@@ -194,7 +206,7 @@ void TFolhaCompacta::Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentific
         }
         case CruzBraco: {
             // north, south, east, west, centre, then the four ends
-            const Somas s = somar(kCruzBraco, regs, linhas, mascaras, entrada);
+            const Somas s = somar(kCruzBraco, regs, linhas, fimLinhas, m_mascaras, entrada);
             if (entrada) {
                 for (int k = 0; k < 4; ++k) {
                     num(9 + k, s.freq[k]);
@@ -218,7 +230,7 @@ void TFolhaCompacta::Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentific
             break;
         }
         case Arena: {
-            const Somas s = somar(kArena, regs, linhas, mascaras, entrada);
+            const Somas s = somar(kArena, regs, linhas, fimLinhas, m_mascaras, entrada);
             const int B = 10 * b;
             for (int k = 0; k < 5; ++k) {
                 num(B + 10 + k, s.freq[k]);

@@ -6,6 +6,7 @@
 #include "core/TFormaLabirinto.h"
 
 #include <array>
+#include <vector>
 
 // The compact sheet: for the whole session, one row per record file with,
 // for every behaviour, its frequency and time in each region of the maze,
@@ -70,6 +71,12 @@ private:
     // Last column the sheet of the variant uses with that many behaviours
     // ("ENTRADA" included).
     static qint64 UltimaColuna(Variante variante, qint64 comportamentos);
+
+    // Region bits by name index of the TDados they were found for.
+    const TDados *m_dadosMascaras = nullptr;
+    std::vector<quint16> m_mascaras;
+    // Rows by behaviour name index, reused from file to file.
+    std::vector<int> m_de, m_linhas, m_cheio;
 
     Variante m_variante;
     TFormaLabirinto m_labirinto;

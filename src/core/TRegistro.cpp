@@ -27,6 +27,21 @@ double arredondarMilesimo(double v) {
     return std::nearbyint(v * 1000.0) / 1000.0 + 0.0;
 }
 
+// How many pieces beyond the first a row is cut into at the minute
+// boundaries: none when it starts and ends in the same minute; none for the
+// minute that starts exactly at its end (that piece would be empty); none
+// when it would take more than kMaximoDePedacos (a corrupt time).
+qint64 pedacosDe(double inicio, double fim) {
+    const qint64 sm = minutoDe(inicio);
+    const qint64 em = minutoDe(fim);
+    if (sm >= em)
+        return 0;
+    qint64 k = em - sm;
+    if (fim == static_cast<double>(em) * kMinuto)
+        --k;
+    return k > kMaximoDePedacos ? 0 : k;
+}
+
 } // namespace
 
 void TRegistro::Limpar() {
@@ -82,18 +97,6 @@ void TRegistro::Finalizar(double T) {
     }
 }
 
-void TRegistro::inserirCopia(int indice) {
-    const int de = indice - 1;
-    Posicao.insert(indice, Posicao[de]);
-    Comportamento.insert(indice, Comportamento[de]);
-    Inicio.insert(indice, Inicio[de]);
-    Fim.insert(indice, Fim[de]);
-    Duracao.insert(indice, Duracao[de]);
-    Frequencia.insert(indice, Frequencia[de]);
-    Minuto.insert(indice, Minuto[de]);
-    ++Qde;
-}
-
 // A row whose start and end lie in different minutes is cut at every minute
 // boundary it crosses; the first piece keeps the row's Frequencia, the others
 // get 0, and the last piece keeps the row's end. No piece is made for the
@@ -110,58 +113,146 @@ void TRegistro::inserirCopia(int indice) {
 // rows whole when many rows of several minutes follow each other (each long
 // row pushes the next ones beyond the range of its pass).
 void TRegistro::DividirPorMinuto() {
-    bool dividiu = true;
-    while (dividiu) {
-        dividiu = false;
-        const int n = Qde;
-        for (int i = 0; i < n; ++i) {
-            const qint64 sm = minutoDe(Inicio[i]);
-            const qint64 em = minutoDe(Fim[i]);
-            if (sm >= em)
-                continue;
-            qint64 k = em - sm;
-            if (Fim[i] == static_cast<double>(em) * kMinuto)
-                --k; // the piece from the boundary to the end would be empty
-            if (k > kMaximoDePedacos)
-                continue;
-            for (qint64 j = 1; j <= k; ++j) {
-                const int p = i + static_cast<int>(j);
-                inserirCopia(p);
-                Fim[p - 1] = static_cast<double>(sm + j) * kMinuto;
-                Minuto[p] = Minuto[p - 1] + 1;
-                Inicio[p] = Fim[p - 1];
-                Duracao[p] = Fim[p] - Inicio[p];
-                Duracao[p - 1] = Fim[p - 1] - Inicio[p - 1];
-                Frequencia[p] = 0;
-                dividiu = true;
-            }
+    // One pass into new arrays: a row is followed by its pieces, which is
+    // where the repeated passes of insertions in place put them, without
+    // their cost growing with the square of the session's length.
+    qint64 pedacos = 0;
+    for (int i = 0; i < Qde; ++i)
+        pedacos += pedacosDe(Inicio[i], Fim[i]);
+    if (pedacos == 0)
+        return;
+    const qsizetype n = Qde + pedacos;
+    QStringList posicao, comportamento;
+    QList<double> inicio, fim, duracao;
+    QList<int> frequencia, minuto;
+    posicao.reserve(n);
+    comportamento.reserve(n);
+    inicio.reserve(n);
+    fim.reserve(n);
+    duracao.reserve(n);
+    frequencia.reserve(n);
+    minuto.reserve(n);
+    for (int i = 0; i < Qde; ++i) {
+        const qint64 k = pedacosDe(Inicio[i], Fim[i]);
+        const qint64 sm = minutoDe(Inicio[i]);
+        double de = Inicio[i];
+        for (qint64 j = 0; j <= k; ++j) {
+            // Every piece but the last ends on the next boundary.
+            const double ate = j < k ? static_cast<double>(sm + j + 1) * kMinuto : Fim[i];
+            posicao.append(Posicao[i]);
+            comportamento.append(Comportamento[i]);
+            inicio.append(de);
+            fim.append(ate);
+            duracao.append(k == 0 ? Duracao[i] : ate - de);
+            frequencia.append(j == 0 ? Frequencia[i] : 0);
+            minuto.append(Minuto[i] + static_cast<int>(j));
+            de = ate;
         }
     }
+    Posicao = std::move(posicao);
+    Comportamento = std::move(comportamento);
+    Inicio = std::move(inicio);
+    Fim = std::move(fim);
+    Duracao = std::move(duracao);
+    Frequencia = std::move(frequencia);
+    Minuto = std::move(minuto);
+    Qde = static_cast<int>(n);
 }
+
+namespace {
+
+// Whole numbers below 10^15 are written by 'g' with 15 digits as their plain
+// digits; they are all a recording holds (times in whole milliseconds), so
+// they skip the general conversion.
+const double kInteiroMaximo = 1e15;
+
+bool inteiro(double v) {
+    return std::fabs(v) < kInteiroMaximo && v == std::trunc(v);
+}
+
+void anexarInteiro(QByteArray &saida, qint64 v) {
+    char buf[24];
+    char *fim = buf + sizeof buf, *p = fim;
+    const bool negativo = v < 0;
+    quint64 u = negativo ? quint64(0) - quint64(v) : quint64(v);
+    do {
+        *--p = static_cast<char>('0' + u % 10);
+        u /= 10;
+    } while (u != 0);
+    if (negativo)
+        *--p = '-';
+    saida.append(p, fim - p);
+}
+
+void anexarTempo(QByteArray &saida, double v) {
+    v += 0.0;
+    if (inteiro(v))
+        anexarInteiro(saida, static_cast<qint64>(v));
+    else
+        saida.append(Cp1252::codificar(QString::number(v, 'g', 15)));
+}
+
+// The Windows-1252 bytes of a name; names repeat from row to row, so the
+// last one is kept.
+class TCodificados {
+public:
+    const QByteArray &operator()(const QString &nome) {
+        if (!m_valido || nome != m_nome) {
+            m_nome = nome;
+            m_bytes = Cp1252::codificar(nome);
+            m_valido = true;
+        }
+        return m_bytes;
+    }
+
+private:
+    bool m_valido = false;
+    QString m_nome;
+    QByteArray m_bytes;
+};
+
+} // namespace
 
 QString TRegistro::TextoTempo(double valor) {
     // 'g' with 15 digits: no trailing zeros, no decimal point for whole
     // values, "." whatever the locale.
-    return QString::number(valor + 0.0, 'g', 15);
+    valor += 0.0;
+    if (inteiro(valor))
+        return QString::number(static_cast<qint64>(valor));
+    return QString::number(valor, 'g', 15);
 }
 
 QByteArray TRegistro::Texto() const {
-    const QChar tab(QLatin1Char('\t'));
     QByteArray saida;
+    saida.reserve(qsizetype(Qde) * 40);
+    TCodificados posicao, comportamento;
     for (int i = 0; i < Qde; ++i) {
         if (Fim[i] == AteProximo)
             continue;
-        const QString linha = Posicao[i] + tab + Comportamento[i] + tab + TextoTempo(Inicio[i]) +
-                              tab + TextoTempo(Fim[i]) + tab + TextoTempo(Duracao[i]) + tab +
-                              QString::number(Minuto[i]) + tab + QString::number(Frequencia[i]);
-        saida += Cp1252::codificar(linha);
+        saida += posicao(Posicao[i]);
+        saida += '\t';
+        saida += comportamento(Comportamento[i]);
+        saida += '\t';
+        anexarTempo(saida, Inicio[i]);
+        saida += '\t';
+        anexarTempo(saida, Fim[i]);
+        saida += '\t';
+        anexarTempo(saida, Duracao[i]);
+        saida += '\t';
+        anexarInteiro(saida, Minuto[i]);
+        saida += '\t';
+        anexarInteiro(saida, Frequencia[i]);
         saida += "\r\n";
     }
     return saida;
 }
 
 void TRegistro::GravarTexto(const QString &caminhoBase) const {
+    GravarTexto(caminhoBase, Texto());
+}
+
+void TRegistro::GravarTexto(const QString &caminhoBase, const QByteArray &texto) {
     const QString caminho = caminhoBase + QStringLiteral(".txt");
-    const TResultado r = TGravacao::Gravar(caminho, Texto(), TGravacao::Substituir);
+    const TResultado r = TGravacao::Gravar(caminho, texto, TGravacao::Substituir);
     if (!r) throw TErro(r.Mensagem(QStringLiteral("Cannot create file %1 (%2)")));
 }

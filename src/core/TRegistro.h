@@ -55,6 +55,8 @@ public:
     // Throws TErro naming the file when it cannot be written. The file is
     // replaced in one step, never left half written.
     void GravarTexto(const QString &caminhoBase) const;
+    // The same with a text already made by Texto().
+    static void GravarTexto(const QString &caminhoBase, const QByteArray &texto);
 
     // Text of a time as the raw and record files hold it: shortest general
     // form with up to 15 significant digits, "." as decimal separator.
@@ -62,5 +64,4 @@ public:
 
 private:
     void DividirPorMinuto();
-    void inserirCopia(int indice);
 };

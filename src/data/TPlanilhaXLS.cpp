@@ -26,20 +26,24 @@ void anexar16(QByteArray &b, quint16 v) {
 }
 
 // One byte per character (a surrogate pair is one character, written '?'),
-// so cutting at MaxTexto bytes never splits a character.
-QByteArray bytesDoRotulo(const QString &texto) {
-    QByteArray b;
-    b.reserve(qMin<qsizetype>(texto.size(), TPlanilhaXLS::MaxTexto));
-    for (qsizetype i = 0; i < texto.size() && b.size() < TPlanilhaXLS::MaxTexto; ++i) {
-        const QChar c = texto[i];
-        if (c.isHighSurrogate() && i + 1 < texto.size() && texto[i + 1].isLowSurrogate()) {
-            b.append('?');
+// so cutting at MaxTexto bytes never splits a character. Writes at most
+// MaxTexto bytes to `saida` and returns how many.
+int bytesDoRotulo(const QString &texto, char *saida) {
+    int n = 0;
+    const QChar *c = texto.constData();
+    const qsizetype tamanho = texto.size();
+    for (qsizetype i = 0; i < tamanho && n < TPlanilhaXLS::MaxTexto; ++i) {
+        const char16_t u = c[i].unicode();
+        if (u < 0x80) {
+            saida[n++] = static_cast<char>(u);
+        } else if (c[i].isHighSurrogate() && i + 1 < tamanho && c[i + 1].isLowSurrogate()) {
+            saida[n++] = '?';
             ++i;
         } else {
-            b.append(static_cast<char>(Cp1252::codigo(c)));
+            saida[n++] = static_cast<char>(Cp1252::codigo(c[i]));
         }
     }
-    return b;
+    return n;
 }
 
 } // namespace
@@ -118,7 +122,7 @@ void TPlanilhaXLS::put16(quint16 v) {
     anexar16(m_fluxo, v);
 }
 
-QByteArray TPlanilhaXLS::atributos() const {
+void TPlanilhaXLS::atributos(char *a) const {
     static const quint8 kAlinhamento[] = {0, 1, 3, 2, 4, 7}; // by TxlsAlignment
     quint8 a0 = 0, a1 = 0, a2 = 0;
     if (m_oculto) a0 |= 0x80;
@@ -130,14 +134,12 @@ QByteArray TPlanilhaXLS::atributos() const {
     if (m_bordas & xlsBorda(ebTop)) a2 |= 0x20;
     if (m_bordas & xlsBorda(ebBottom)) a2 |= 0x40;
     if (m_sombreado) a2 |= 0x80;
-    QByteArray b;
-    b.append(static_cast<char>(a0));
-    b.append(static_cast<char>(a1));
-    b.append(static_cast<char>(a2));
-    return b;
+    a[0] = static_cast<char>(a0);
+    a[1] = static_cast<char>(a1);
+    a[2] = static_cast<char>(a2);
 }
 
-void TPlanilhaXLS::celula(int linha, int coluna, quint16 id, const QByteArray &valor) {
+void TPlanilhaXLS::celula(int linha, int coluna, quint16 id, const char *valor, int tamanho) {
     // Checked before anything is appended: a cell the sheet cannot hold must
     // not end up silently in another cell (the cursor's) or be lost.
     if (linha < 0 || linha > m_ultimaLinha || coluna < 0 || coluna > m_ultimaColuna)
@@ -147,20 +149,30 @@ void TPlanilhaXLS::celula(int linha, int coluna, quint16 id, const QByteArray &v
                              QString::number(UltimaLinha), QString::number(UltimaColuna)));
     setRow(linha);
     setColumn(coluna);
-    cabecalhoRegistro(id, static_cast<quint16>(4 + 3 + valor.size()));
-    put16(static_cast<quint16>(m_linha - 1));
-    put16(static_cast<quint16>(m_coluna - 1));
+    // After EndSheet, the next record begins a new document.
+    if (m_estado == Fechado) WriteBOF();
+    // The whole record at once: header, row, column, attributes, value.
+    char registro[4 + 4 + 3 + 1 + MaxTexto];
+    const quint16 corpo = static_cast<quint16>(4 + 3 + tamanho);
+    auto poe16 = [&registro](int em, quint16 v) {
+        registro[em] = static_cast<char>(v & 0xFF);
+        registro[em + 1] = static_cast<char>(v >> 8);
+    };
+    poe16(0, id);
+    poe16(2, corpo);
+    poe16(4, static_cast<quint16>(m_linha - 1));
+    poe16(6, static_cast<quint16>(m_coluna - 1));
     moverCursor();
-    m_fluxo.append(atributos());
-    m_fluxo.append(valor);
+    atributos(registro + 8);
+    std::memcpy(registro + 11, valor, size_t(tamanho));
+    m_fluxo.append(registro, 11 + tamanho);
 }
 
 void TPlanilhaXLS::WriteCell(int linha, int coluna, const QString &texto) {
-    const QByteArray bytes = bytesDoRotulo(texto);
-    QByteArray valor;
-    valor.append(static_cast<char>(bytes.size()));
-    valor.append(bytes);
-    celula(linha, coluna, kLabel, valor);
+    char valor[1 + MaxTexto];
+    const int n = bytesDoRotulo(texto, valor + 1);
+    valor[0] = static_cast<char>(n);
+    celula(linha, coluna, kLabel, valor, 1 + n);
 }
 
 void TPlanilhaXLS::WriteCell(int linha, int coluna, const char *texto) {
@@ -171,16 +183,15 @@ void TPlanilhaXLS::WriteCell(int linha, int coluna, double valor) {
     static_assert(sizeof(double) == 8, "NUMBER cells hold an 8-byte IEEE double");
     quint64 bits;
     std::memcpy(&bits, &valor, sizeof bits);
-    QByteArray b;
+    char b[8];
     for (int i = 0; i < 8; ++i)
-        b.append(static_cast<char>((bits >> (8 * i)) & 0xFF));
-    celula(linha, coluna, kNumber, b);
+        b[i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+    celula(linha, coluna, kNumber, b, 8);
 }
 
 void TPlanilhaXLS::WriteCell(int linha, int coluna, quint16 valor) {
-    QByteArray b;
-    anexar16(b, valor);
-    celula(linha, coluna, kInteger, b);
+    const char b[2] = {static_cast<char>(valor & 0xFF), static_cast<char>(valor >> 8)};
+    celula(linha, coluna, kInteger, b, 2);
 }
 
 void TPlanilhaXLS::moverCursor() {

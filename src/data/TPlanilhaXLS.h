@@ -126,9 +126,10 @@ private:
     enum Estado : quint8 { Criado, Aberto, Fechado };
 
     void cabecalhoRegistro(quint16 id, quint16 tamanho);
-    void celula(int linha, int coluna, quint16 id, const QByteArray &valor);
+    void celula(int linha, int coluna, quint16 id, const char *valor, int tamanho);
     void moverCursor();
-    QByteArray atributos() const;
+    // The three attribute bytes of a cell.
+    void atributos(char *a) const;
     void put16(quint16 v);
     QString nomeParaMensagem() const;
 

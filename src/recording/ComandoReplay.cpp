@@ -46,11 +46,48 @@ std::optional<int> codigoLetra(const QString &x) {
 }
 
 // Parses one line; an empty string on success, else what is wrong.
+// The words of a line, split at runs of white space. Script lines are
+// plain ASCII almost always: those are split by hand; any other line goes
+// through the full Unicode white space rule.
+QStringList palavras(const QString &linha) {
+    bool ascii = true;
+    for (QChar c : linha)
+        if (c.unicode() >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (!ascii) {
+        static const QRegularExpression espacos(QStringLiteral("\\s+"));
+        return linha.split(espacos, Qt::SkipEmptyParts);
+    }
+    QStringList p;
+    const qsizetype n = linha.size();
+    for (qsizetype i = 0; i < n;) {
+        auto branco = [&linha](qsizetype k) {
+            const char16_t c = linha[k].unicode();
+            return c == ' ' || (c >= '\t' && c <= '\r');
+        };
+        while (i < n && branco(i))
+            ++i;
+        const qsizetype de = i;
+        while (i < n && !branco(i))
+            ++i;
+        if (i > de) p.append(linha.mid(de, i - de));
+    }
+    return p;
+}
+
+// 1 to 13 ASCII digits.
+bool tempoValido(const QString &t) {
+    if (t.isEmpty() || t.size() > 13) return false;
+    for (QChar c : t)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+    return true;
+}
+
 QString lerEvento(const QString &linha, qint64 anterior, Evento *ev) {
-    static const QRegularExpression espacos(QStringLiteral("\\s+"));
-    const QStringList p = linha.split(espacos, Qt::SkipEmptyParts);
-    static const QRegularExpression numero(QStringLiteral("^[0-9]{1,13}$"));
-    if (!numero.match(p.at(0)).hasMatch())
+    const QStringList p = palavras(linha);
+    if (!tempoValido(p.at(0)))
         return QStringLiteral("\"%1\" is not a time in milliseconds").arg(p.at(0));
     ev->ms = p.at(0).toLongLong();
     if (ev->ms > kTempoMaximo) return QStringLiteral("time %1 is too large").arg(p.at(0));
@@ -65,8 +102,7 @@ QString lerEvento(const QString &linha, qint64 anterior, Evento *ev) {
         return argumentos == 0 ? QString()
                                : QStringLiteral("event \"%1\" takes no argument").arg(p.at(1));
     };
-    static const QRegularExpression digito(QStringLiteral("^[1-9]$"));
-    if (digito.match(nome).hasMatch()) {
+    if (nome.size() == 1 && nome.at(0) >= QLatin1Char('1') && nome.at(0) <= QLatin1Char('9')) {
         ev->tipo = Evento::Caractere;
         ev->codigo = nome.at(0).unicode();
         return semArgumento();

@@ -117,6 +117,42 @@ QList<QByteArray> TArquivoRegistro::Conteudos(const TCabecalhoRegistro &c, bool 
     return r;
 }
 
+namespace {
+
+// True when every line of the text ends in CR LF and holds no other CR or
+// LF: split into lines and joined again with CR LF, it is the same bytes.
+bool linhasInteiras(const QByteArray &texto) {
+    const char *p = texto.constData();
+    const qsizetype n = texto.size();
+    if (n > 0 && (n < 2 || p[n - 2] != '\r' || p[n - 1] != '\n')) return false;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] == '\n') return false; // only the one after a CR
+        if (p[i] == '\r') {
+            if (i + 1 >= n || p[i + 1] != '\n') return false;
+            ++i;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+QList<QByteArray> TArquivoRegistro::ConteudosDosTextos(const TCabecalhoRegistro &c,
+                                                       bool doisInicios, const QByteArray &entradas,
+                                                       const QByteArray &comportamentos) {
+    // One start with plain lines: the rows are the two texts one after the
+    // other, with no need to split them.
+    if (!doisInicios && linhasInteiras(entradas) && linhasInteiras(comportamentos)) {
+        QByteArray r = Cabecalho(c, QDateTime::currentDateTime());
+        r.reserve(r.size() + entradas.size() + comportamentos.size());
+        r += entradas;
+        r += comportamentos;
+        return {r};
+    }
+    return Conteudos(c, doisInicios, Arquivos::dividirLinhas(entradas),
+                     Arquivos::dividirLinhas(comportamentos));
+}
+
 TResultadoGravacao TArquivoRegistro::GravarArquivos(const QString &pastaExperimento,
                                                     const TCabecalhoRegistro &c, bool doisInicios) {
     TResultadoGravacao r;
@@ -139,9 +175,28 @@ TResultadoGravacao TArquivoRegistro::GravarArquivos(const QString &pastaExperime
         return falha(QStringLiteral("Cannot open file %1").arg(bruto1));
     if (!Arquivos::lerTudo(bruto2, &comportamentos))
         return falha(QStringLiteral("Cannot open file %1").arg(bruto2));
+    return GravarArquivos(pastaExperimento, c, doisInicios, entradas, comportamentos);
+}
 
-    const QList<QByteArray> conteudos = Conteudos(c, doisInicios, Arquivos::dividirLinhas(entradas),
-                                                  Arquivos::dividirLinhas(comportamentos));
+TResultadoGravacao TArquivoRegistro::GravarArquivos(const QString &pastaExperimento,
+                                                    const TCabecalhoRegistro &c, bool doisInicios,
+                                                    const QByteArray &entradas,
+                                                    const QByteArray &comportamentos) {
+    TResultadoGravacao r;
+    const QStringList destinos = Destinos(pastaExperimento, c.individuo, doisInicios);
+    const QString base = Arquivos::juntar(pastaExperimento, c.individuo);
+    const QString bruto1 = base + QStringLiteral("1.txt");
+    const QString bruto2 = base + QStringLiteral("2.txt");
+    auto falha = [&](const QString &motivo) {
+        r.erro = motivo;
+        for (const QString &d : destinos)
+            if (!r.gravados.contains(d)) r.faltando.append(d);
+        return r;
+    };
+    for (const QString &d : destinos)
+        if (existe(d)) return falha(QStringLiteral("Record file %1 already exists").arg(d));
+
+    const QList<QByteArray> conteudos = ConteudosDosTextos(c, doisInicios, entradas, comportamentos);
     for (int i = 0; i < destinos.size(); ++i) {
         // Read-only from the moment it has its name; never replaces a file.
         const TResultado g =

@@ -74,11 +74,23 @@ public:
                                        const QList<QByteArray> &entradas,
                                        const QList<QByteArray> &comportamentos);
 
+    // The same from the two raw files' whole texts (Windows-1252, CR LF).
+    static QList<QByteArray> ConteudosDosTextos(const TCabecalhoRegistro &c, bool doisInicios,
+                                                const QByteArray &entradas,
+                                                const QByteArray &comportamentos);
+
     // Builds the record file(s) from the raw files in pastaExperimento,
     // marks them read-only and deletes the raw files. On a failure the raw
     // files stay and the result names what was not written and why.
     static TResultadoGravacao GravarArquivos(const QString &pastaExperimento,
                                              const TCabecalhoRegistro &c, bool doisInicios);
+    // The same from the raw files' texts as the recorders made them (and
+    // wrote them): nothing is read back. The raw files are deleted once the
+    // record files are written.
+    static TResultadoGravacao GravarArquivos(const QString &pastaExperimento,
+                                             const TCabecalhoRegistro &c, bool doisInicios,
+                                             const QByteArray &entradas,
+                                             const QByteArray &comportamentos);
 
     // Keeps contents that could not become record files: each one goes to
     // a new file named after its record file, "<name>-recuperacao-<date>-

@@ -411,10 +411,15 @@ bool TSessao::gravarArquivos() {
     TResultadoGravacao &r = m_ultimaGravacao;
     r = {};
     const QString base = pasta + m_identificacao;
+    const QByteArray textoEntradas = g.RegistroEntradas.Texto();
+    const QByteArray textoComportamentos = g.RegistroComportamentos.Texto();
     try {
-        g.RegistroEntradas.GravarTexto(base + QLatin1Char('1'));
-        g.RegistroComportamentos.GravarTexto(base + QLatin1Char('2'));
-        r = TArquivoRegistro::GravarArquivos(pasta, cabecalho, DoisInicios());
+        TRegistro::GravarTexto(base + QLatin1Char('1'), textoEntradas);
+        TRegistro::GravarTexto(base + QLatin1Char('2'), textoComportamentos);
+        // Built from the texts just written rather than from reading them
+        // back: the same bytes.
+        r = TArquivoRegistro::GravarArquivos(pasta, cabecalho, DoisInicios(), textoEntradas,
+                                             textoComportamentos);
     } catch (const TErro &erro) {
         r.erro = erro.mensagem();
         r.faltando = TArquivoRegistro::Destinos(pasta, m_identificacao, DoisInicios());
@@ -423,9 +428,8 @@ bool TSessao::gravarArquivos() {
 
     // The rows are still in memory: whatever did not reach a record file
     // is kept in a recovery file, so that no recording is ever lost.
-    const QList<QByteArray> conteudos = TArquivoRegistro::Conteudos(
-        cabecalho, DoisInicios(), Arquivos::dividirLinhas(g.RegistroEntradas.Texto()),
-        Arquivos::dividirLinhas(g.RegistroComportamentos.Texto()));
+    const QList<QByteArray> conteudos = TArquivoRegistro::ConteudosDosTextos(
+        cabecalho, DoisInicios(), textoEntradas, textoComportamentos);
     const QStringList todos = TArquivoRegistro::Destinos(pasta, m_identificacao, DoisInicios());
     QList<QByteArray> faltam;
     for (const QString &d : r.faltando)

@@ -341,7 +341,7 @@ private slots:
     }
 
     // Refused, saying why, with nothing written: a bad record after a good
-    // one; 22 behaviours in the cross sheet; 60000 minutes of 3 behaviours.
+    // one; 22 behaviours in the cross sheet; 166 minutes of 198 behaviours.
     void recusada_data() {
         QTest::addColumn<int>("comportamentos");
         QTest::addColumn<A::Tipo>("tipo");
@@ -354,9 +354,14 @@ private slots:
             << "<pasta>ruim.tvl, line 11";
         QTest::newRow("too many columns") << 21 << A::Compacta << caminho("D4", 1, 300000) << "300"
                                           << "267 columns";
-        QTest::newRow("too many rows")
-            << 2 << A::QuadradoMinuto << caminho("D4", 1, 300000) << "3600000"
-            << "360032 rows";
+        // The longest session there is, with 195 behaviours beyond the
+        // catalogue's met in its rows (a session past 9990 s is refused as
+        // damaged before any sheet is planned).
+        QByteArray muitos = caminho("D4", 1, 9990000);
+        for (int i = 1; i <= 195; ++i)
+            muitos += linha("D4", QStringLiteral("x%1").arg(i), 0, 1, 1, 1);
+        QTest::newRow("too many rows") << 2 << A::QuadradoMinuto << muitos << "9990"
+                                       << "65768 rows";
     }
     void recusada() {
         QFETCH(int, comportamentos);

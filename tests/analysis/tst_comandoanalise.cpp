@@ -86,6 +86,34 @@ private slots:
         QVERIFY(Arquivos::somenteLeitura(final));
     }
 
+    // A record no recorder could have written stops the run, naming file
+    // and line; rows old recordings hold are analysed and warned about on
+    // stderr, naming file and rows.
+    void registrosDanificadosEEstranhos() {
+        Ambiente &a = amb();
+        a.registro("dano.tvl", linha("D4", "ENTRADA", 0, 300000, 1, 1) +
+                                   linha("D4", "Farejar", 1000, 2000, 1, 3));
+        a.registro("velho.tvl", linha("D4", "ENTRADA", 0, 300000, 1, 1) +
+                                    linha("D4", "Farejar", 301000, 302000, 6, 1));
+        const QString saida = a.dir.filePath("estranho");
+        QStringList args = lista("--user ana --experiment exp --kind quadrado-minuto")
+                           << "--data" << a.dados << "--out" << saida;
+        Saida s = rodar(QStringList(args) << "--group" << "g=r1,dano");
+        QCOMPARE(s.codigo, 1);
+        QVERIFY2(s.err.contains("Damaged record in " + a.pastaExperimento() + "dano.tvl, line 12"),
+                 qPrintable(s.err));
+        QVERIFY(!QFileInfo::exists(saida + ".XLS"));
+
+        s = rodar(QStringList(args) << "--group" << "g=r1,velho");
+        QCOMPARE(s.codigo, 0);
+        QCOMPARE(s.out, saida + ".XLS\n");
+        QVERIFY2(s.err.startsWith("trevalin-cli analyse: warning: " + a.pastaExperimento() +
+                                  "velho.tvl has rows") &&
+                     s.err.contains("line 12 (starts after the session's length)") &&
+                     s.err.count('\n') == 1,
+                 qPrintable(s.err));
+    }
+
     // Every refusal exits 1 with a message and writes nothing. The options
     // are given as "--option=value"; a row's changes replace the option of
     // that name, drop it (the name alone) or come in addition.

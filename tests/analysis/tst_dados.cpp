@@ -4,6 +4,10 @@
 #include "core/TErro.h"
 
 #include <QRandomGenerator>
+
+#include <cmath>
+#include <limits>
+#include <random>
 #include <QTest>
 
 using namespace AmbienteAnalise;
@@ -54,7 +58,8 @@ private slots:
         QCOMPARE(d.Cabecalho()[8], QString());
         QCOMPARE(d.QdeRegistros(), 2);
         const TLinhaRegistro &r = d.Registros()[1];
-        QCOMPARE((QStringList{r.Posicao, r.Comportamento, r.Inicio, r.Fim}),
+        const TCamposRegistro t = d.Campos(r);
+        QCOMPARE((QStringList{t.Posicao, t.Comportamento, t.Inicio, t.Fim}),
                  (QStringList{"D4", "Cabeça", "10000", "15000"}));
         QCOMPARE(r.inicio, 10000.0);
         QCOMPARE((QList<int>{r.duracao, r.minuto, r.frequencia, r.linha}),
@@ -65,7 +70,7 @@ private slots:
         d.LerArquivo(gravar(lf));
         QCOMPARE(d.QdeRegistros(), 0);
         d.LerArquivo(gravar(lf + "A1\tENTRADA\t0\t?\t5\t1\t1"));
-        QCOMPARE(d.Registros().value(0).Fim, QStringLiteral("?"));
+        QCOMPARE(d.Campos(d.Registros().at(0)).Fim, QStringLiteral("?"));
     }
 
     void registroInvalido_data() {
@@ -101,7 +106,7 @@ private slots:
         QCOMPARE(d.Arquivo(), bom);
         QCOMPARE(d.Cabecalho().size(), 9);
         QCOMPARE(d.QdeRegistros(), 1);
-        QCOMPARE(d.Registros()[0].Posicao, QStringLiteral("B2"));
+        QCOMPARE(d.Campos(d.Registros()[0]).Posicao, QStringLiteral("B2"));
     }
 
     void arquivoAusenteOuPasta() {
@@ -123,7 +128,7 @@ private slots:
         d.OrdenarPorInicio();
         QStringList obtida;
         for (const TLinhaRegistro &r : d.Registros())
-            obtida << QStringLiteral("%1:%2:%3").arg(r.Posicao).arg(r.inicio).arg(r.linha);
+            obtida << QStringLiteral("%1:%2:%3").arg(d.Campos(r).Posicao).arg(r.inicio).arg(r.linha);
         QCOMPARE(obtida, lista("C1:0:13 D1:500:14 A1:1000:11 B1:1000:12"));
     }
 
@@ -158,10 +163,11 @@ private slots:
         d.OrdenarPorInicio();
         QString obtida;
         for (const TLinhaRegistro &r : d.Registros()) {
-            obtida += r.Posicao;
+            const TCamposRegistro t = d.Campos(r);
+            obtida += t.Posicao;
             // The whole row moves with its start.
-            const int i = r.Posicao[0].unicode() - 'A';
-            QCOMPARE(r.Fim, QString::number(v[i].toLongLong() + i));
+            const int i = t.Posicao[0].unicode() - 'A';
+            QCOMPARE(t.Fim, QString::number(v[i].toLongLong() + i));
             QCOMPARE(r.linha, 11 + i);
         }
         QCOMPARE(obtida, ordem);
@@ -299,6 +305,176 @@ private slots:
         QCOMPARE(d.QdeQuadrados(), 13);
         QCOMPARE(d.QdeComportamentos(), 4);
         a.u->Experimento.Labirinto = QStringLiteral("CRUZ (3)");
+    }
+
+    // Records no recorder could have written are refused by the analysis
+    // step, naming file and line; the reader itself still takes them.
+    void registroDanificado_data() {
+        QTest::addColumn<QByteArray>("linhas");
+        QTest::addColumn<QString>("segundos");
+        QTest::addColumn<QString>("esperado"); // part of the message
+        const QByteArray bom = linha("D4", "ENTRADA", 0, 60000, 1, 1);
+        auto caso = [&](const char *nome, const QByteArray &ruim, const char *esperado,
+                        const char *segundos = "300") {
+            QTest::newRow(nome) << bom + ruim << QString::fromLatin1(segundos)
+                                << QString::fromUtf8(esperado);
+        };
+        caso("duration off by 2 ms", "D3\tENTRADA\t60000\t70000\t9998\t2\t1\r\n",
+             "line 12: the duration 9998");
+        caso("duration of another row", "D3\tENTRADA\t60000\t70000\t20000\t2\t1\r\n",
+             "line 12: the duration 20000");
+        caso("frequency 2", linha("D3", "A", 60000, 70000, 2, 2), "line 12: the frequency 2");
+        caso("frequency -1", linha("D3", "A", 60000, 70000, 2, -1), "line 12: the frequency -1");
+        caso("minute of the minute before", linha("D3", "A", 60000, 70000, 1, 1),
+             "line 12: the minute 1");
+        caso("minute 0", linha("D3", "A", 1000, 2000, 0, 1), "line 12: the minute 0");
+        caso("negative end", "D3\tA\t-5000\t-1000\t4000\t1\t1\r\n", "line 12: the end -1000");
+        caso("end not a number", "D3\tA\t0\t?\t5\t1\t1\r\n", "line 12: the end \"?\"");
+        caso("session of 0 s", {}, "line 7: the session length \"0 segundos\"", "0");
+        caso("negative session", {}, "line 7", "-300");
+        caso("session beyond 9990 s", {}, "line 7", "9991");
+    }
+    void registroDanificado() {
+        QFETCH(QByteArray, linhas);
+        QFETCH(QString, segundos);
+        QFETCH(QString, esperado);
+        Ambiente &a = *m_amb;
+        a.registro("dano.tvl", linhas, segundos);
+        TDados d;
+        d.InserirGrupo("g", {"dano.tvl"});
+        TDados::Execucao e;
+        const QString m = erroDe([&] { d.PrepararArquivo(*a.u, 0, 0, e); });
+        QVERIFY2(m.contains(a.pastaExperimento() + "dano.tvl") && m.contains(esperado) &&
+                     m.startsWith("Damaged record"),
+                 qPrintable(m));
+        // The viewer's reader still takes the file.
+        d.LerArquivo(a.pastaExperimento() + "dano.tvl");
+    }
+
+    // The limits a recorder can reach are taken: rounding within 1 ms, a
+    // start a fraction of a millisecond before a boundary, the shortest and
+    // the longest session, a row ending at 0.
+    void registroNosLimites() {
+        Ambiente &a = *m_amb;
+        a.registro("limite.tvl",
+                   linha("D4", "ENTRADA", 0, 0, 1, 1) +
+                       "D4\tENTRADA\t0.4\t60000\t60000\t1\t0\r\n"
+                       "D3\tENTRADA\t60000\t9990000\t9930000\t2\t1\r\n"
+                       "D3\tA\t59999.9998\t60000\t0\t2\t1\r\n",
+                   "9990");
+        a.registro("curta.tvl", linha("D4", "ENTRADA", 0, 1000, 1, 1), "1");
+        TDados d;
+        d.InserirGrupo("g", {"limite.tvl", "curta.tvl"});
+        TDados::Execucao e;
+        d.PrepararArquivo(*a.u, 0, 0, e);
+        QCOMPARE(d.Aviso(), QString());
+        QCOMPARE(d.Minutos, 166);
+        d.PrepararArquivo(*a.u, 0, 1, e);
+        QCOMPARE(d.Aviso(), QString());
+    }
+
+    // Rows of recordings made before the recorder was mended are analysed
+    // as they are; Aviso names the file and each such row.
+    void linhasEstranhas() {
+        Ambiente &a = *m_amb;
+        a.registro("velho.tvl", linha("D4", "ENTRADA", 0, 300000, 1, 1) +
+                                    "D4\tA\t-2000\t1000\t3000\t1\t1\r\n" +
+                                    linha("D3", "A", 5000, 4000, 1, 1) +
+                                    linha("D3", "A", 310000, 320000, 6, 1) +
+                                    linha("D3", "A", 300000, 300000, 6, 1));
+        a.registro("r1.tvl", caminho("D4 D3", 30000, 300000));
+        TDados d;
+        d.InserirGrupo("g", {"velho.tvl", "r1.tvl"});
+        TDados::Execucao e;
+        d.PrepararArquivo(*a.u, 0, 0, e);
+        QCOMPARE(d.QdeRegistros(), 5);
+        const QString aviso = d.Aviso();
+        QVERIFY2(aviso.contains(a.pastaExperimento() + "velho.tvl") &&
+                     aviso.contains("line 12 (starts before the session began)") &&
+                     aviso.contains("line 13 (starts after its end)") &&
+                     aviso.contains("line 14 (starts after the session's length)") &&
+                     !aviso.contains("line 15") && !aviso.contains("line 11"),
+                 qPrintable(aviso));
+        // Counted as before; the row past the session has no minute cell.
+        d.Acumular();
+        QCOMPARE(d.TabelaMinutos(1, 3, 0).SomaDuracao, qint64(3000)); // A on D4
+        QCOMPARE(d.TabelaMinutos(1, 2, 0).SomaDuracao, qint64(-1000)); // A on D3
+        d.PrepararArquivo(*a.u, 0, 1, e);
+        QCOMPARE(d.Aviso(), QString());
+    }
+
+    // Names are kept once, by their bytes: a name of the row before, a name
+    // of an earlier file and names that differ only in a byte above 0x7F
+    // all keep their own index; rows point at them and the fields read
+    // back as the file holds them.
+    void nomesDosRegistros() {
+        TDados d;
+        d.LerArquivo(gravar(cab() + "D4\tCabe\xE7" "a\t0\t1\t1\t1\t1\r\n"
+                                    "D4\tCabe\xE3" "a\t0\t1\t1\t1\t1\r\n"
+                                    "\x80\x81\tCabe\xE7" "a\t0\t1\t1\t1\t1\r\n"
+                                    "\tx\t0\t1\t1\t1\t1"));
+        const auto &r = d.Registros();
+        QCOMPARE(r.size(), size_t(4));
+        QCOMPARE(d.Nome(r[0].comportamento), QStringLiteral("Cabeça"));
+        QCOMPARE(d.Nome(r[1].comportamento), QStringLiteral("Cabeãa"));
+        QCOMPARE(r[2].comportamento, r[0].comportamento);
+        QCOMPARE(d.Nome(r[2].posicao), QString::fromUtf8("\u20AC\u0081"));
+        QCOMPARE(d.Nome(r[3].posicao), QString());
+        QCOMPARE(d.Campos(r[2]).Posicao, d.Nome(r[2].posicao));
+        QCOMPARE(d.IndiceNome("Cabeça"), r[0].comportamento);
+        QCOMPARE(d.IndiceNome("nenhum"), -1);
+        const int cabeca = r[0].comportamento, quadrado = r[0].posicao;
+        d.LerArquivo(gravar(cab() + "D4\tCabe\xE7" "a\t0\t1\t1\t1\t1\r\n"));
+        QCOMPARE(d.Registros()[0].comportamento, cabeca);
+        QCOMPARE(d.Registros()[0].posicao, quadrado);
+    }
+
+    // Numbers at the limits of their fields; lines ended by CR LF, LF, a
+    // lone CR or nothing; a long file read whole and in order.
+    void camposNosLimites() {
+        TDados d;
+        d.LerArquivo(gravar(cab() + "A\tx\t-999999999999999999\t0\t2147483647\t-2147483648\t0\r"
+                                    "B\tx\t-0\t0\t-2147483648\t2147483647\t1\n"
+                                    "C\tx\t1e3\t0\t0\t1\t1"));
+        const auto &r = d.Registros();
+        QCOMPARE(r.size(), size_t(3));
+        QCOMPARE(r[0].inicio, -999999999999999999.0);
+        QCOMPARE(r[0].duracao, std::numeric_limits<qint32>::max());
+        QCOMPARE(r[0].minuto, std::numeric_limits<qint32>::min());
+        QVERIFY(std::signbit(r[1].inicio));
+        QCOMPARE(r[1].duracao, std::numeric_limits<qint32>::min());
+        QCOMPARE(r[2].inicio, 1000.0);
+        QCOMPARE((QList<int>{r[0].linha, r[1].linha, r[2].linha}), (QList<int>{11, 12, 13}));
+        QCOMPARE(d.Campos(r[2]).Frequencia, QStringLiteral("1"));
+        QVERIFY(erroDe([&] {
+                    d.LerArquivo(gravar(cab() + "A\tx\t0\t0\t2147483648\t1\t1\r\n"));
+                }).contains("Duração \"2147483648\""));
+
+        QByteArray longo = cab();
+        const int n = 200000;
+        for (int i = 0; i < n; ++i)
+            longo += linha(i % 2 ? "D3" : "D4", i % 3 ? "A" : "ENTRADA", n - i, n - i + 1, 1, 1);
+        d.LerArquivo(gravar(longo));
+        QCOMPARE(d.QdeRegistros(), n);
+        d.OrdenarPorInicio();
+        QCOMPARE(d.Registros().front().inicio, 1.0);
+        QCOMPARE(d.Registros().back().linha, 11);
+        QCOMPARE(d.Campos(d.Registros().back()).Comportamento, QStringLiteral("ENTRADA"));
+    }
+
+    // The order without ties and with every start equal, on large arrays.
+    void ordemSemEComEmpates() {
+        QRandomGenerator gen(7);
+        for (int n : {2, 3, 50, 1200}) {
+            std::vector<double> v(static_cast<size_t>(n), 0.0);
+            for (int i = 0; i < n; ++i)
+                v[size_t(i)] = i * 10.0 + gen.bounded(5);
+            std::shuffle(v.begin(), v.end(), std::mt19937(n));
+            QVERIFY(igualAoLiteral(v));
+            QVERIFY(igualAoLiteral(std::vector<double>(size_t(n), 60000.0)));
+            v[size_t(n / 2)] = v[0];
+            QVERIFY(igualAoLiteral(v));
+        }
     }
 
     void prepararArquivo() {

@@ -329,6 +329,30 @@ private slots:
         QVERIFY(j.w.close());
     }
 
+    // A record with rows old recordings hold: analysed, the window shows
+    // the warning naming file and rows before the success message, and the
+    // run announced it as it read the file.
+    void avisoDeLinhasEstranhas() {
+        Ambiente a("CRUZ (3)");
+        a.registro("velho.tvl", "D4\tENTRADA\t-500\t300000\t300500\t1\t1\r\n");
+        Janela j(a);
+        j.grupo("g", {"velho.tvl"});
+        QTest::mouseClick(j.ok, Qt::LeftButton);
+        QStringList avisos;
+        connect(&j.w, &TFormAnalise::AnaliseCriada, this, [&](TAnalise *analise) {
+            connect(
+                analise, &TAnalise::Aviso, analise, [&](const QString &t) { avisos << t; },
+                Qt::DirectConnection);
+        });
+        QCOMPARE(j.analisarEm(a.dir.filePath("s.XLS")), int(TAnalise::Sucesso));
+        QCOMPARE(avisos.size(), 1);
+        QVERIFY2(avisos[0].contains(a.pastaExperimento() + "velho.tvl") &&
+                     avisos[0].contains("line 11 (starts before the session began)"),
+                 qPrintable(avisos[0]));
+        QCOMPARE(j.interacao.mensagens,
+                 (QStringList{avisos[0], j.texto("GeradoComSucessoMessage")}));
+    }
+
     // Records in the experiment's folder -> two groups -> the compact
     // analysis: the file is byte for byte the command's for the same groups.
     void igualAoComando() {
