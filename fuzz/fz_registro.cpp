@@ -4,7 +4,10 @@
 // with TErro or read whole, and then:
 // - the ordered rows ascend by start, and for small files the fast order is
 //   the literal exchange sort's;
-// - both readers cut every row into the same seven fields;
+// - both readers cut every row into the same seven fields, and the names
+//   the analyses' reader keeps are the viewer's square and behaviour;
+// - a record the analyses' check (Conferir) takes has rows a recorder
+//   could have written;
 // - a sheet that was built is a complete document, of a file the analyses'
 //   reader takes too.
 #include "analysis/TDados.h"
@@ -13,6 +16,8 @@
 #include "data/TVisualizacao.h"
 
 #include <QFile>
+
+#include <cmath>
 #include <QString>
 #include <unistd.h>
 
@@ -53,6 +58,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
                 dados.Nome(a[size_t(i)].posicao) != b[i].Posicao ||
                 dados.Nome(a[size_t(i)].comportamento) != b[i].Comportamento)
                 __builtin_trap();
+        }
+
+        // The analyses' check either refuses the record or leaves rows a
+        // recorder could have written.
+        try {
+            dados.Conferir();
+            for (const TLinhaRegistro &r : a)
+                if ((r.frequencia != 0 && r.frequencia != 1) || !(r.fim >= 0) ||
+                    std::fabs(r.duracao - (r.fim - r.inicio)) > 1.0)
+                    __builtin_trap();
+        } catch (const TErro &) {
         }
 
         std::vector<double> inicios;

@@ -207,6 +207,19 @@ void lerPerfil(const QString &arquivo, const QString &experimento, QString *labi
 // ---------------------------------------------------------------- reading
 
 int TDados::indiceDe(const char *p, qsizetype n) {
+    // The few names of a maze and its behaviours are found among the last
+    // ones met before the table is searched.
+    for (const Recente &c : m_recentes)
+        if (c.indice >= 0 && c.bytes.size() == n &&
+            std::memcmp(c.bytes.constData(), p, size_t(n)) == 0)
+            return c.indice;
+    const int i = indiceNaTabela(p, n);
+    m_recentes[m_proximoRecente] = Recente{QByteArray(p, n), i};
+    m_proximoRecente = (m_proximoRecente + 1) % int(std::size(m_recentes));
+    return i;
+}
+
+int TDados::indiceNaTabela(const char *p, qsizetype n) {
     const auto it = m_indicePorBytes.constFind(QByteArray::fromRawData(p, n));
     if (it != m_indicePorBytes.constEnd()) return *it;
     const int i = static_cast<int>(m_nomes.size());
@@ -255,16 +268,30 @@ void TDados::LerArquivo(const QString &caminho) {
     std::vector<TLinhaRegistro> &registros = m_lendo;
     registros.clear();
     while (p < fimArquivo) {
-        const char *proxima;
-        const char *fim = fimDaLinha(p, fimArquivo, &proxima);
         ++linha;
         TLinhaRegistro r;
         r.linha = linha;
         r.deslocamento = static_cast<quint32>(p - base);
-        r.tamanho = static_cast<quint32>(fim - p);
+        // One pass over the line: its end (the first CR or LF) and its
+        // first six tabs, cut as cortarCampos cuts them.
         Trecho campos[7];
-        cortarCampos(Trecho{p, fim - p}, campos);
-        p = proxima;
+        const char *q = p, *campo = p;
+        int k = 0;
+        for (; q < fimArquivo; ++q) {
+            const char c = *q;
+            if (c == '\t') {
+                if (k < 6) {
+                    campos[k++] = Trecho{campo, q - campo};
+                    campo = q + 1;
+                }
+            } else if (c == '\r' || c == '\n') {
+                break;
+            }
+        }
+        campos[6] = Trecho{campo, q - campo};
+        r.tamanho = static_cast<quint32>(q - p);
+        p = q < fimArquivo ? (*q == '\r' && q + 1 < fimArquivo && q[1] == '\n' ? q + 2 : q + 1)
+                           : fimArquivo;
 
         if (iPosicao < 0 || !campos[0].igual(posicaoAnterior)) {
             iPosicao = indiceDe(campos[0].p, campos[0].n);
@@ -437,8 +464,23 @@ std::vector<int> TDados::OrdemDeTroca(const std::vector<double> &inicios) {
     // count of rows enters the tree.
     std::vector<int> porValor(static_cast<size_t>(n));
     std::iota(porValor.begin(), porValor.end(), 0);
-    std::sort(porValor.begin(), porValor.end(),
-              [&inicios](int a, int b) { return inicios[size_t(a)] < inicios[size_t(b)]; });
+    const auto menor = [&inicios](int a, int b) { return inicios[size_t(a)] < inicios[size_t(b)]; };
+    // A record is most often two ascending runs (square entries, then
+    // behaviour bouts): merged in one pass rather than sorted.
+    int descidas = 0, meio = n;
+    for (int i = 1; i < n && descidas < 2; ++i)
+        if (inicios[size_t(i)] < inicios[size_t(i - 1)]) {
+            ++descidas;
+            meio = i;
+        }
+    if (descidas == 1) {
+        std::vector<int> mesclados(static_cast<size_t>(n));
+        std::merge(porValor.begin(), porValor.begin() + meio, porValor.begin() + meio,
+                   porValor.end(), mesclados.begin(), menor);
+        porValor.swap(mesclados);
+    } else if (descidas > 1) {
+        std::sort(porValor.begin(), porValor.end(), menor);
+    }
     std::vector<int> posto(static_cast<size_t>(n));
     std::vector<int> tamanhoFinal; // rows per rank
     for (int k = 0; k < n; ++k) {

@@ -218,6 +218,7 @@ private:
     void montarListas(const TUsuario &usuario, Execucao *execucao);
     // Index of the name of those bytes (Windows-1252), added when new.
     int indiceDe(const char *p, qsizetype n);
+    int indiceNaTabela(const char *p, qsizetype n);
     // For every name index, the positions at which it stands in `nomes`
     // (flat: posicoes[de[i] .. de[i + 1])).
     void posicoesDosNomes(const QStringList &nomes, std::vector<int> &de,
@@ -244,6 +245,12 @@ private:
     QStringList m_nomes;
     QHash<QByteArray, int> m_indicePorBytes;
     QHash<QString, int> m_indicePorTexto;
+    struct Recente {
+        QByteArray bytes;
+        int indice = -1;
+    };
+    Recente m_recentes[32];
+    int m_proximoRecente = 0;
 
     std::vector<TCelulaMinuto> m_tabela;
     int m_tabQuadrados = 0;

@@ -90,7 +90,22 @@ QByteArray lerOuFalhar(const QString &caminho, qint64 limite) {
                          .arg(limite));
     };
     if (limite >= 0 && st.st_size > limite) throw grandeDemais();
-    QByteArray bytes = limite >= 0 ? arquivo.read(limite + 1) : arquivo.readAll();
+    // One read of the size fstat gave, plus one byte to see growth: a read
+    // of the limit itself would take a buffer of the limit for every file.
+    QByteArray bytes;
+    if (limite < 0) {
+        bytes = arquivo.readAll();
+    } else {
+        const qint64 teto = limite + 1;
+        bytes = arquivo.read(qMin<qint64>(teto, qint64(st.st_size) + 1));
+        // The file grew since fstat: the rest in pieces, up to the limit.
+        for (qint64 pedido = bytes.size(); bytes.size() < teto && bytes.size() == pedido;) {
+            const QByteArray mais = arquivo.read(qMin<qint64>(teto - bytes.size(), 1 << 20));
+            if (mais.isEmpty()) break;
+            bytes += mais;
+            pedido = bytes.size();
+        }
+    }
     if (arquivo.error() != QFileDevice::NoError)
         throw TErro(QStringLiteral("Cannot read file %1: %2.").arg(nome, arquivo.errorString()));
     // The file may have grown since fstat.

@@ -1,11 +1,15 @@
 #include "core/Arquivos.h"
+#include "core/Cp1252.h"
 #include "core/TErro.h"
 #include "core/TRegistro.h"
 #include "core/TStatus.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cmath>
 
 // One row as "posicao inicio-fim/duracao m<minuto> f<frequencia>".
 static QString linha(const TRegistro &r, int i) {
@@ -14,6 +18,77 @@ static QString linha(const TRegistro &r, int i) {
              TRegistro::TextoTempo(r.Duracao[i]))
         .arg(r.Minuto[i])
         .arg(r.Frequencia[i]);
+}
+
+// The recorder's end of session as it was written before: repeated passes
+// of insertions in place, each time by the general 15-digit conversion.
+static void finalizarComoAntes(TRegistro &r, double T) {
+    auto minutoDe = [](double ms) -> qint64 {
+        if (!std::isfinite(ms)) return 0;
+        return static_cast<qint64>(qBound(-1e9, std::trunc(ms / 60000.0), 1e9));
+    };
+    for (int i = 0; i < r.Qde; ++i) {
+        if (r.Fim[i] != TRegistro::AteProximo && r.Fim[i] != TRegistro::AteProximoDoZero) continue;
+        const bool ultima = i + 1 >= r.Qde;
+        double fim = ultima ? T : r.Inicio[i + 1];
+        if (r.Fim[i] == TRegistro::AteProximoDoZero) r.Inicio[i] = 0;
+        if (ultima && fim < r.Inicio[i]) fim = r.Inicio[i];
+        r.Fim[i] = fim;
+    }
+    for (int i = 0; i < r.Qde; ++i) {
+        r.Duracao[i] = r.Fim[i] - r.Inicio[i];
+        r.Minuto[i] = static_cast<int>(minutoDe(r.Inicio[i])) + 1;
+    }
+    for (bool dividiu = true; dividiu;) {
+        dividiu = false;
+        const int n = r.Qde;
+        for (int i = 0; i < n; ++i) {
+            const qint64 sm = minutoDe(r.Inicio[i]), em = minutoDe(r.Fim[i]);
+            if (sm >= em) continue;
+            qint64 k = em - sm;
+            if (r.Fim[i] == static_cast<double>(em) * 60000.0) --k;
+            if (k > 100000) continue;
+            for (qint64 j = 1; j <= k; ++j) {
+                const int p = i + static_cast<int>(j);
+                r.Posicao.insert(p, r.Posicao[p - 1]);
+                r.Comportamento.insert(p, r.Comportamento[p - 1]);
+                r.Inicio.insert(p, r.Inicio[p - 1]);
+                r.Fim.insert(p, r.Fim[p - 1]);
+                r.Duracao.insert(p, r.Duracao[p - 1]);
+                r.Frequencia.insert(p, r.Frequencia[p - 1]);
+                r.Minuto.insert(p, r.Minuto[p - 1]);
+                ++r.Qde;
+                r.Fim[p - 1] = static_cast<double>(sm + j) * 60000.0;
+                r.Minuto[p] = r.Minuto[p - 1] + 1;
+                r.Inicio[p] = r.Fim[p - 1];
+                r.Duracao[p] = r.Fim[p] - r.Inicio[p];
+                r.Duracao[p - 1] = r.Fim[p - 1] - r.Inicio[p - 1];
+                r.Frequencia[p] = 0;
+                dividiu = true;
+            }
+        }
+    }
+    auto arredondar = [](double v) { return std::nearbyint(v * 1000.0) / 1000.0 + 0.0; };
+    for (int i = 0; i < r.Qde; ++i) {
+        r.Inicio[i] = arredondar(r.Inicio[i]);
+        r.Fim[i] = arredondar(r.Fim[i]);
+        r.Duracao[i] = arredondar(r.Duracao[i]);
+    }
+}
+
+static QByteArray textoComoAntes(const TRegistro &r) {
+    auto t = [](double v) { return QString::number(v + 0.0, 'g', 15); };
+    QByteArray saida;
+    for (int i = 0; i < r.Qde; ++i) {
+        if (r.Fim[i] == TRegistro::AteProximo) continue;
+        saida += Cp1252::codificar(QStringList{r.Posicao[i], r.Comportamento[i], t(r.Inicio[i]),
+                                               t(r.Fim[i]), t(r.Duracao[i]),
+                                               QString::number(r.Minuto[i]),
+                                               QString::number(r.Frequencia[i])}
+                                       .join('\t'));
+        saida += "\r\n";
+    }
+    return saida;
 }
 
 class TstRegistro : public QObject {
@@ -171,6 +246,39 @@ private slots:
         abertas.GravarTexto(m_dir.filePath("vazio"));
         QVERIFY(QFile::exists(m_dir.filePath("vazio.txt")));
         QCOMPARE(conteudo(m_dir.filePath("vazio.txt")), QByteArray());
+    }
+
+    // The one-pass minute split and the direct writing of whole times give
+    // what the repeated passes of insertions and the general 15-digit
+    // conversion gave, on random recordings with long rows, rows that end
+    // on boundaries, negative and fractional times and times past 10^15.
+    void igualAoModeloAntigo() {
+        QRandomGenerator gen(20261209u);
+        for (int caso = 0; caso < 300; ++caso) {
+            TRegistro r, modelo;
+            const int n = gen.bounded(1, 40);
+            for (int i = 0; i < n; ++i) {
+                double ini = 60000.0 * gen.bounded(-2, 12) + 1000.0 * gen.bounded(0, 3) *
+                                                                  gen.bounded(0, 60);
+                double fim = ini + 60000.0 * gen.bounded(0, 4) + 500.0 * gen.bounded(0, 3);
+                if (caso % 7 == 0) ini += 0.25 * gen.bounded(0, 4);
+                if (caso % 11 == 0 && i == 0) fim = 3e15 + 0.5 * gen.bounded(0, 3);
+                const double fimBruto = gen.bounded(6) == 0 ? TRegistro::AteProximo : fim;
+                const QString q = gen.bounded(2) ? QStringLiteral("F6") : QString::fromUtf8("Ç€");
+                r.Adicionar(q, "ENTRADA", ini, fimBruto, gen.bounded(2));
+                modelo.Adicionar(q, "ENTRADA", ini, fimBruto, r.Frequencia.last());
+            }
+            const double T = 60000.0 * gen.bounded(1, 15) + 500.0 * gen.bounded(2);
+            r.Finalizar(T);
+            finalizarComoAntes(modelo, T);
+            QCOMPARE(r.Qde, modelo.Qde);
+            for (int i = 0; i < r.Qde; ++i)
+                QCOMPARE(linha(r, i), linha(modelo, i));
+            QCOMPARE(r.Texto(), textoComoAntes(modelo));
+        }
+        for (double v : {999999999999999.0, 1e15, -999999999999999.0, -1e15, -0.0, 1e300, 0.5,
+                         -123.456})
+            QCOMPARE(TRegistro::TextoTempo(v), QString::number(v + 0.0, 'g', 15));
     }
 
     void gravarTextoFalha() {
