@@ -76,7 +76,13 @@ struct Trecho {
     QString texto() const {
         return n == 0 ? QString() : Cp1252::decodificar(QByteArray::fromRawData(p, n));
     }
-    bool igual(const Trecho &o) const { return n == o.n && std::memcmp(p, o.p, size_t(n)) == 0; }
+    // Names and numbers are a few bytes long: compared in place.
+    bool igual(const Trecho &o) const {
+        if (n != o.n) return false;
+        for (qsizetype i = 0; i < n; ++i)
+            if (p[i] != o.p[i]) return false;
+        return true;
+    }
 };
 
 // A number written plainly: an optional "-" and 1 to 18 digits. The
@@ -207,15 +213,17 @@ void lerPerfil(const QString &arquivo, const QString &experimento, QString *labi
 // ---------------------------------------------------------------- reading
 
 int TDados::indiceDe(const char *p, qsizetype n) {
-    // The few names of a maze and its behaviours are found among the last
-    // ones met before the table is searched.
-    for (const Recente &c : m_recentes)
-        if (c.indice >= 0 && c.bytes.size() == n &&
-            std::memcmp(c.bytes.constData(), p, size_t(n)) == 0)
-            return c.indice;
+    // The few names of a maze and its behaviours are found in a small cache
+    // (one place per name, chosen by its length and its first and last
+    // bytes) before the table is searched.
+    const unsigned char *u = reinterpret_cast<const unsigned char *>(p);
+    const size_t lugar =
+        (size_t(n) * 31u + (n > 0 ? u[0] * 7u + u[n - 1] : 0u)) % std::size(m_recentes);
+    Recente &c = m_recentes[lugar];
+    if (c.indice >= 0 && Trecho{c.bytes.constData(), c.bytes.size()}.igual(Trecho{p, n}))
+        return c.indice;
     const int i = indiceNaTabela(p, n);
-    m_recentes[m_proximoRecente] = Recente{QByteArray(p, n), i};
-    m_proximoRecente = (m_proximoRecente + 1) % int(std::size(m_recentes));
+    c = Recente{QByteArray(p, n), i};
     return i;
 }
 
@@ -381,9 +389,12 @@ void TDados::Conferir() {
             throw danificado(r, QStringLiteral("the frequency %1 is neither 0 nor 1")
                                     .arg(r.frequencia));
         // The minute is taken from the start before it is rounded to 0.001:
-        // a start written with a fraction may have crossed a boundary.
+        // a start written with a fraction may have crossed a boundary. (A
+        // start inside its minute is taken without the division.)
+        const double de = (double(r.minuto) - 1) * 60000.0;
+        const bool dentro = r.inicio >= 0 && r.inicio >= de && r.inicio < de + 60000.0;
         const bool inteiro = r.inicio == std::trunc(r.inicio);
-        if (r.minuto != minutoDe(r.inicio) &&
+        if (!(dentro && inteiro) && r.minuto != minutoDe(r.inicio) &&
             (inteiro || (r.minuto != minutoDe(r.inicio - 0.0005) &&
                          r.minuto != minutoDe(r.inicio + 0.0005))))
             throw danificado(r, QStringLiteral("the minute %1 is not the minute of the start %2")

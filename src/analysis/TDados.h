@@ -249,8 +249,7 @@ private:
         QByteArray bytes;
         int indice = -1;
     };
-    Recente m_recentes[32];
-    int m_proximoRecente = 0;
+    Recente m_recentes[61];
 
     std::vector<TCelulaMinuto> m_tabela;
     int m_tabQuadrados = 0;

@@ -28,3 +28,9 @@ double TFolhaAnalise::Percentual(qint64 aberto, qint64 fechado) {
     const qint64 total = aberto + fechado;
     return total == 0 ? 0.0 : 100.0 * static_cast<double>(aberto) / static_cast<double>(total);
 }
+
+const QString &TFolhaAnalise::RotuloMinuto(int minuto) {
+    while (m_rotulosMinuto.size() < size_t(minuto))
+        m_rotulosMinuto.push_back(QStringLiteral("MIN: %1").arg(m_rotulosMinuto.size() + 1));
+    return m_rotulosMinuto[size_t(minuto) - 1];
+}

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 class TDados;
 class TPlanilhaXLS;
 
@@ -51,4 +53,9 @@ protected:
     static double Segundos(qint64 ms) { return static_cast<double>(ms) / 1000.0; }
     // 100 x aberto / (aberto + fechado), or 0 when both are 0.
     static double Percentual(qint64 aberto, qint64 fechado);
+    // "MIN: " + minute, made once for every file of the run.
+    const QString &RotuloMinuto(int minuto);
+
+private:
+    std::vector<QString> m_rotulosMinuto; // [minuto - 1]
 };

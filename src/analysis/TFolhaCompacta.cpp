@@ -104,6 +104,15 @@ struct Somas {
     std::array<qint64, kMaxRegioes> freq{}, tempo{}, cruz{};
 };
 
+// The regions of a variant that hold a square of those region bits, as
+// bit k for region k (the tests run once per distinct square).
+template <size_t N> quint16 regioesDe(const Regiao (&regioes)[N], quint16 m) {
+    quint16 r = 0;
+    for (size_t k = 0; k < N; ++k)
+        if (regioes[k].contem(m)) r |= quint16(1u << k);
+    return r;
+}
+
 template <size_t N>
 Somas somar(const Regiao (&regioes)[N], const std::vector<TLinhaRegistro> &registros,
             const int *linhas, const int *fimLinhas, const std::vector<quint16> &mascaras,
@@ -111,11 +120,26 @@ Somas somar(const Regiao (&regioes)[N], const std::vector<TLinhaRegistro> &regis
     Somas s;
     quint16 anterior = 0;
     bool vazio = true;
+    // Region sets by square bits, found as they are met.
+    std::array<int, 64> conjuntos;
+    std::array<quint16, 64> bitsVistos;
+    int vistos = 0;
+    auto conjunto = [&](quint16 m) -> quint16 {
+        for (int k = 0; k < vistos; ++k)
+            if (bitsVistos[size_t(k)] == m) return quint16(conjuntos[size_t(k)]);
+        const quint16 r = regioesDe(regioes, m);
+        if (vistos < 64) {
+            bitsVistos[size_t(vistos)] = m;
+            conjuntos[size_t(vistos++)] = r;
+        }
+        return r;
+    };
     for (const int *i = linhas; i != fimLinhas; ++i) {
         const TLinhaRegistro &r = registros[size_t(*i)];
         const quint16 m = mascaras[size_t(r.posicao)];
+        const quint16 dentro = conjunto(m);
         for (size_t k = 0; k < N; ++k) {
-            if (!regioes[k].contem(m)) continue;
+            if (!(dentro & (1u << k))) continue;
             s.tempo[k] += r.duracao;
             if (!entrada || regioes[k].entra(anterior, vazio)) s.freq[k] += r.frequencia;
             if (regioes[k].braco) s.cruz[k] += r.frequencia;
@@ -255,7 +279,7 @@ void TFolhaCompacta::escreverMinutos(TPlanilhaXLS &p, const TDados &d, const TId
     for (int m = 1; m <= d.Minutos; ++m) {
         const int l = ++linha;
         Identificacao(p, l, id);
-        p.WriteCell(l, 4, QStringLiteral("MIN: %1").arg(m));
+        p.WriteCell(l, 4, RotuloMinuto(m));
         for (int b = 0; b < d.QdeComportamentos(); ++b) {
             M medidas;
             for (int q = 0; q < d.QdeQuadrados(); ++q) {

@@ -29,7 +29,7 @@ void TFolhaQuadrado::Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentific
                 Identificacao(p, l, id);
                 p.WriteCell(l, 4, d.Comportamentos[b]);
                 p.WriteCell(l, 5, l == r ? "FREQUENCIA" : "TEMPO");
-                if (m_porMinuto) p.WriteCell(l, 6, QStringLiteral("MIN: %1").arg(m));
+                if (m_porMinuto) p.WriteCell(l, 6, RotuloMinuto(m));
             }
             for (int q = 0; q < d.QdeQuadrados(); ++q) {
                 qint64 f = 0, ms = 0;

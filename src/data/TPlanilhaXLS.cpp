@@ -165,7 +165,12 @@ void TPlanilhaXLS::celula(int linha, int coluna, quint16 id, const char *valor, 
     moverCursor();
     atributos(registro + 8);
     std::memcpy(registro + 11, valor, size_t(tamanho));
-    m_fluxo.append(registro, 11 + tamanho);
+    // Appended in place: the document grows by doubling, and a cell is a
+    // copy of a few bytes.
+    const qsizetype antes = m_fluxo.size(), depois = antes + 11 + tamanho;
+    if (m_fluxo.capacity() < depois) m_fluxo.reserve(qMax<qsizetype>(2 * antes, depois + 4096));
+    m_fluxo.resize(depois);
+    std::memcpy(m_fluxo.data() + antes, registro, size_t(11 + tamanho));
 }
 
 void TPlanilhaXLS::WriteCell(int linha, int coluna, const QString &texto) {
@@ -176,7 +181,16 @@ void TPlanilhaXLS::WriteCell(int linha, int coluna, const QString &texto) {
 }
 
 void TPlanilhaXLS::WriteCell(int linha, int coluna, const char *texto) {
-    WriteCell(linha, coluna, texto ? QString::fromUtf8(texto) : QString());
+    // Plain ASCII titles are their own bytes.
+    char valor[1 + MaxTexto];
+    int n = 0;
+    for (const char *c = texto; c && *c; ++c) {
+        if (static_cast<unsigned char>(*c) >= 0x80)
+            return WriteCell(linha, coluna, QString::fromUtf8(texto));
+        if (n < MaxTexto) valor[1 + n++] = *c;
+    }
+    valor[0] = static_cast<char>(n);
+    celula(linha, coluna, kLabel, valor, 1 + n);
 }
 
 void TPlanilhaXLS::WriteCell(int linha, int coluna, double valor) {
