@@ -169,7 +169,8 @@ double leitorNu(const QStringList &caminhos, int primeiros) {
             if (l >= 10) {
                 const char *c = p;
                 for (int campo = 0; campo < 7 && c < e; ++campo) {
-                    const char *tab = static_cast<const char *>(std::memchr(c, '\t', size_t(e - c)));
+                    const char *tab =
+                        static_cast<const char *>(std::memchr(c, '\t', size_t(e - c)));
                     const char *f = tab ? tab : (e > c && e[-1] == '\r' ? e - 1 : e);
                     if (campo >= 2) {
                         double v = 0;
@@ -191,8 +192,9 @@ struct Medida {
 };
 
 void imprimir(const Medida &m) {
-    std::printf("%-34s program %7.3f s   floor %7.3f s   ratio %5.2f (median of %zu paired rounds)\n",
-                m.nome, mediana(m.programa), mediana(m.piso), mediana(m.razao), m.razao.size());
+    std::printf(
+        "%-34s program %7.3f s   floor %7.3f s   ratio %5.2f (median of %zu paired rounds)\n",
+        m.nome, mediana(m.programa), mediana(m.piso), mediana(m.razao), m.razao.size());
 }
 
 // The profile of the replay: one start in the cross, 9,990 s sessions.
@@ -201,16 +203,18 @@ void dadosReplay(const QString &raiz) {
     QDir().mkpath(raiz + QStringLiteral("idiomas"));
     QFile::copy(QStringLiteral(TREVALIN_RESOURCES "/Labirintos.ini"),
                 raiz + QStringLiteral("Labirintos.ini"));
-    for (const QString &f : QDir(QStringLiteral(TREVALIN_RESOURCES "/idiomas")).entryList(QDir::Files))
+    for (const QString &f :
+         QDir(QStringLiteral(TREVALIN_RESOURCES "/idiomas")).entryList(QDir::Files))
         QFile::copy(QStringLiteral(TREVALIN_RESOURCES "/idiomas/") + f,
                     raiz + QStringLiteral("idiomas/") + f);
     QFile p(raiz + QStringLiteral("usuarios/ana.ini"));
     if (!p.open(QIODevice::WriteOnly)) qFatal("cannot write the profile");
-    p.write("[Experimentos]\r\nQdeExp=1\r\n1=exp\r\n[exp]\r\nConfigurado=1\r\nLabirinto=CRUZ (3)\r\n"
-            "CompTipo=Comp1\r\nQdeInicios=1\r\nTempoSecao=9990\r\nDistancia=25\r\n"
-            "DivisoesDaSecao=10\r\nInicioX1=4\r\nInicioY1=4\r\nInicioX2=4\r\nInicioY2=1\r\n"
-            "ComecoQueda=1\r\n[Comp1]\r\n1=Limpeza\r\n2=Levantar\r\n3=Farejar\r\n4=Co\xE7"
-            "ar\r\n");
+    p.write(
+        "[Experimentos]\r\nQdeExp=1\r\n1=exp\r\n[exp]\r\nConfigurado=1\r\nLabirinto=CRUZ (3)\r\n"
+        "CompTipo=Comp1\r\nQdeInicios=1\r\nTempoSecao=9990\r\nDistancia=25\r\n"
+        "DivisoesDaSecao=10\r\nInicioX1=4\r\nInicioY1=4\r\nInicioX2=4\r\nInicioY2=1\r\n"
+        "ComecoQueda=1\r\n[Comp1]\r\n1=Limpeza\r\n2=Levantar\r\n3=Farejar\r\n4=Co\xE7"
+        "ar\r\n");
 }
 
 // About 35,000 events over 9,990 s: moves on the keypad and behaviour keys
@@ -296,10 +300,11 @@ int main(int argc, char **argv) {
         QTextStream o(&out), e(&err);
         const QString id = QStringLiteral("rato%1").arg(rodada);
         double t0 = cpu();
-        const int codigo = ComandoReplay({QStringLiteral("--data"), raiz, QStringLiteral("--user"),
-                                          QStringLiteral("ana"), QStringLiteral("--experiment"),
-                                          QStringLiteral("exp"), QStringLiteral("--id"), id, roteiro},
-                                         o, e);
+        const int codigo =
+            ComandoReplay({QStringLiteral("--data"), raiz, QStringLiteral("--user"),
+                           QStringLiteral("ana"), QStringLiteral("--experiment"),
+                           QStringLiteral("exp"), QStringLiteral("--id"), id, roteiro},
+                          o, e);
         const double programa = cpu() - t0;
         if (codigo != 0) qFatal("replay failed: %s", qPrintable(err));
         QFile gravado(raiz + QStringLiteral("usuarios/ana/exp/") + id + QStringLiteral(".tvl"));

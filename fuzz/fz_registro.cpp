@@ -17,8 +17,8 @@
 
 #include <QFile>
 
-#include <cmath>
 #include <QString>
+#include <cmath>
 #include <unistd.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {

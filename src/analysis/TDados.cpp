@@ -373,21 +373,21 @@ void TDados::Conferir() {
     const int kListadas = 20;
     for (const TLinhaRegistro &r : m_registros) {
         if (std::isnan(r.fim))
-            throw danificado(r, QStringLiteral("the end \"%1\" is not a number")
-                                    .arg(Campos(r).Fim));
+            throw danificado(r,
+                             QStringLiteral("the end \"%1\" is not a number").arg(Campos(r).Fim));
         if (r.fim < 0)
             throw danificado(r, QStringLiteral("the end %1 is negative").arg(Campos(r).Fim));
         // Start, end and duration are each rounded to 0.001 ms when written:
         // a whole-millisecond duration may differ from end - start by less
         // than 1 ms.
         if (std::fabs(double(r.duracao) - (r.fim - r.inicio)) > 1.0)
-            throw danificado(r, QStringLiteral("the duration %1 is not the end %2 minus the "
-                                               "start %3")
-                                    .arg(QString::number(r.duracao), Campos(r).Fim,
-                                         Campos(r).Inicio));
+            throw danificado(r,
+                             QStringLiteral("the duration %1 is not the end %2 minus the "
+                                            "start %3")
+                                 .arg(QString::number(r.duracao), Campos(r).Fim, Campos(r).Inicio));
         if (r.frequencia != 0 && r.frequencia != 1)
-            throw danificado(r, QStringLiteral("the frequency %1 is neither 0 nor 1")
-                                    .arg(r.frequencia));
+            throw danificado(
+                r, QStringLiteral("the frequency %1 is neither 0 nor 1").arg(r.frequencia));
         // The minute is taken from the start before it is rounded to 0.001:
         // a start written with a fraction may have crossed a boundary. (A
         // start inside its minute is taken without the division.)
@@ -395,15 +395,15 @@ void TDados::Conferir() {
         const bool dentro = r.inicio >= 0 && r.inicio >= de && r.inicio < de + 60000.0;
         const bool inteiro = r.inicio == std::trunc(r.inicio);
         if (!(dentro && inteiro) && r.minuto != minutoDe(r.inicio) &&
-            (inteiro || (r.minuto != minutoDe(r.inicio - 0.0005) &&
-                         r.minuto != minutoDe(r.inicio + 0.0005))))
+            (inteiro ||
+             (r.minuto != minutoDe(r.inicio - 0.0005) && r.minuto != minutoDe(r.inicio + 0.0005))))
             throw danificado(r, QStringLiteral("the minute %1 is not the minute of the start %2")
                                     .arg(QString::number(r.minuto), Campos(r).Inicio));
 
-        const char *motivo = r.inicio < 0          ? "starts before the session began"
-                             : r.inicio > r.fim    ? "starts after its end"
-                             : r.inicio > sessao   ? "starts after the session's length"
-                                                   : nullptr;
+        const char *motivo = r.inicio < 0        ? "starts before the session began"
+                             : r.inicio > r.fim  ? "starts after its end"
+                             : r.inicio > sessao ? "starts after the session's length"
+                                                 : nullptr;
         if (!motivo) continue;
         if (++qdeEstranhas <= kListadas)
             estranhas << QStringLiteral("line %1 (%2)").arg(r.linha).arg(QLatin1String(motivo));

@@ -219,8 +219,9 @@ void TFolhaCompacta::Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentific
         switch (m_variante) {
         case Cruz:
         case EmI: {
-            const Somas s = m_variante == Cruz ? somar(kCruz, regs, linhas, fimLinhas, m_mascaras, entrada)
-                                               : somar(kEmI, regs, linhas, fimLinhas, m_mascaras, entrada);
+            const Somas s = m_variante == Cruz
+                                ? somar(kCruz, regs, linhas, fimLinhas, m_mascaras, entrada)
+                                : somar(kEmI, regs, linhas, fimLinhas, m_mascaras, entrada);
             TMedidas m;
             std::copy_n(s.freq.cbegin(), m.freq.size(), m.freq.begin());
             std::copy_n(s.tempo.cbegin(), m.tempo.size(), m.tempo.begin());

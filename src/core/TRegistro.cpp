@@ -16,8 +16,7 @@ const qint64 kMaximoDePedacos = 100000;
 
 // Trunc(ms / 60000), bounded; NaN and infinities count as minute 0.
 qint64 minutoDe(double ms) {
-    if (!std::isfinite(ms))
-        return 0;
+    if (!std::isfinite(ms)) return 0;
     return static_cast<qint64>(qBound(-kMinutoMaximo, std::trunc(ms / kMinuto), kMinutoMaximo));
 }
 
@@ -34,11 +33,9 @@ double arredondarMilesimo(double v) {
 qint64 pedacosDe(double inicio, double fim) {
     const qint64 sm = minutoDe(inicio);
     const qint64 em = minutoDe(fim);
-    if (sm >= em)
-        return 0;
+    if (sm >= em) return 0;
     qint64 k = em - sm;
-    if (fim == static_cast<double>(em) * kMinuto)
-        --k;
+    if (fim == static_cast<double>(em) * kMinuto) --k;
     return k > kMaximoDePedacos ? 0 : k;
 }
 
@@ -72,17 +69,14 @@ void TRegistro::Finalizar(double T) {
     // closes the last row; should it still be open, nothing followed it and
     // it lasts until the session end (never ending before it started).
     for (int i = 0; i < Qde; ++i) {
-        if (Fim[i] != AteProximo && Fim[i] != AteProximoDoZero)
-            continue;
+        if (Fim[i] != AteProximo && Fim[i] != AteProximoDoZero) continue;
         const bool ultima = i + 1 >= Qde;
         // Rows are closed in order, so the row before the first square of a
         // new phase (-2) ends where that phase began, on the old clock, before
         // the new phase's row is itself moved to 0.
         double fim = ultima ? T : Inicio[i + 1];
-        if (Fim[i] == AteProximoDoZero)
-            Inicio[i] = 0;
-        if (ultima && fim < Inicio[i])
-            fim = Inicio[i];
+        if (Fim[i] == AteProximoDoZero) Inicio[i] = 0;
+        if (ultima && fim < Inicio[i]) fim = Inicio[i];
         Fim[i] = fim;
     }
     for (int i = 0; i < Qde; ++i) {
@@ -119,8 +113,7 @@ void TRegistro::DividirPorMinuto() {
     qint64 pedacos = 0;
     for (int i = 0; i < Qde; ++i)
         pedacos += pedacosDe(Inicio[i], Fim[i]);
-    if (pedacos == 0)
-        return;
+    if (pedacos == 0) return;
     const qsizetype n = Qde + pedacos;
     QStringList posicao, comportamento;
     QList<double> inicio, fim, duracao;
@@ -179,8 +172,7 @@ void anexarInteiro(QByteArray &saida, qint64 v) {
         *--p = static_cast<char>('0' + u % 10);
         u /= 10;
     } while (u != 0);
-    if (negativo)
-        *--p = '-';
+    if (negativo) *--p = '-';
     saida.append(p, fim - p);
 }
 
@@ -217,8 +209,7 @@ QString TRegistro::TextoTempo(double valor) {
     // 'g' with 15 digits: no trailing zeros, no decimal point for whole
     // values, "." whatever the locale.
     valor += 0.0;
-    if (inteiro(valor))
-        return QString::number(static_cast<qint64>(valor));
+    if (inteiro(valor)) return QString::number(static_cast<qint64>(valor));
     return QString::number(valor, 'g', 15);
 }
 
@@ -227,8 +218,7 @@ QByteArray TRegistro::Texto() const {
     saida.reserve(qsizetype(Qde) * 40);
     TCodificados posicao, comportamento;
     for (int i = 0; i < Qde; ++i) {
-        if (Fim[i] == AteProximo)
-            continue;
+        if (Fim[i] == AteProximo) continue;
         saida += posicao(Posicao[i]);
         saida += '\t';
         saida += comportamento(Comportamento[i]);

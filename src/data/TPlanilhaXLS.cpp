@@ -295,5 +295,6 @@ void TPlanilhaXLS::SaveSheet(OpcoesGravacao opcoes) {
                                                              : TGravacao::Substituir;
     const TResultado r =
         TGravacao::Gravar(m_nomeArquivo, m_fluxo, modo, opcoes.testFlag(GravSomenteLeitura));
-    if (!r) throw TErro(r.Mensagem(QStringLiteral("Cannot create file %1: %2."), nomeParaMensagem()));
+    if (!r)
+        throw TErro(r.Mensagem(QStringLiteral("Cannot create file %1: %2."), nomeParaMensagem()));
 }

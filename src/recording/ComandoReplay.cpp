@@ -264,8 +264,7 @@ int ComandoReplay(const QStringList &args, QTextStream &out, QTextStream &err) {
             err << "replay: maze library " << labirinto.ArquivoLabirintos() << " not found\n";
         else
             err << "replay: experiment " << experimento << " cannot be recorded: maze \""
-                << usuario.Experimento.Labirinto
-                << "\" is not a maze of the library\n";
+                << usuario.Experimento.Labirinto << "\" is not a maze of the library\n";
         return 1;
     }
     if (sessao.EstadoAtual() == TSessao::Estado::EscolhaInicio) {

@@ -196,7 +196,8 @@ TResultadoGravacao TArquivoRegistro::GravarArquivos(const QString &pastaExperime
     for (const QString &d : destinos)
         if (existe(d)) return falha(QStringLiteral("Record file %1 already exists").arg(d));
 
-    const QList<QByteArray> conteudos = ConteudosDosTextos(c, doisInicios, entradas, comportamentos);
+    const QList<QByteArray> conteudos =
+        ConteudosDosTextos(c, doisInicios, entradas, comportamentos);
     for (int i = 0; i < destinos.size(); ++i) {
         // Read-only from the moment it has its name; never replaces a file.
         const TResultado g =

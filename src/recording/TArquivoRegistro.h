@@ -100,5 +100,4 @@ public:
     // written, else it says why the others could not be.
     static QStringList GravarRecuperacao(const QStringList &pastas, const QStringList &destinos,
                                          const QList<QByteArray> &conteudos, QString *erro);
-
 };

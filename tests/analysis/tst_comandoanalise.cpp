@@ -98,13 +98,15 @@ private slots:
         const QString saida = a.dir.filePath("estranho");
         QStringList args = lista("--user ana --experiment exp --kind quadrado-minuto")
                            << "--data" << a.dados << "--out" << saida;
-        Saida s = rodar(QStringList(args) << "--group" << "g=r1,dano");
+        Saida s = rodar(QStringList(args) << "--group"
+                                          << "g=r1,dano");
         QCOMPARE(s.codigo, 1);
         QVERIFY2(s.err.contains("Damaged record in " + a.pastaExperimento() + "dano.tvl, line 12"),
                  qPrintable(s.err));
         QVERIFY(!QFileInfo::exists(saida + ".XLS"));
 
-        s = rodar(QStringList(args) << "--group" << "g=r1,velho");
+        s = rodar(QStringList(args) << "--group"
+                                    << "g=r1,velho");
         QCOMPARE(s.codigo, 0);
         QCOMPARE(s.out, saida + ".XLS\n");
         QVERIFY2(s.err.startsWith("trevalin-cli analyse: warning: " + a.pastaExperimento() +

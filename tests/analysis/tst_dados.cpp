@@ -5,10 +5,10 @@
 
 #include <QRandomGenerator>
 
+#include <QTest>
 #include <cmath>
 #include <limits>
 #include <random>
-#include <QTest>
 
 using namespace AmbienteAnalise;
 
@@ -128,7 +128,8 @@ private slots:
         d.OrdenarPorInicio();
         QStringList obtida;
         for (const TLinhaRegistro &r : d.Registros())
-            obtida << QStringLiteral("%1:%2:%3").arg(d.Campos(r).Posicao).arg(r.inicio).arg(r.linha);
+            obtida
+                << QStringLiteral("%1:%2:%3").arg(d.Campos(r).Posicao).arg(r.inicio).arg(r.linha);
         QCOMPARE(obtida, lista("C1:0:13 D1:500:14 A1:1000:11 B1:1000:12"));
     }
 
@@ -156,8 +157,8 @@ private slots:
         QByteArray linhas;
         const QStringList v = inicios.split(' ');
         for (int i = 0; i < v.size(); ++i)
-            linhas += linha(QString(QChar('A' + i)), "x", v[i].toLongLong(), v[i].toLongLong() + i,
-                            1, 1);
+            linhas +=
+                linha(QString(QChar('A' + i)), "x", v[i].toLongLong(), v[i].toLongLong() + i, 1, 1);
         TDados d;
         d.LerArquivo(gravar(cab() + linhas));
         d.OrdenarPorInicio();
@@ -377,11 +378,10 @@ private slots:
     // as they are; Aviso names the file and each such row.
     void linhasEstranhas() {
         Ambiente &a = *m_amb;
-        a.registro("velho.tvl", linha("D4", "ENTRADA", 0, 300000, 1, 1) +
-                                    "D4\tA\t-2000\t1000\t3000\t1\t1\r\n" +
-                                    linha("D3", "A", 5000, 4000, 1, 1) +
-                                    linha("D3", "A", 310000, 320000, 6, 1) +
-                                    linha("D3", "A", 300000, 300000, 6, 1));
+        a.registro("velho.tvl",
+                   linha("D4", "ENTRADA", 0, 300000, 1, 1) + "D4\tA\t-2000\t1000\t3000\t1\t1\r\n" +
+                       linha("D3", "A", 5000, 4000, 1, 1) + linha("D3", "A", 310000, 320000, 6, 1) +
+                       linha("D3", "A", 300000, 300000, 6, 1));
         a.registro("r1.tvl", caminho("D4 D3", 30000, 300000));
         TDados d;
         d.InserirGrupo("g", {"velho.tvl", "r1.tvl"});
@@ -397,7 +397,7 @@ private slots:
                  qPrintable(aviso));
         // Counted as before; the row past the session has no minute cell.
         d.Acumular();
-        QCOMPARE(d.TabelaMinutos(1, 3, 0).SomaDuracao, qint64(3000)); // A on D4
+        QCOMPARE(d.TabelaMinutos(1, 3, 0).SomaDuracao, qint64(3000));  // A on D4
         QCOMPARE(d.TabelaMinutos(1, 2, 0).SomaDuracao, qint64(-1000)); // A on D3
         d.PrepararArquivo(*a.u, 0, 1, e);
         QCOMPARE(d.Aviso(), QString());
@@ -409,9 +409,12 @@ private slots:
     // back as the file holds them.
     void nomesDosRegistros() {
         TDados d;
-        d.LerArquivo(gravar(cab() + "D4\tCabe\xE7" "a\t0\t1\t1\t1\t1\r\n"
-                                    "D4\tCabe\xE3" "a\t0\t1\t1\t1\t1\r\n"
-                                    "\x80\x81\tCabe\xE7" "a\t0\t1\t1\t1\t1\r\n"
+        d.LerArquivo(gravar(cab() + "D4\tCabe\xE7"
+                                    "a\t0\t1\t1\t1\t1\r\n"
+                                    "D4\tCabe\xE3"
+                                    "a\t0\t1\t1\t1\t1\r\n"
+                                    "\x80\x81\tCabe\xE7"
+                                    "a\t0\t1\t1\t1\t1\r\n"
                                     "\tx\t0\t1\t1\t1\t1"));
         const auto &r = d.Registros();
         QCOMPARE(r.size(), size_t(4));
@@ -424,7 +427,8 @@ private slots:
         QCOMPARE(d.IndiceNome("Cabeça"), r[0].comportamento);
         QCOMPARE(d.IndiceNome("nenhum"), -1);
         const int cabeca = r[0].comportamento, quadrado = r[0].posicao;
-        d.LerArquivo(gravar(cab() + "D4\tCabe\xE7" "a\t0\t1\t1\t1\t1\r\n"));
+        d.LerArquivo(gravar(cab() + "D4\tCabe\xE7"
+                                    "a\t0\t1\t1\t1\t1\r\n"));
         QCOMPARE(d.Registros()[0].comportamento, cabeca);
         QCOMPARE(d.Registros()[0].posicao, quadrado);
     }

@@ -81,10 +81,9 @@ static QByteArray textoComoAntes(const TRegistro &r) {
     QByteArray saida;
     for (int i = 0; i < r.Qde; ++i) {
         if (r.Fim[i] == TRegistro::AteProximo) continue;
-        saida += Cp1252::codificar(QStringList{r.Posicao[i], r.Comportamento[i], t(r.Inicio[i]),
-                                               t(r.Fim[i]), t(r.Duracao[i]),
-                                               QString::number(r.Minuto[i]),
-                                               QString::number(r.Frequencia[i])}
+        saida += Cp1252::codificar(QStringList{
+            r.Posicao[i], r.Comportamento[i], t(r.Inicio[i]), t(r.Fim[i]), t(r.Duracao[i]),
+            QString::number(r.Minuto[i]), QString::number(r.Frequencia[i])}
                                        .join('\t'));
         saida += "\r\n";
     }
@@ -258,8 +257,8 @@ private slots:
             TRegistro r, modelo;
             const int n = gen.bounded(1, 40);
             for (int i = 0; i < n; ++i) {
-                double ini = 60000.0 * gen.bounded(-2, 12) + 1000.0 * gen.bounded(0, 3) *
-                                                                  gen.bounded(0, 60);
+                double ini =
+                    60000.0 * gen.bounded(-2, 12) + 1000.0 * gen.bounded(0, 3) * gen.bounded(0, 60);
                 double fim = ini + 60000.0 * gen.bounded(0, 4) + 500.0 * gen.bounded(0, 3);
                 if (caso % 7 == 0) ini += 0.25 * gen.bounded(0, 4);
                 if (caso % 11 == 0 && i == 0) fim = 3e15 + 0.5 * gen.bounded(0, 3);
@@ -276,8 +275,8 @@ private slots:
                 QCOMPARE(linha(r, i), linha(modelo, i));
             QCOMPARE(r.Texto(), textoComoAntes(modelo));
         }
-        for (double v : {999999999999999.0, 1e15, -999999999999999.0, -1e15, -0.0, 1e300, 0.5,
-                         -123.456})
+        for (double v :
+             {999999999999999.0, 1e15, -999999999999999.0, -1e15, -0.0, 1e300, 0.5, -123.456})
             QCOMPARE(TRegistro::TextoTempo(v), QString::number(v + 0.0, 'g', 15));
     }
 

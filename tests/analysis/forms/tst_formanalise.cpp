@@ -6,8 +6,8 @@
 #include "analysis/AmbienteAnalise.h"
 #include "analysis/ComandoAnalise.h"
 #include "analysis/forms/TFormAnalise.h"
-#include "core/TIdioma.h"
 #include "core/Arquivos.h"
+#include "core/TIdioma.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
