@@ -20,11 +20,6 @@ const quint16 kEOF = 0x000A;
 const quint16 kVersaoBOF = 0x0200;
 const quint16 kPlanilha = 0x0010;
 
-void anexar16(QByteArray &b, quint16 v) {
-    b.append(static_cast<char>(v & 0xFF));
-    b.append(static_cast<char>(v >> 8));
-}
-
 // One byte per character (a surrogate pair is one character, written '?'),
 // so cutting at MaxTexto bytes never splits a character. Writes at most
 // MaxTexto bytes to `saida` and returns how many.
@@ -91,6 +86,7 @@ void TPlanilhaXLS::WriteBOF() {
     m_estado = Aberto;
     m_qdeFontes = 0;
     m_fluxo.clear();
+    m_usado = 0;
     const bool biff2 = m_biff == bvBIFF2;
 
     cabecalhoRegistro(kBOF[m_biff], biff2 ? 4 : 6);
@@ -119,7 +115,9 @@ void TPlanilhaXLS::cabecalhoRegistro(quint16 id, quint16 tamanho) {
 }
 
 void TPlanilhaXLS::put16(quint16 v) {
-    anexar16(m_fluxo, v);
+    char *p = anexar(2);
+    p[0] = static_cast<char>(v & 0xFF);
+    p[1] = static_cast<char>(v >> 8);
 }
 
 void TPlanilhaXLS::atributos(char *a) const {
@@ -165,12 +163,22 @@ void TPlanilhaXLS::celula(int linha, int coluna, quint16 id, const char *valor, 
     moverCursor();
     atributos(registro + 8);
     std::memcpy(registro + 11, valor, size_t(tamanho));
-    // Appended in place: the document grows by doubling, and a cell is a
-    // copy of a few bytes.
-    const qsizetype antes = m_fluxo.size(), depois = antes + 11 + tamanho;
-    if (m_fluxo.capacity() < depois) m_fluxo.reserve(qMax<qsizetype>(2 * antes, depois + 4096));
-    m_fluxo.resize(depois);
-    std::memcpy(m_fluxo.data() + antes, registro, size_t(11 + tamanho));
+    std::memcpy(anexar(11 + tamanho), registro, size_t(11 + tamanho));
+}
+
+char *TPlanilhaXLS::anexar(qsizetype n) {
+    // The buffer grows by doubling and is cut to the document's size only
+    // when the document is asked for: a cell is then a copy of a few bytes.
+    if (m_fluxo.size() < m_usado + n)
+        m_fluxo.resize(qMax(qMax(m_fluxo.capacity(), 2 * m_fluxo.size()), m_usado + n + 4096));
+    char *p = m_fluxo.data() + m_usado;
+    m_usado += n;
+    return p;
+}
+
+const QByteArray &TPlanilhaXLS::Conteudo() const {
+    if (m_fluxo.size() != m_usado) m_fluxo.resize(m_usado);
+    return m_fluxo;
 }
 
 void TPlanilhaXLS::WriteCell(int linha, int coluna, const QString &texto) {
@@ -294,7 +302,7 @@ void TPlanilhaXLS::SaveSheet(OpcoesGravacao opcoes) {
                                  : (opcoes & GravSubstituir) ? TGravacao::SubstituirSomenteLeitura
                                                              : TGravacao::Substituir;
     const TResultado r =
-        TGravacao::Gravar(m_nomeArquivo, m_fluxo, modo, opcoes.testFlag(GravSomenteLeitura));
+        TGravacao::Gravar(m_nomeArquivo, Conteudo(), modo, opcoes.testFlag(GravSomenteLeitura));
     if (!r)
         throw TErro(r.Mensagem(QStringLiteral("Cannot create file %1: %2."), nomeParaMensagem()));
 }

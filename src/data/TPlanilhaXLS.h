@@ -104,7 +104,7 @@ public:
     void SaveSheet(OpcoesGravacao opcoes = GravNormal);
 
     // The document as it would be saved.
-    const QByteArray &Conteudo() const { return m_fluxo; }
+    const QByteArray &Conteudo() const;
 
     // The name the FileName rule makes of `nome`, so that a caller can test
     // whether the final file exists before anything is written.
@@ -133,7 +133,13 @@ private:
     void put16(quint16 v);
     QString nomeParaMensagem() const;
 
-    QByteArray m_fluxo;
+    // Room for n more bytes at the end of the document.
+    char *anexar(qsizetype n);
+
+    // The document is m_fluxo's first m_usado bytes; the buffer beyond them
+    // is room to grow into (Conteudo cuts it off).
+    mutable QByteArray m_fluxo;
+    qsizetype m_usado = 0;
     TxlsBIFFVersion m_biff = bvBIFF5;
     Estado m_estado = Criado;
     quint16 m_primeiraLinha = 0;

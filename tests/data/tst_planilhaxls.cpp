@@ -106,6 +106,32 @@ private slots:
         QCOMPARE(p.Conteudo(), kBofDim);
     }
 
+    // The document grows in place: asked for between cells, after many
+    // cells, after a restart and after a non-ASCII or over-long title, it
+    // is exactly the records written, each record whole.
+    void documentoCrescendo() {
+        TPlanilhaXLS p;
+        QCOMPARE(p.Conteudo(), kBofDim);
+        p.WriteCell(1, 1, quint16(7));
+        const QByteArray inteiro = hex("02000900 0000 0000 400000 0700");
+        QCOMPARE(p.Conteudo(), kBofDim + inteiro);
+        QByteArray esperado = kBofDim + inteiro;
+        for (int i = 0; i < 100000; ++i) {
+            p.WriteCell(2 + i % 60000, 1 + i % 250, double(i));
+            esperado += p.Conteudo().right(19);
+        }
+        QCOMPARE(p.Conteudo().size(), esperado.size());
+        QCOMPARE(p.Conteudo(), esperado);
+        p.StartSheet();
+        QCOMPARE(p.Conteudo(), kBofDim);
+        p.WriteCell(1, 2, "Sessão");
+        QCOMPARE(p.Conteudo().right(7), QByteArray("\x06Sess\xE3o"));
+        p.WriteCell(1, 3, QByteArray(300, 'x').constData());
+        QCOMPARE(p.Conteudo().right(256), QByteArray(1, '\xFF') + QByteArray(255, 'x'));
+        p.EndSheet();
+        QVERIFY(p.Conteudo().endsWith(hex("0A000000")));
+    }
+
     void bofPorVersao() {
         const QPair<TxlsBIFFVersion, const char *> casos[] = {
             {bvBIFF2, "0900 0400 00021000 0000 0800 0000FFFF00000001"},
