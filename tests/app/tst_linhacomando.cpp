@@ -231,11 +231,12 @@ private slots:
                                "--experiment", "exp",     "--kind",  "compacta", "--out",
                                saida,          "--group", grupo};
         };
-        // The first is held at the sync of its temporary file (after its
-        // check found no output) while the second runs to the end.
+        // The first is held for 10 s at the sync of its temporary file
+        // (after its check found no output) while the second runs to the
+        // end; 10 s leaves room for a slow machine.
         QProcess lenta;
         preparar(lenta, args("lenta=r1"),
-                 {"-e", "trace=fsync", "-e", "inject=fsync:delay_enter=3000000:when=1"});
+                 {"-e", "trace=fsync", "-e", "inject=fsync:delay_enter=10000000:when=1"});
         lenta.start();
         QElapsedTimer t;
         t.start();
