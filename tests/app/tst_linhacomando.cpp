@@ -15,8 +15,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+#include <cstring>
 #include <new>
 #include <stdexcept>
+#include <sys/mount.h>
 #include <sys/resource.h>
 
 using namespace AmbienteAnalise;
@@ -193,28 +196,50 @@ private slots:
         QCOMPARE(temporarios(pasta), QStringList());
     }
 
-    // A full disk is reported with the system's own words, whichever step
-    // meets it; nothing is left behind.
+    // A full disk is reported with the system's own words, whether the
+    // disk is really full (a small file system, filled) or the sync is what
+    // reports it; nothing is left behind.
     void discoCheio_data() {
-        QTest::addColumn<QString>("injecao");
-        QTest::newRow("write") << "inject=write:error=ENOSPC:when=1";
-        QTest::newRow("fsync") << "inject=fsync:error=ENOSPC";
+        QTest::addColumn<bool>("cheio");
+        QTest::newRow("full file system") << true;
+        QTest::newRow("at the sync") << false;
     }
     void discoCheio() {
-        if (strace().isEmpty()) QSKIP("strace is not installed: the full disk cannot be injected");
-        QFETCH(QString, injecao);
+        QFETCH(bool, cheio);
         Ambiente amb("CRUZ (3)");
         const QString rec = amb.registro("r1.tvl", registro());
         const QString pasta = amb.dir.filePath("saida");
         QVERIFY(QDir().mkpath(pasta));
-        const QString chamada = injecao.section(':', 0, 0).mid(7);
-        const Execucao e = rodar({"export", "--out", pasta + "/r1", rec},
-                                 {"-e", "trace=" + chamada, "-e", injecao});
+        const QByteArray p = QFile::encodeName(pasta);
+        struct Desmontar {
+            QByteArray p;
+            ~Desmontar() {
+                if (!p.isEmpty()) ::umount(p.constData());
+            }
+        } desmontar;
+        QStringList injecao;
+        if (cheio) {
+            if (::mount("tmpfs", p.constData(), "tmpfs", 0, "size=64k") != 0)
+                QSKIP(qPrintable("cannot mount a small file system here: " +
+                                 QString::fromLocal8Bit(std::strerror(errno))));
+            desmontar.p = p;
+            QFile f(pasta + "/cheio");
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            const QByteArray bloco(4096, 'x');
+            while (f.write(bloco) > 0) {
+            }
+        } else {
+            if (strace().isEmpty())
+                QSKIP("strace is not installed: the failure cannot be injected");
+            injecao = QStringList{"-e", "trace=fsync", "-e", "inject=fsync:error=ENOSPC"};
+        }
+        const Execucao e = rodar({"export", "--out", pasta + "/r1", rec}, injecao);
         QCOMPARE(e.codigo, 1);
         QVERIFY2(e.err.contains("No space left on device"), qPrintable(e.err));
         QVERIFY2(!e.err.contains("Unknown error"), qPrintable(e.err));
         QVERIFY2(e.err.contains("r1.XLS"), qPrintable(e.err));
-        QCOMPARE(QDir(pasta).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(QDir(pasta).entryList(QDir::Files | QDir::Hidden),
+                 cheio ? QStringList{"cheio"} : QStringList());
     }
 
     // Two analyses to one output without --force: the one that finishes
