@@ -6,6 +6,7 @@
 #include "analysis/AmbienteAnalise.h"
 #include "app/ComandoProtegido.h"
 #include "core/TErro.h"
+#include "recording/AmbienteSessao.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -240,6 +241,45 @@ private slots:
         QVERIFY2(e.err.contains("r1.XLS"), qPrintable(e.err));
         QCOMPARE(QDir(pasta).entryList(QDir::Files | QDir::Hidden),
                  cheio ? QStringList{"cheio"} : QStringList());
+    }
+
+    // The other commands name the cause too, and leave no file.
+    void discoCheioNosComandos_data() {
+        QTest::addColumn<QString>("comando");
+        QTest::newRow("replay") << "replay";
+        QTest::newRow("analyse") << "analyse";
+    }
+    void discoCheioNosComandos() {
+        if (strace().isEmpty()) QSKIP("strace is not installed: the failure cannot be injected");
+        QFETCH(QString, comando);
+        AmbienteSessao sessao;
+        Ambiente analise("CRUZ (3)");
+        analise.registro("r1.tvl", registro());
+        const QString roteiro = sessao.dados + "roteiro.txt";
+        QVERIFY(Arquivos::gravarAtomico(roteiro, "0 5\n1000 8\n"));
+        const QStringList args =
+            comando == "replay"
+                ? QStringList{"replay",       "--data", sessao.dados, "--user", "ana",
+                              "--experiment", "exp",    "--id",       "r",      roteiro}
+                : QStringList{"analyse",
+                              "--data",
+                              analise.dados,
+                              "--user",
+                              "ana",
+                              "--experiment",
+                              "exp",
+                              "--kind",
+                              "compacta",
+                              "--out",
+                              analise.dir.filePath("comp"),
+                              "--group",
+                              "g=r1"};
+        const Execucao e = rodar(args, {"-e", "trace=fsync", "-e", "inject=fsync:error=ENOSPC"});
+        QCOMPARE(e.codigo, 1);
+        QVERIFY2(e.err.contains("No space left on device"), qPrintable(e.err));
+        QVERIFY2(!e.err.contains("Unknown error"), qPrintable(e.err));
+        QCOMPARE(QDir(sessao.pasta()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(QDir(analise.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     // Two analyses to one output without --force: the one that finishes
