@@ -9,7 +9,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -78,6 +80,13 @@ struct Temporario {
         }
         return 0;
     }
+    // Opens the file again by its name (a writer that fills it by name
+    // may have replaced it); never follows a link put in its place.
+    int reabrir() {
+        if (fd >= 0) ::close(fd);
+        fd = ::open(nome.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        return fd < 0 ? errno : 0;
+    }
     int sincronizar(mode_t permissoes) {
         if (::fchmod(fd, permissoes) != 0 || ::fsync(fd) != 0) return errno;
         const int f = fd;
@@ -126,8 +135,13 @@ void TGravacao::Interceptar(Interceptador f) {
     interceptador() = std::move(f);
 }
 
-TResultado TGravacao::Gravar(const QString &caminho, const QByteArray &conteudo, Modo modo,
-                             bool somenteLeitura) {
+namespace {
+
+// The steps shared by both ways of saving; `preencher` fills the temporary
+// file (open as tmp.fd) and returns 0 or an errno, or sets *motivo.
+TResultado gravar(const QString &caminho, TGravacao::Modo modo, bool somenteLeitura,
+                  const std::function<int(Temporario &, QString *motivo)> &preencher) {
+    using G = TGravacao;
     if (caminho.isEmpty()) return TResultado::Recusa(caminho, TResultado::SemNome);
     const QFileInfo alvo(caminho);
     if (alvo.isDir()) return TResultado::Recusa(caminho, TResultado::EhPasta);
@@ -135,8 +149,9 @@ TResultado TGravacao::Gravar(const QString &caminho, const QByteArray &conteudo,
     // A link pointing nowhere is a taken name too.
     const bool existe = alvo.exists() || alvo.isSymLink();
     const bool protegido = Arquivos::somenteLeitura(caminho);
-    if (existe && modo == CriarSomente) return TResultado::Recusa(caminho, TResultado::Existente);
-    if (protegido && modo == Substituir)
+    if (existe && modo == G::CriarSomente)
+        return TResultado::Recusa(caminho, TResultado::Existente);
+    if (protegido && modo == G::Substituir)
         return TResultado::Recusa(caminho, TResultado::SomenteLeitura);
 
     QFile::Permissions permissoes = alvo.exists() ? alvo.permissions() : kPadrao;
@@ -145,22 +160,24 @@ TResultado TGravacao::Gravar(const QString &caminho, const QByteArray &conteudo,
 
     auto falha = [&caminho](int erro) { return TResultado::FalhaDoSistema(caminho, erro); };
     Temporario tmp;
-    int erro = simulada(Criar, QByteArray());
+    int erro = simulada(G::Criar, QByteArray());
     if (!erro)
         erro = tmp.criar(alvo.absolutePath() + QStringLiteral("/.") + alvo.fileName() +
                          QStringLiteral(".XXXXXX"));
     if (erro) return falha(erro);
-    erro = simulada(Escrever, tmp.nome);
-    if (!erro) erro = tmp.escrever(conteudo);
+    erro = simulada(G::Escrever, tmp.nome);
+    QString motivo;
+    if (!erro) erro = preencher(tmp, &motivo);
+    if (!motivo.isEmpty()) return TResultado::FalhaDoEscritor(caminho, motivo);
     if (erro) return falha(erro);
-    erro = simulada(Sincronizar, tmp.nome);
+    erro = simulada(G::Sincronizar, tmp.nome);
     if (!erro) erro = tmp.sincronizar(bits(permissoes));
     if (erro) return falha(erro);
 
     const QByteArray destino = QFile::encodeName(alvo.absoluteFilePath());
-    erro = simulada(Nomear, tmp.nome);
+    erro = simulada(G::Nomear, tmp.nome);
     if (!erro) {
-        if (modo == CriarSomente) {
+        if (modo == G::CriarSomente) {
             erro = nomearSemSubstituir(tmp.nome, destino);
             if (erro == EEXIST) return TResultado::Recusa(caminho, TResultado::Existente);
         } else if (::rename(tmp.nome.constData(), destino.constData()) != 0) {
@@ -170,8 +187,35 @@ TResultado TGravacao::Gravar(const QString &caminho, const QByteArray &conteudo,
     if (erro) return falha(erro);
     tmp.nomeado = true;
 
-    erro = simulada(SincronizarPasta, tmp.nome);
+    erro = simulada(G::SincronizarPasta, tmp.nome);
     if (!erro) erro = sincronizarPasta(alvo.absolutePath());
     if (erro) return falha(erro);
     return TResultado::Sucesso(caminho);
+}
+
+} // namespace
+
+TResultado TGravacao::Gravar(const QString &caminho, const QByteArray &conteudo, Modo modo,
+                             bool somenteLeitura) {
+    return gravar(caminho, modo, somenteLeitura,
+                  [&conteudo](Temporario &tmp, QString *) { return tmp.escrever(conteudo); });
+}
+
+TResultado TGravacao::GravarCom(const QString &caminho, const Escritor &escritor, Modo modo,
+                                bool somenteLeitura) {
+    return gravar(caminho, modo, somenteLeitura, [&escritor](Temporario &tmp, QString *motivo) {
+        try {
+            *motivo = escritor(QFile::decodeName(tmp.nome));
+        } catch (const std::bad_alloc &) {
+            *motivo = QStringLiteral("there is not enough memory");
+        } catch (const std::exception &e) {
+            *motivo = QString::fromLocal8Bit(e.what());
+            if (motivo->isEmpty()) *motivo = QStringLiteral("the file cannot be written");
+        }
+        if (!motivo->isEmpty()) return 0;
+        // The writer opened the file by name and may have made a new one
+        // there: sync and mark what the name holds now, not the empty file
+        // first created.
+        return tmp.reabrir();
+    });
 }

@@ -58,11 +58,6 @@ void TPlanilhaXLS::setBIFF(TxlsBIFFVersion v) {
     WriteBOF();
 }
 
-void TPlanilhaXLS::setFileName(const QString &nome) {
-    if (nome == m_nomeArquivo) return;
-    m_nomeArquivo = NomeFinal(nome);
-}
-
 void TPlanilhaXLS::setRow(int linha) {
     if (linha != m_linha && linha >= 1 && linha <= m_ultimaLinha) m_linha = linha;
 }
@@ -163,10 +158,6 @@ void TPlanilhaXLS::WriteCell(int linha, int coluna, const QString &texto) {
     celula(linha, coluna, kLabel, valor);
 }
 
-void TPlanilhaXLS::WriteCell(int linha, int coluna, const char *texto) {
-    WriteCell(linha, coluna, texto ? QString::fromUtf8(texto) : QString());
-}
-
 void TPlanilhaXLS::WriteCell(int linha, int coluna, double valor) {
     static_assert(sizeof(double) == 8, "NUMBER cells hold an 8-byte IEEE double");
     quint64 bits;
@@ -259,16 +250,7 @@ bool TPlanilhaXLS::TextoCabe(const QString &texto) {
     return caracteres <= MaxTexto;
 }
 
-QString TPlanilhaXLS::nomeParaMensagem() const {
-    return m_nomeArquivo.isEmpty() ? QStringLiteral("(no file name)")
-                                   : QDir::toNativeSeparators(m_nomeArquivo);
-}
-
 void TPlanilhaXLS::SaveSheet(OpcoesGravacao opcoes) {
-    const TGravacao::Modo modo = (opcoes & GravNovo)         ? TGravacao::CriarSomente
-                                 : (opcoes & GravSubstituir) ? TGravacao::SubstituirSomenteLeitura
-                                                             : TGravacao::Substituir;
-    const TResultado r =
-        TGravacao::Gravar(m_nomeArquivo, m_fluxo, modo, opcoes.testFlag(GravSomenteLeitura));
-    if (!r) throw TErro(r.Mensagem(QStringLiteral("Cannot create file %1: %2."), nomeParaMensagem()));
+    conferirGravacao(TGravacao::Gravar(m_nomeArquivo, m_fluxo, modoDe(opcoes),
+                                       opcoes.testFlag(GravSomenteLeitura)));
 }
