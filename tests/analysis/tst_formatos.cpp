@@ -116,6 +116,35 @@ private slots:
         comparar(base, opcoes(tipo, linhas, {2, 1}));
     }
 
+    // The arena's and the I maze's compact sheets have layouts of their own.
+    void outrosLabirintos_data() {
+        QTest::addColumn<QString>("labirinto");
+        QTest::addColumn<QString>("quadrados");
+        QTest::addColumn<A::Tipo>("tipo");
+        QTest::addColumn<int>("linhas");
+        QTest::newRow("arena") << "ARENA (6x6)"
+                               << "A1 B1 C2 C3 D4 F6" << A::Compacta << 1;
+        QTest::newRow("I maze") << "EM I (3)"
+                                << "A1 B1 C1 D1 E1 F1" << A::Compacta << 1;
+        QTest::newRow("I maze, per minute") << "EM I (3)"
+                                            << "A1 B1 C1 D1 E1 F1" << A::CompactaMinuto << 5;
+    }
+    void outrosLabirintos() {
+        QFETCH(QString, labirinto);
+        QFETCH(QString, quadrados);
+        QFETCH(A::Tipo, tipo);
+        QFETCH(int, linhas);
+        Ambiente a(labirinto, {{1, "Posição"}});
+        const QByteArray q = quadrados.toLatin1();
+        a.registro("r.tvl", caminho(q.constData(), 30000, 300000) +
+                                linha(quadrados.left(2), "Posição", 40000, 41500, 1, 1));
+        TDados dados;
+        dados.InserirGrupo("g1", {"r", "r"});
+        const QString base = a.dir.filePath("s");
+        rodarTodos(a, dados, tipo, base);
+        comparar(base, opcoes(tipo, linhas, {2}));
+    }
+
     // The full capacity, 51 groups of 51 records, square by square: 2 rows
     // x 2 behaviours x 2601 records (10,404 rows, still within what xlrd
     // reads of the .xls it is compared with).
