@@ -46,16 +46,15 @@ QString TPlanilha::TextoDoFormato(Formato formato) {
     return QStringLiteral("xls");
 }
 
-QStringList TPlanilha::FiltrosDialogo() {
-    return {QStringLiteral(".xls (*.xls *.XLS)"), QStringLiteral(".xlsx (*.xlsx *.XLSX)"),
+QStringList TPlanilha::FiltrosDialogo(const QString &filtroXls) {
+    return {filtroXls, QStringLiteral(".xlsx (*.xlsx *.XLSX)"),
             QStringLiteral(".csv (*.csv *.CSV)")};
 }
 
-QString TPlanilha::NomeDoDialogo(const QString &nome, const QString &filtro) {
+QString TPlanilha::NomeDoDialogo(const QString &nome, qsizetype f) {
     if (nome.isEmpty()) return nome;
     for (const char *e : {".xls", ".xlsx", ".csv"})
         if (nome.endsWith(QLatin1String(e), Qt::CaseInsensitive)) return nome;
-    const qsizetype f = FiltrosDialogo().indexOf(filtro);
     if (f == Xlsx) return nome + QStringLiteral(".xlsx");
     if (f == Csv) return nome + QStringLiteral(".csv");
     return nome;

@@ -71,13 +71,14 @@ public:
     static bool FormatoDoTexto(const QString &texto, Formato *formato);
     static QString TextoDoFormato(Formato formato);
 
-    // The file types of the save dialogs, one per format (Formato order);
-    // no words, so that no language needs its own.
-    static QStringList FiltrosDialogo();
-    // The name a save dialog returned with the file type picked: a name
-    // ending in none of the three extensions gets the type's, except for
-    // the .xls, whose writer adds its own.
-    static QString NomeDoDialogo(const QString &nome, const QString &filtro);
+    // The file types of the save dialogs, one per format (Formato order):
+    // the window's own type for the .xls, then ".xlsx" and ".csv" (no
+    // words, so that no language needs its own).
+    static QStringList FiltrosDialogo(const QString &filtroXls);
+    // The name a save dialog returned with the file type picked (its index
+    // in FiltrosDialogo): a name ending in none of the three extensions
+    // gets the type's, except for the .xls, whose writer adds its own.
+    static QString NomeDoDialogo(const QString &nome, qsizetype filtro);
 
     virtual Formato formato() const = 0;
 

@@ -50,13 +50,15 @@ private slots:
     }
 
     void dialogo() {
-        const QStringList f = TPlanilha::FiltrosDialogo();
-        QCOMPARE(f.size(), 3);
-        QCOMPARE(TPlanilha::NomeDoDialogo("/d/a", f[TPlanilha::Xlsx]), QString("/d/a.xlsx"));
-        QCOMPARE(TPlanilha::NomeDoDialogo("/d/a", f[TPlanilha::Csv]), QString("/d/a.csv"));
-        QCOMPARE(TPlanilha::NomeDoDialogo("/d/a", f[TPlanilha::Xls]), QString("/d/a"));
-        QCOMPARE(TPlanilha::NomeDoDialogo("/d/a.XLS", f[TPlanilha::Csv]), QString("/d/a.XLS"));
-        QCOMPARE(TPlanilha::NomeDoDialogo("", f[TPlanilha::Csv]), QString());
+        const QStringList f = TPlanilha::FiltrosDialogo("Excel (.xls) (*.xls)");
+        QCOMPARE(f, QStringList(
+                        {"Excel (.xls) (*.xls)", ".xlsx (*.xlsx *.XLSX)", ".csv (*.csv *.CSV)"}));
+        QCOMPARE(TPlanilha::NomeDoDialogo("/d/a", TPlanilha::Xlsx), QString("/d/a.xlsx"));
+        QCOMPARE(TPlanilha::NomeDoDialogo("/d/a", TPlanilha::Csv), QString("/d/a.csv"));
+        QCOMPARE(TPlanilha::NomeDoDialogo("/d/a", TPlanilha::Xls), QString("/d/a"));
+        QCOMPARE(TPlanilha::NomeDoDialogo("/d/a", -1), QString("/d/a"));
+        QCOMPARE(TPlanilha::NomeDoDialogo("/d/a.XLS", TPlanilha::Csv), QString("/d/a.XLS"));
+        QCOMPARE(TPlanilha::NomeDoDialogo("", TPlanilha::Csv), QString());
         QCOMPARE(TPlanilhaXLSX::NomeDeFolha("a[1]:b/c?"), QString("a_1__b_c_"));
         QCOMPARE(TPlanilhaXLSX::NomeDeFolha("''"), QString("Planilha"));
         QCOMPARE(TPlanilhaXLSX::NomeDeFolha(QString(40, 'x')).size(), 31);

@@ -87,11 +87,12 @@ TFormAnalise::TFormAnalise(const TUsuario &usuario, TInteracao *interacao, QWidg
     setObjectName(QStringLiteral("FormAnalise"));
     setWindowTitle(QStringLiteral("Definição dos grupos para análise"));
     DialogoSalvar = [](QWidget *pai, const QString &pasta) {
-        const QStringList filtros = TPlanilha::FiltrosDialogo();
+        const QStringList filtros =
+            TPlanilha::FiltrosDialogo(QStringLiteral("Excel (*.XLS *.xls)"));
         QString filtro = filtros.first();
         const QString nome = QFileDialog::getSaveFileName(
             pai, QString(), pasta, filtros.join(QStringLiteral(";;")), &filtro);
-        return TPlanilha::NomeDoDialogo(nome, filtro);
+        return TPlanilha::NomeDoDialogo(nome, filtros.indexOf(filtro));
     };
     criarControles();
     LabelExperimento->setText(m_usuario.Experimento.Nome);

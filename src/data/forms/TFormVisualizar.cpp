@@ -77,11 +77,12 @@ TFormVisualizar::TFormVisualizar(const QString &pastaUsuario, const QString &arq
     setObjectName(QStringLiteral("FormVisualizar"));
     setWindowTitle(QStringLiteral("Visualizar Dados"));
     DialogoSalvar = [](QWidget *pai, const QString &proposto) {
-        const QStringList filtros = TPlanilha::FiltrosDialogo();
+        const QStringList filtros =
+            TPlanilha::FiltrosDialogo(QStringLiteral("Excel (.xls) (*.xls *.XLS)"));
         QString filtro = filtros.first();
         const QString nome = QFileDialog::getSaveFileName(
             pai, QString(), proposto, filtros.join(QStringLiteral(";;")), &filtro);
-        return TPlanilha::NomeDoDialogo(nome, filtro);
+        return TPlanilha::NomeDoDialogo(nome, filtros.indexOf(filtro));
     };
 
     GroupBoxSelecionar = new QGroupBox(QStringLiteral("Selecionar Arquivo"), this);
