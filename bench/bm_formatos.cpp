@@ -245,6 +245,39 @@ BENCHMARK(BM_Gravar)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 
+// The whole run as the user waits for it (2601 records read and analysed,
+// then saved), in each format, for the smallest and the largest sheet.
+void BM_Execucao(benchmark::State &state) {
+    const auto tipo = static_cast<TAnalise::Tipo>(state.range(0));
+    const auto formato = static_cast<TPlanilha::Formato>(state.range(1));
+    Ambiente &a = ambiente();
+    state.SetLabel(
+        (TAnalise::NomeDoTipo(tipo) + QLatin1Char(' ') + TPlanilha::TextoDoFormato(formato))
+            .toStdString());
+    TDados d;
+    for (int k = 0; k < kGrupos; ++k) {
+        QStringList nomes;
+        for (int f = 0; f < kArquivos; ++f)
+            nomes << QStringLiteral("r%1.tvl").arg(k * kArquivos + f);
+        d.InserirGrupo(QStringLiteral("g%1").arg(k), nomes);
+    }
+    Silencio s;
+    for (auto _ : state) {
+        const auto p = TPlanilha::Criar(formato);
+        TAnalise analise(*a.u, d, *p, &s);
+        if (analise.Executar(tipo, a.dir.filePath("execucao"), TAnalise::Substituir) !=
+            TAnalise::Sucesso) {
+            state.SkipWithError(analise.Erro().toStdString().c_str());
+            break;
+        }
+    }
+}
+BENCHMARK(BM_Execucao)
+    ->ArgsProduct({{TAnalise::Compacta, TAnalise::QuadradoMinuto},
+                   {TPlanilha::Xls, TPlanilha::Xlsx, TPlanilha::Csv}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
 } // namespace
 
 BENCHMARK_MAIN();
