@@ -41,7 +41,12 @@ QString minuto(const QString &t) {
 } // namespace
 
 bool TPlanilhaCSV::produzir(const std::function<bool(const QByteArray &)> &saida) {
-    const std::vector<Celula> &celulas = Celulas();
+    Ordenar();
+    struct {
+        const TPlanilhaGrade &g;
+        size_t size() const { return g.Qde(); }
+        const Celula &operator[](size_t k) const { return g.Na(k); }
+    } celulas{*this};
     const QStringList &textos = Textos();
     const TFormaTabela &f = Forma();
     auto texto = [&textos](const Celula &c) {

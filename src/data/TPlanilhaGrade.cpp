@@ -6,13 +6,16 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
-static_assert(sizeof(TPlanilhaGrade::Celula) == 24, "a kept cell costs 24 bytes");
+static_assert(sizeof(TPlanilhaGrade::Celula) == 16, "a kept cell costs 16 bytes");
 
 void TPlanilhaGrade::StartSheet() {
-    m_celulas.clear();
-    m_celulas.shrink_to_fit();
-    m_ordenadas = true;
+    m_celulas = std::deque<Celula>();
+    m_ordem = std::vector<quint32>();
+    m_emOrdem = true;
+    m_ordenado = false;
+    m_maiorLinha = 0;
     m_textos.clear();
     m_indiceTextos.clear();
     m_larguras.clear();
@@ -34,11 +37,12 @@ TPlanilhaGrade::Celula &TPlanilhaGrade::nova(int linha, int coluna) {
     Celula c;
     c.Linha = static_cast<quint32>(linha);
     c.Coluna = static_cast<quint16>(coluna);
-    c.Ordem = static_cast<quint32>(m_celulas.size());
-    if (m_ordenadas && !m_celulas.empty()) {
+    if (m_emOrdem && !m_celulas.empty()) {
         const Celula &u = m_celulas.back();
-        m_ordenadas = u.Linha < c.Linha || (u.Linha == c.Linha && u.Coluna < c.Coluna);
+        m_emOrdem = u.Linha < c.Linha || (u.Linha == c.Linha && u.Coluna < c.Coluna);
     }
+    m_maiorLinha = std::max(m_maiorLinha, c.Linha);
+    m_ordenado = false;
     m_celulas.push_back(c);
     return m_celulas.back();
 }
@@ -89,21 +93,55 @@ QString TPlanilhaGrade::GrupoDaLinha(quint32 linha) const {
     return (--it).value();
 }
 
-const std::vector<TPlanilhaGrade::Celula> &TPlanilhaGrade::Celulas() {
-    if (m_ordenadas) return m_celulas;
-    std::sort(m_celulas.begin(), m_celulas.end(), [](const Celula &a, const Celula &b) {
-        if (a.Linha != b.Linha) return a.Linha < b.Linha;
-        if (a.Coluna != b.Coluna) return a.Coluna < b.Coluna;
-        return a.Ordem < b.Ordem;
-    });
+void TPlanilhaGrade::Ordenar() {
+    if (m_ordenado) return;
+    const size_t n = m_celulas.size();
+    m_ordem.resize(n);
+    m_ordenado = true;
+    std::iota(m_ordem.begin(), m_ordem.end(), quint32(0));
+    if (m_emOrdem) return;
+
+    // Of equal cells the one written last (the larger index) comes last.
+    auto antes = [this](quint32 a, quint32 b) {
+        const Celula &x = m_celulas[a], &y = m_celulas[b];
+        if (x.Linha != y.Linha) return x.Linha < y.Linha;
+        if (x.Coluna != y.Coluna) return x.Coluna < y.Coluna;
+        return a < b;
+    };
+    if (m_maiorLinha > 4 * n + 1024) {
+        // Few cells over far rows: no table of rows.
+        std::sort(m_ordem.begin(), m_ordem.end(), antes);
+    } else {
+        // The sheets write row after row, titles last and two rows at a
+        // time: placed by row in one pass, then each row by column.
+        std::vector<quint32> inicio(size_t(m_maiorLinha) + 2, 0);
+        for (const Celula &c : m_celulas)
+            ++inicio[c.Linha + 1];
+        for (size_t r = 1; r < inicio.size(); ++r)
+            inicio[r] += inicio[r - 1];
+        std::vector<quint32> proximo(inicio.begin(), inicio.end() - 1);
+        for (quint32 i = 0; i < n; ++i)
+            m_ordem[proximo[m_celulas[i].Linha]++] = i;
+        for (size_t r = 0; r + 1 < inicio.size(); ++r) {
+            const auto de = m_ordem.begin() + inicio[r], ate = m_ordem.begin() + inicio[r + 1];
+            if (ate - de > 1 && !std::is_sorted(de, ate, antes)) std::sort(de, ate, antes);
+        }
+    }
     // Of a cell written twice the last value stays.
-    auto fim =
-        std::unique(m_celulas.rbegin(), m_celulas.rend(), [](const Celula &a, const Celula &b) {
-            return a.Linha == b.Linha && a.Coluna == b.Coluna;
-        });
-    m_celulas.erase(m_celulas.begin(), fim.base());
-    m_ordenadas = true;
-    return m_celulas;
+    size_t k = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const Celula &c = m_celulas[m_ordem[i]];
+        if (k > 0) {
+            const Celula &u = m_celulas[m_ordem[k - 1]];
+            if (u.Linha == c.Linha && u.Coluna == c.Coluna) {
+                m_ordem[k - 1] = m_ordem[i];
+                continue;
+            }
+        }
+        m_ordem[k++] = m_ordem[i];
+    }
+    m_ordem.resize(k);
+    m_ordem.shrink_to_fit();
 }
 
 QString TPlanilhaGrade::ComExtensao(const QString &nome, const QString &extensao) {

@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QStringList>
 
+#include <deque>
 #include <vector>
 
 // The cells of a sheet kept until the save, for the formats that are written
@@ -14,19 +15,22 @@
 // square sheets write two rows at a time.
 //
 // Promises:
-// - A cell costs 24 bytes; equal texts are kept once.
-// - Cells() gives every cell once, by row, then column; a cell written twice
-//   keeps its last value, as in the .xls (whose readers take the last record).
+// - A cell costs 16 bytes while kept, and 4 more once ordered; equal texts
+//   are kept once; the cells are kept in blocks, never copied to grow.
+// - Na(0 .. Qde() - 1) gives every cell once, by row, then column; a cell
+//   written twice keeps its last value, as in the .xls (whose readers take
+//   the last record).
 // - A cell outside MaxLinhas x MaxColunas (or below row or column 1) is
 //   refused with TErro before anything is kept; texts are whole (no code
 //   page, no length cut below the format's own limit).
 class TPlanilhaGrade : public TPlanilha {
 public:
     struct Celula {
-        double Numero = 0;
+        union {
+            double Numero = 0;
+            quint32 Texto; // index into Textos() when EhTexto
+        };
         quint32 Linha = 0;
-        quint32 Ordem = 0; // order of writing, for a cell written twice
-        quint32 Texto = 0; // index into Textos() when EhTexto
         quint16 Coluna = 0;
         bool EhTexto = false;
     };
@@ -46,8 +50,11 @@ public:
     const TFormaTabela &Forma() const { return m_forma; }
     // The group of a row; empty before the first group.
     QString GrupoDaLinha(quint32 linha) const;
-    // Sorted and without repeats (done once per document).
-    const std::vector<Celula> &Celulas();
+    // Orders the cells (once per document; a new cell undoes it).
+    void Ordenar();
+    // After Ordenar: how many cells, and the k-th by row, then column.
+    size_t Qde() const { return m_ordem.size(); }
+    const Celula &Na(size_t k) const { return m_celulas[m_ordem[k]]; }
     const QStringList &Textos() const { return m_textos; }
     // Widest value of each column, in characters (index 0 is column 1).
     const std::vector<int> &Larguras() const { return m_larguras; }
@@ -60,8 +67,11 @@ private:
     Celula &nova(int linha, int coluna);
     void alargar(int coluna, int caracteres);
 
-    std::vector<Celula> m_celulas;
-    bool m_ordenadas = true;
+    std::deque<Celula> m_celulas;
+    std::vector<quint32> m_ordem; // indices into m_celulas, once ordered
+    bool m_emOrdem = true;        // appended by row, then column, none twice
+    bool m_ordenado = false;      // m_ordem is up to date
+    quint32 m_maiorLinha = 0;
     QStringList m_textos;
     QHash<QString, quint32> m_indiceTextos;
     std::vector<int> m_larguras;

@@ -28,7 +28,7 @@ void TPlanilhaXLSX::SaveSheet(OpcoesGravacao opcoes) {
 }
 
 QString TPlanilhaXLSX::escrever(const QString &arquivo) {
-    const std::vector<Celula> &celulas = Celulas();
+    Ordenar();
     // Each text once in UTF-8, cut at the format's limit.
     std::vector<QByteArray> textos;
     textos.reserve(static_cast<size_t>(Textos().size()));
@@ -60,11 +60,13 @@ QString TPlanilhaXLSX::escrever(const QString &arquivo) {
         worksheet_freeze_panes(folha, static_cast<lxw_row_t>(Forma().LinhasTitulo), 0);
 
     lxw_error erro = LXW_NO_ERROR;
-    for (const Celula &c : celulas) {
+    for (size_t k = 0; k < Qde(); ++k) {
+        const Celula &c = Na(k);
         const lxw_row_t l = c.Linha - 1;
-        const lxw_col_t k = static_cast<lxw_col_t>(c.Coluna - 1);
-        erro = c.EhTexto ? worksheet_write_string(folha, l, k, textos[c.Texto].constData(), nullptr)
-                         : worksheet_write_number(folha, l, k, c.Numero, nullptr);
+        const lxw_col_t col = static_cast<lxw_col_t>(c.Coluna - 1);
+        erro = c.EhTexto
+                   ? worksheet_write_string(folha, l, col, textos[c.Texto].constData(), nullptr)
+                   : worksheet_write_number(folha, l, col, c.Numero, nullptr);
         if (erro != LXW_NO_ERROR) break;
     }
     const lxw_error fim = workbook_close(livro);

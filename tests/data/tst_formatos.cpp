@@ -74,13 +74,28 @@ private slots:
         p.WriteCell(5, 1, "x");
         p.WriteCell(5, 2, 2.0);
         p.WriteCell(1, 9, quint16(7));
-        QString ordem;
-        for (const auto &c : p.Celulas())
-            ordem += QStringLiteral("%1,%2=%3 ")
+        auto vista = [](TPlanilhaGrade &g) {
+            QString r;
+            g.Ordenar();
+            for (size_t k = 0; k < g.Qde(); ++k) {
+                const auto &c = g.Na(k);
+                r += QStringLiteral("%1,%2=%3 ")
                          .arg(c.Linha)
                          .arg(c.Coluna)
-                         .arg(c.EhTexto ? p.Textos()[c.Texto] : QString::number(c.Numero));
-        QCOMPARE(ordem, QString("1,9=7 4,3=b 5,1=x 5,2=2 "));
+                         .arg(c.EhTexto ? g.Textos()[c.Texto] : QString::number(c.Numero));
+            }
+            return r;
+        };
+        QCOMPARE(vista(p), QString("1,9=7 4,3=b 5,1=x 5,2=2 "));
+        // A cell written again after the order was taken; one far below
+        // all others (ordered without a table of rows).
+        p.WriteCell(4, 3, 3.0);
+        p.WriteCell(5, 2, "y");
+        p.WriteCell(4, 3, 4.0);
+        QCOMPARE(vista(p), QString("1,9=7 4,3=4 5,1=x 5,2=y "));
+        p.WriteCell(2000000000, 1, 8.0);
+        p.WriteCell(3, 1, 9.0);
+        QCOMPARE(vista(p), QString("1,9=7 3,1=9 4,3=4 5,1=x 5,2=y 2000000000,1=8 "));
         QCOMPARE(p.Larguras()[2], 1);
         p.WriteCell(6, 4, "b"); // a text seen before widens its new column too
         QCOMPARE(p.Larguras()[3], 1);
@@ -90,9 +105,11 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(TErro, x.WriteCell(TPlanilhaXLSX::UltimaLinha + 1, 1, 1.0));
         QVERIFY_THROWS_EXCEPTION(TErro, x.WriteCell(1, TPlanilhaXLSX::UltimaColuna + 1, "t"));
         QVERIFY_THROWS_EXCEPTION(TErro, x.WriteCell(0, 1, 1.0));
-        QVERIFY(x.Celulas().empty());
+        x.Ordenar();
+        QCOMPARE(x.Qde(), size_t(0));
         x.WriteCell(TPlanilhaXLSX::UltimaLinha, TPlanilhaXLSX::UltimaColuna, 1.0);
-        QCOMPARE(x.Celulas().size(), size_t(1));
+        x.Ordenar();
+        QCOMPARE(x.Qde(), size_t(1));
         QVERIFY(x.Comporta(70000, 300) && !TPlanilhaXLS().Comporta(70000, 300));
     }
 
