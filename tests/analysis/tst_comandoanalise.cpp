@@ -1,6 +1,7 @@
 #include "AmbienteAnalise.h"
 #include "analysis/ComandoAnalise.h"
 #include "core/Arquivos.h"
+#include "core/TDocumentoIni.h"
 #include "data/LeitorPlanilha.h"
 
 #include <QRegularExpression>
@@ -88,6 +89,18 @@ private slots:
         QVERIFY2(s.err.contains("unknown --format") && s.err.contains("usage:"), qPrintable(s.err));
         s = rodar(base(saida) << "--format=");
         QVERIFY2(s.codigo == 1 && s.err.contains("--format needs"), qPrintable(s.err));
+    }
+
+    // The command reads the profile once for its checks and settings; the
+    // run reads it once more for the experiment its records name, however
+    // many records there are.
+    void perfilLidoUmaVez() {
+        Ambiente &a = amb();
+        const QString perfil = TUsuario::ArquivoDoUsuario(a.dados, a.usuario);
+        const qint64 antes = TDocumentoIni::Leituras(perfil);
+        const Saida s = rodar(base(a.dir.filePath("umaLeitura")));
+        QVERIFY2(s.codigo == 0, qPrintable(s.err));
+        QCOMPARE(TDocumentoIni::Leituras(perfil) - antes, 2);
     }
 
     void saidaExistente() {
