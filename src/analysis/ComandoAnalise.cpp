@@ -6,7 +6,7 @@
 #include "core/TDocumentoIni.h"
 #include "core/TInteracao.h"
 #include "core/TUsuario.h"
-#include "data/TPlanilhaXLS.h"
+#include "data/TPlanilha.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,8 +14,8 @@
 #include <QSet>
 
 const char *const UsoComandoAnalise =
-    "analyse --data DIR --user USER --experiment EXP --kind KIND --out FILE [--force] "
-    "--group NAME=FILE[,FILE...] [--group ...]\n"
+    "analyse --data DIR --user USER --experiment EXP --kind KIND --out FILE "
+    "[--format xls|xlsx|csv] [--force] --group NAME=FILE[,FILE...] [--group ...]\n"
     "      KIND: compacta, compacta-braco, quadrado, compacta-minuto, "
     "compacta-braco-minuto, quadrado-minuto";
 
@@ -34,7 +34,7 @@ public:
 };
 
 struct Opcoes {
-    QString dados, usuario, experimento, tipo, saida;
+    QString dados, usuario, experimento, tipo, saida, formato;
     bool forcar = false;
     QList<QPair<QString, QString>> grupos; // name, files as given
 };
@@ -47,7 +47,10 @@ QString lerOpcoes(const QStringList &args, Opcoes *o) {
         {QStringLiteral("--experiment"), &o->experimento},
         {QStringLiteral("--kind"), &o->tipo},
         {QStringLiteral("--out"), &o->saida},
+        {QStringLiteral("--format"), &o->formato},
     };
+    // Optional: the output name's extension decides without it.
+    const QString opcional = QStringLiteral("--format");
     QSet<QString> vistos;
     for (int i = 0; i < args.size(); ++i) {
         QString nome = args[i], valor;
@@ -81,7 +84,10 @@ QString lerOpcoes(const QStringList &args, Opcoes *o) {
         *valores.value(nome) = valor;
     }
     for (auto it = valores.cbegin(); it != valores.cend(); ++it)
-        if (it.value()->isEmpty()) return QStringLiteral("%1 is required").arg(it.key());
+        if (it.key() != opcional && it.value()->isEmpty())
+            return QStringLiteral("%1 is required").arg(it.key());
+    if (vistos.contains(opcional) && o->formato.isEmpty())
+        return QStringLiteral("--format needs xls, xlsx or csv");
     if (o->grupos.isEmpty()) return QStringLiteral("at least one --group is required");
     return QString();
 }
@@ -103,6 +109,11 @@ int ComandoAnalise(const QStringList &args, QTextStream &out, QTextStream &err) 
     TAnalise::Tipo tipo;
     if (!TAnalise::TipoDoNome(o.tipo, &tipo))
         return falha(kUso, QStringLiteral("unknown --kind \"%1\"").arg(o.tipo), true);
+    TPlanilha::Formato formato = TPlanilha::FormatoDoNome(o.saida);
+    if (!o.formato.isEmpty() && !TPlanilha::FormatoDoTexto(o.formato, &formato))
+        return falha(kUso,
+                     QStringLiteral("unknown --format \"%1\" (xls, xlsx or csv)").arg(o.formato),
+                     true);
 
     // The data directory is a prefix that ends with "/".
     if (!QFileInfo(o.dados).isDir())
@@ -113,8 +124,8 @@ int ComandoAnalise(const QStringList &args, QTextStream &out, QTextStream &err) 
         !QFileInfo::exists(TUsuario::ArquivoDoUsuario(dados, o.usuario)))
         return falha(kFalha, QStringLiteral("there is no user \"%1\" in %2").arg(o.usuario, dados));
     if (const QString p = Perfil::ProblemaNomeExperimento(o.experimento); !p.isEmpty())
-        return falha(kFalha, QStringLiteral("the experiment \"%1\" is refused: %2")
-                                 .arg(o.experimento, p));
+        return falha(kFalha,
+                     QStringLiteral("the experiment \"%1\" is refused: %2").arg(o.experimento, p));
     usuario.Carregar(o.usuario);
     const TDocumentoIni perfil(usuario.Arquivo); // read once for every check below
     if (!perfil.SectionExists(o.experimento))
@@ -150,9 +161,9 @@ int ComandoAnalise(const QStringList &args, QTextStream &out, QTextStream &err) 
     if (QFileInfo(o.saida).fileName().isEmpty() || QFileInfo(o.saida).isDir())
         return falha(kFalha, QStringLiteral("--out %1 is a folder, not a file").arg(o.saida));
 
-    TPlanilhaXLS planilha;
+    const std::unique_ptr<TPlanilha> planilha = TPlanilha::Criar(formato);
     InteracaoSilenciosa interacao;
-    TAnalise analise(usuario, dados_, planilha, &interacao);
+    TAnalise analise(usuario, dados_, *planilha, &interacao);
     // Rows that old recordings hold are analysed, and said on stderr.
     QObject::connect(&analise, &TAnalise::Aviso, [&err](const QString &aviso) {
         err << "trevalin-cli analyse: warning: " << aviso << "\n";

@@ -8,7 +8,7 @@
 #include "core/TIdioma.h"
 #include "core/TInteracao.h"
 #include "core/TUsuario.h"
-#include "data/TPlanilhaXLS.h"
+#include "data/TPlanilha.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -130,7 +130,7 @@ std::unique_ptr<TFolhaAnalise> TAnalise::Folha(Operacao operacao, const QString 
     return nullptr;
 }
 
-TAnalise::TAnalise(const TUsuario &usuario, TDados &dados, TPlanilhaXLS &planilha,
+TAnalise::TAnalise(const TUsuario &usuario, TDados &dados, TPlanilha &planilha,
                    TInteracao *interacao)
     : m_usuario(usuario), m_dados(dados), m_planilha(planilha), m_interacao(interacao) {}
 
@@ -148,7 +148,7 @@ TAnalise::Resultado TAnalise::Executar(Tipo tipo, const QString &nomeSaida,
                                        Substituicao substituicao) {
     m_erro.clear();
     m_avisos.clear();
-    m_arquivoFinal = TPlanilhaXLS::NomeFinal(nomeSaida);
+    m_arquivoFinal = m_planilha.NomeArquivo(nomeSaida);
     const QString &labirinto = m_usuario.Experimento.Labirinto;
 
     // The kind is settled before the file: no question about replacing a
@@ -185,6 +185,7 @@ TAnalise::Resultado TAnalise::Executar(Tipo tipo, const QString &nomeSaida,
 
     try {
         Ocupado ocupado(*this);
+        m_planilha.setNomeFolha(NomeDoTipo(tipo));
         gerar(*folha, substituir);
     } catch (const TErro &e) {
         m_erro = e.mensagem();
@@ -208,6 +209,7 @@ TAnalise::Resultado TAnalise::Executar(Tipo tipo, const QString &nomeSaida,
 void TAnalise::gerar(TFolhaAnalise &folha, bool substituir) {
     m_planilha.setFileName(m_arquivoFinal);
     m_planilha.StartSheet();
+    m_planilha.setForma(folha.Forma());
     TDados::Execucao execucao;
     int linha = folha.LinhaInicial();
     bool algum = false;
@@ -218,6 +220,7 @@ void TAnalise::gerar(TFolhaAnalise &folha, bool substituir) {
 
     for (int g = 0; g < m_dados.QdeGrupos(); ++g) {
         const TGrupo &grupo = m_dados.Grupos()[g];
+        m_planilha.Grupo(linha + 1, grupo.Nome);
         for (int f = 0; f < grupo.QdeArquivos(); ++f) {
             m_dados.PrepararArquivo(m_usuario, g, f, execucao);
             if (!m_dados.Aviso().isEmpty()) {
@@ -230,20 +233,23 @@ void TAnalise::gerar(TFolhaAnalise &folha, bool substituir) {
             // refused rather than a cell lost or put somewhere else.
             const qint64 linhas = linha + folha.Linhas(m_dados);
             const qint64 colunas = folha.Colunas(m_dados);
-            if (!TPlanilhaXLS::Cabe(linhas, colunas))
+            if (!m_planilha.Comporta(linhas, colunas))
                 throw TErro(
                     QStringLiteral(
                         "The analysis does not fit one spreadsheet: with %1 (group \"%2\") it "
                         "needs %3 rows and %4 columns for %5 behaviours and %6 squares, and a "
                         "sheet holds at most %7 rows and %8 columns. Nothing was written; "
-                        "analyse fewer files or behaviours at a time.")
-                        .arg(QDir::toNativeSeparators(m_dados.Arquivo()), grupo.Nome)
-                        .arg(linhas)
-                        .arg(colunas)
-                        .arg(m_dados.QdeComportamentos())
-                        .arg(m_dados.QdeQuadrados())
-                        .arg(TPlanilhaXLS::UltimaLinha)
-                        .arg(TPlanilhaXLS::UltimaColuna));
+                        "analyse fewer files or behaviours at a time%9.")
+                        // One call: a group or file name holding "%3" stays as it is.
+                        .arg(QDir::toNativeSeparators(m_dados.Arquivo()), grupo.Nome,
+                             QString::number(linhas), QString::number(colunas),
+                             QString::number(m_dados.QdeComportamentos()),
+                             QString::number(m_dados.QdeQuadrados()),
+                             QString::number(m_planilha.MaxLinhas()),
+                             QString::number(m_planilha.MaxColunas()),
+                             m_planilha.formato() == TPlanilha::Xls
+                                 ? QStringLiteral(", or save the analysis as .xlsx or .csv")
+                                 : QString()));
             TIdentificacao id;
             id.Posicao = static_cast<quint16>(f + 1);
             id.Rotulo = TFolhaAnalise::Rotulo(grupo.Arquivos[f]);
@@ -262,7 +268,7 @@ void TAnalise::gerar(TFolhaAnalise &folha, bool substituir) {
     m_planilha.EndSheet();
     // Replaces only what the user agreed to replace: a file that appeared
     // after the question (or after the check that found none) is kept.
-    TPlanilhaXLS::OpcoesGravacao opcoes = TPlanilhaXLS::GravSomenteLeitura;
-    opcoes |= substituir ? TPlanilhaXLS::GravSubstituir : TPlanilhaXLS::GravNovo;
+    TPlanilha::OpcoesGravacao opcoes = TPlanilha::GravSomenteLeitura;
+    opcoes |= substituir ? TPlanilha::GravSubstituir : TPlanilha::GravNovo;
     m_planilha.SaveSheet(opcoes);
 }

@@ -10,11 +10,12 @@
 class TDados;
 class TFolhaAnalise;
 class TInteracao;
-class TPlanilhaXLS;
+class TPlanilha;
 class TUsuario;
 
 // One analysis run: every record file of every group of a TDados turned into
-// one spreadsheet through a TPlanilhaXLS, for the logged-in user and the
+// one spreadsheet through a TPlanilha (.xls, .xlsx or tidy CSV, the same
+// cells in each), for the logged-in user and the
 // current experiment (its name, its maze). The analysis window and the
 // command line both start runs through it.
 //
@@ -24,13 +25,17 @@ class TUsuario;
 //
 // Promises:
 // - The output is written only when the whole sheet is complete, under the
-//   final name (extension ".XLS" forced), read-only. An existing file is
+//   final name (the writer's extension forced: ".XLS", ".xlsx", ".csv"),
+//   read-only. An existing file is
 //   replaced only when the caller or the user agreed, and only by the
 //   complete new file: a run that fails leaves it as it was. Without that
 //   agreement the final rename refuses a file that appeared after the
 //   check, so it is never replaced either.
-// - A run whose sheet would pass row 65535 or column 256 is refused with a
-//   message saying so; nothing is written and no cell is dropped or moved.
+// - A run whose sheet would pass the writer's last row or column (65535 x
+//   256 for the .xls) is refused with a message saying so; nothing is
+//   written and no cell is dropped or moved.
+// - The writer is told the sheet's name (the kind's name, NomeDoTipo), its
+//   shape (TFolhaAnalise::Forma) and the first row of every group.
 // - A missing or damaged record file stops the run with a message naming
 //   the file (and the line); nothing is written.
 // - Messages and questions go through the TInteracao (texts of section
@@ -87,7 +92,7 @@ public:
     static bool TipoDoNome(const QString &nome, Tipo *tipo);
     static QString NomeDoTipo(Tipo tipo);
 
-    TAnalise(const TUsuario &usuario, TDados &dados, TPlanilhaXLS &planilha, TInteracao *interacao);
+    TAnalise(const TUsuario &usuario, TDados &dados, TPlanilha &planilha, TInteracao *interacao);
     ~TAnalise() override;
 
     // Runs the analysis of that kind into `nomeSaida` (the writer's name
@@ -126,7 +131,7 @@ private:
 
     const TUsuario &m_usuario;
     TDados &m_dados;
-    TPlanilhaXLS &m_planilha;
+    TPlanilha &m_planilha;
     TInteracao *m_interacao;
     QString m_arquivoFinal;
     QString m_erro;

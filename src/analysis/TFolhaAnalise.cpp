@@ -1,6 +1,6 @@
 #include "TFolhaAnalise.h"
 
-#include "data/TPlanilhaXLS.h"
+#include "data/TPlanilha.h"
 
 QString TFolhaAnalise::Rotulo(const QString &arquivo) {
     QString r = arquivo;
@@ -11,13 +11,13 @@ QString TFolhaAnalise::Rotulo(const QString &arquivo) {
     return r;
 }
 
-void TFolhaAnalise::Identificacao(TPlanilhaXLS &p, int linha, const TIdentificacao &id) {
+void TFolhaAnalise::Identificacao(TPlanilha &p, int linha, const TIdentificacao &id) {
     p.WriteCell(linha, 1, id.Posicao);
     p.WriteCell(linha, 2, id.Rotulo);
     p.WriteCell(linha, 3, id.Usuario);
 }
 
-void TFolhaAnalise::TitulosIdentificacao(TPlanilhaXLS &p, int linha, const char *inj) {
+void TFolhaAnalise::TitulosIdentificacao(TPlanilha &p, int linha, const char *inj) {
     p.WriteCell(linha, 1, "SS");
     p.WriteCell(linha - 1, 2, inj);
     p.WriteCell(linha, 2, "S/N");

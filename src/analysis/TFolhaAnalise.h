@@ -1,12 +1,13 @@
 #pragma once
 
+#include "data/TPlanilha.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <vector>
 
 class TDados;
-class TPlanilhaXLS;
 
 // The first three columns of every data row: which file of which group.
 struct TIdentificacao {
@@ -34,10 +35,12 @@ public:
     virtual qint64 Linhas(const TDados &d) const = 0;
     virtual qint64 Colunas(const TDados &d) const = 0;
     // Writes the file's rows after row `linha`, leaving `linha` on its last.
-    virtual void Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentificacao &id,
-                          int &linha) = 0;
+    virtual void Escrever(TPlanilha &p, const TDados &d, const TIdentificacao &id, int &linha) = 0;
     // Writes the titles, for the lists of the last file.
-    virtual void Titulos(TPlanilhaXLS &p, const TDados &d) = 0;
+    virtual void Titulos(TPlanilha &p, const TDados &d) = 0;
+    // Where the rows and columns of the sheet keep what (for the tidy CSV
+    // and the frozen title rows of the .xlsx).
+    virtual TFormaTabela Forma() const = 0;
 
     // Column 2 of a data row: the picked name without anything up to its
     // first "/" and without the four characters from its first "." (the
@@ -45,10 +48,10 @@ public:
     static QString Rotulo(const QString &arquivo);
 
 protected:
-    static void Identificacao(TPlanilhaXLS &p, int linha, const TIdentificacao &id);
+    static void Identificacao(TPlanilha &p, int linha, const TIdentificacao &id);
     // The titles over those columns in row `linha`, and `inj` one row above
     // column 2.
-    static void TitulosIdentificacao(TPlanilhaXLS &p, int linha, const char *inj);
+    static void TitulosIdentificacao(TPlanilha &p, int linha, const char *inj);
     // Seconds from a millisecond sum, unrounded.
     static double Segundos(qint64 ms) { return static_cast<double>(ms) / 1000.0; }
     // 100 x aberto / (aberto + fechado), or 0 when both are 0.

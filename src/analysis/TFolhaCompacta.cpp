@@ -2,7 +2,7 @@
 
 #include "TDados.h"
 #include "core/TFormaLabirinto.h"
-#include "data/TPlanilhaXLS.h"
+#include "data/TPlanilha.h"
 
 #include <QHash>
 
@@ -178,8 +178,7 @@ qint64 TFolhaCompacta::Colunas(const TDados &d) const {
     return UltimaColuna(m_variante, d.QdeComportamentos()) + (m_porMinuto ? 1 : 0);
 }
 
-void TFolhaCompacta::Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentificacao &id,
-                              int &linha) {
+void TFolhaCompacta::Escrever(TPlanilha &p, const TDados &d, const TIdentificacao &id, int &linha) {
     if (m_porMinuto) {
         escreverMinutos(p, d, id, linha);
         return;
@@ -267,7 +266,7 @@ void TFolhaCompacta::Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentific
     }
 }
 
-void TFolhaCompacta::escreverMinutos(TPlanilhaXLS &p, const TDados &d, const TIdentificacao &id,
+void TFolhaCompacta::escreverMinutos(TPlanilha &p, const TDados &d, const TIdentificacao &id,
                                      int &linha) {
     QList<quint16> mascaras;
     for (const QString &q : d.Quadrados)
@@ -304,7 +303,7 @@ void TFolhaCompacta::escreverMinutos(TPlanilhaXLS &p, const TDados &d, const TId
     }
 }
 
-void TFolhaCompacta::EscreverMedidas(TPlanilhaXLS &p, int linha, Variante variante, bool porMinuto,
+void TFolhaCompacta::EscreverMedidas(TPlanilha &p, int linha, Variante variante, bool porMinuto,
                                      int b, const TMedidas &m) {
     auto num = [&p, linha, porMinuto](int coluna, double v) {
         p.WriteCell(linha, porMinuto ? coluna + 1 : coluna, v);
@@ -349,17 +348,32 @@ QStringList vezes(const QStringList &l, int n) {
 
 } // namespace
 
-void TFolhaCompacta::Titulos(TPlanilhaXLS &p, const TDados &d) {
+TFormaTabela TFolhaCompacta::Forma() const {
+    // Rows 1 to 4 over each value column: behaviour, measure, then the
+    // region in two words ("BRACO ABERTO", "AREA CENTRO").
+    TFormaTabela f;
+    f.LinhasTitulo = LinhaInicial();
+    f.ColunaPosicao = 1;
+    f.ColunaRegistro = 2;
+    f.LinhaComportamento = 1;
+    f.LinhaMedida = 2;
+    f.LinhasRegiao = {3, 4};
+    f.ColunaMinuto = m_porMinuto ? 4 : 0;
+    f.PrimeiraColunaValor = m_porMinuto ? 5 : 4;
+    return f;
+}
+
+void TFolhaCompacta::Titulos(TPlanilha &p, const TDados &d) {
     TitulosDe(p, d, m_variante, m_porMinuto);
 }
 
-void TFolhaCompacta::TitulosDe(TPlanilhaXLS &planilha, const TDados &d, Variante variante,
+void TFolhaCompacta::TitulosDe(TPlanilha &planilha, const TDados &d, Variante variante,
                                bool porMinuto) {
     // The per-minute sheet has the same titles one column further right
     // from column 4 on, where its column of minutes comes in.
     const int desl = porMinuto ? 1 : 0;
     struct Escritor {
-        TPlanilhaXLS &p;
+        TPlanilha &p;
         int desl;
         void WriteCell(int l, int c, const QString &t) { p.WriteCell(l, c >= 4 ? c + desl : c, t); }
         void WriteCell(int l, int c, const char *t) { WriteCell(l, c, QString::fromUtf8(t)); }

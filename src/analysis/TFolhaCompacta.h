@@ -46,8 +46,9 @@ public:
     void Acumular(TDados &d) override;
     qint64 Linhas(const TDados &d) const override { return m_porMinuto ? d.Minutos : 1; }
     qint64 Colunas(const TDados &d) const override;
-    void Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentificacao &id, int &linha) override;
-    void Titulos(TPlanilhaXLS &p, const TDados &d) override;
+    void Escrever(TPlanilha &p, const TDados &d, const TIdentificacao &id, int &linha) override;
+    void Titulos(TPlanilha &p, const TDados &d) override;
+    TFormaTabela Forma() const override;
 
 private:
     // What one behaviour adds up in each region of the cross or I-maze sheet
@@ -59,15 +60,15 @@ private:
         std::array<qint64, 2> cruzamentos{};
     };
     // The minute rows of the per-minute sheet.
-    void escreverMinutos(TPlanilhaXLS &p, const TDados &d, const TIdentificacao &id, int &linha);
+    void escreverMinutos(TPlanilha &p, const TDados &d, const TIdentificacao &id, int &linha);
     // Writes behaviour b's columns of the Cruz or EmI sheet in row `linha`,
     // where TitulosDe puts their titles (porMinuto: one column further right).
-    static void EscreverMedidas(TPlanilhaXLS &p, int linha, Variante variante, bool porMinuto,
-                                int b, const TMedidas &m);
+    static void EscreverMedidas(TPlanilha &p, int linha, Variante variante, bool porMinuto, int b,
+                                const TMedidas &m);
     // Titles of the variant's sheet; for the per-minute sheet (porMinuto)
     // every title from column 4 on is one column further right, row 3 of
     // column 2 reads "INJ" and column 4 "MINUTO".
-    static void TitulosDe(TPlanilhaXLS &p, const TDados &d, Variante variante, bool porMinuto);
+    static void TitulosDe(TPlanilha &p, const TDados &d, Variante variante, bool porMinuto);
     // Last column the sheet of the variant uses with that many behaviours
     // ("ENTRADA" included).
     static qint64 UltimaColuna(Variante variante, qint64 comportamentos);

@@ -1,7 +1,7 @@
 #include "TFolhaQuadrado.h"
 
 #include "TDados.h"
-#include "data/TPlanilhaXLS.h"
+#include "data/TPlanilha.h"
 
 TFolhaQuadrado::TFolhaQuadrado(bool porMinuto) : m_porMinuto(porMinuto) {}
 
@@ -18,8 +18,7 @@ qint64 TFolhaQuadrado::Colunas(const TDados &d) const {
     return primeira - 1 + qint64(d.QdeQuadrados());
 }
 
-void TFolhaQuadrado::Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentificacao &id,
-                              int &linha) {
+void TFolhaQuadrado::Escrever(TPlanilha &p, const TDados &d, const TIdentificacao &id, int &linha) {
     const int primeira = m_porMinuto ? 7 : 6;
     for (int b = 0; b < d.QdeComportamentos(); ++b) {
         const int minutos = m_porMinuto ? d.Minutos : 1;
@@ -52,7 +51,7 @@ void TFolhaQuadrado::Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentific
     }
 }
 
-void TFolhaQuadrado::Titulos(TPlanilhaXLS &p, const TDados &d) {
+void TFolhaQuadrado::Titulos(TPlanilha &p, const TDados &d) {
     TitulosIdentificacao(p, 2, "INJ");
     p.WriteCell(2, 4, "COPORTAMENTO");
     p.WriteCell(2, 5, "MEDIDA");
@@ -60,4 +59,17 @@ void TFolhaQuadrado::Titulos(TPlanilhaXLS &p, const TDados &d) {
     const int primeira = m_porMinuto ? 7 : 6;
     for (int q = 0; q < d.QdeQuadrados(); ++q)
         p.WriteCell(2, q + primeira, d.Quadrados[q]);
+}
+
+TFormaTabela TFolhaQuadrado::Forma() const {
+    TFormaTabela f;
+    f.LinhasTitulo = LinhaInicial();
+    f.ColunaPosicao = 1;
+    f.ColunaRegistro = 2;
+    f.ColunaComportamento = 4;
+    f.ColunaMedida = 5;
+    f.ColunaMinuto = m_porMinuto ? 6 : 0;
+    f.LinhasRegiao = {2}; // the squares' names
+    f.PrimeiraColunaValor = m_porMinuto ? 7 : 6;
+    return f;
 }

@@ -17,8 +17,9 @@ public:
     void Acumular(TDados &d) override;
     qint64 Linhas(const TDados &d) const override;
     qint64 Colunas(const TDados &d) const override;
-    void Escrever(TPlanilhaXLS &p, const TDados &d, const TIdentificacao &id, int &linha) override;
-    void Titulos(TPlanilhaXLS &p, const TDados &d) override;
+    void Escrever(TPlanilha &p, const TDados &d, const TIdentificacao &id, int &linha) override;
+    void Titulos(TPlanilha &p, const TDados &d) override;
+    TFormaTabela Forma() const override;
 
 private:
     bool m_porMinuto;

@@ -11,7 +11,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <exception>
 #include <fcntl.h>
+#include <new>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -98,6 +100,13 @@ struct Temporario {
             resta -= n;
         }
         return 0;
+    }
+    // Opens the file again by its name (a writer that fills it by name
+    // may have replaced it); never follows a link put in its place.
+    int reabrir() {
+        if (fd >= 0) ::close(fd);
+        fd = ::open(nome.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        return fd < 0 ? errno : 0;
     }
     int sincronizar(mode_t permissoes) {
         if (::fchmod(fd, permissoes) != 0 || ::fsync(fd) != 0) return errno;
@@ -187,8 +196,13 @@ void TGravacao::Interceptar(Interceptador f) {
     interceptador() = std::move(f);
 }
 
-TResultado TGravacao::Gravar(const QString &caminho, const QByteArray &conteudo, Modo modo,
-                             bool somenteLeitura) {
+namespace {
+
+// The steps shared by both ways of saving; `preencher` fills the temporary
+// file (open as tmp.fd) and returns 0 or an errno, or sets *motivo.
+TResultado gravar(const QString &caminho, TGravacao::Modo modo, bool somenteLeitura,
+                  const std::function<int(Temporario &, QString *motivo)> &preencher) {
+    using G = TGravacao;
     if (caminho.isEmpty()) return TResultado::Recusa(caminho, TResultado::SemNome);
     const QFileInfo alvo(caminho);
     if (alvo.isDir()) return TResultado::Recusa(caminho, TResultado::EhPasta);
@@ -196,8 +210,9 @@ TResultado TGravacao::Gravar(const QString &caminho, const QByteArray &conteudo,
     // A link pointing nowhere is a taken name too.
     const bool existe = alvo.exists() || alvo.isSymLink();
     const bool protegido = Arquivos::somenteLeitura(caminho);
-    if (existe && modo == CriarSomente) return TResultado::Recusa(caminho, TResultado::Existente);
-    if (protegido && modo == Substituir)
+    if (existe && modo == G::CriarSomente)
+        return TResultado::Recusa(caminho, TResultado::Existente);
+    if (protegido && modo == G::Substituir)
         return TResultado::Recusa(caminho, TResultado::SomenteLeitura);
 
     QFile::Permissions permissoes = alvo.exists() ? alvo.permissions() : kPadrao;
@@ -207,20 +222,22 @@ TResultado TGravacao::Gravar(const QString &caminho, const QByteArray &conteudo,
     auto falha = [&caminho](int erro) { return TResultado::FalhaDoSistema(caminho, erro); };
     varrerAbandonados(alvo.absolutePath(), alvo.fileName());
     Temporario tmp;
-    int erro = simulada(Criar, QByteArray());
+    int erro = simulada(G::Criar, QByteArray());
     if (!erro) erro = tmp.criar(alvo.absolutePath(), alvo.fileName());
     if (erro) return falha(erro);
-    erro = simulada(Escrever, tmp.nome);
-    if (!erro) erro = tmp.escrever(conteudo);
+    erro = simulada(G::Escrever, tmp.nome);
+    QString motivo;
+    if (!erro) erro = preencher(tmp, &motivo);
+    if (!motivo.isEmpty()) return TResultado::FalhaDoEscritor(caminho, motivo);
     if (erro) return falha(erro);
-    erro = simulada(Sincronizar, tmp.nome);
+    erro = simulada(G::Sincronizar, tmp.nome);
     if (!erro) erro = tmp.sincronizar(bits(permissoes));
     if (erro) return falha(erro);
 
     const QByteArray destino = QFile::encodeName(alvo.absoluteFilePath());
-    erro = simulada(Nomear, tmp.nome);
+    erro = simulada(G::Nomear, tmp.nome);
     if (!erro) {
-        if (modo == CriarSomente) {
+        if (modo == G::CriarSomente) {
             erro = nomearSemSubstituir(tmp.nome, destino);
             if (erro == EEXIST) return TResultado::Recusa(caminho, TResultado::Existente);
         } else if (::rename(tmp.nome.constData(), destino.constData()) != 0) {
@@ -230,8 +247,35 @@ TResultado TGravacao::Gravar(const QString &caminho, const QByteArray &conteudo,
     if (erro) return falha(erro);
     tmp.nomeado = true;
 
-    erro = simulada(SincronizarPasta, tmp.nome);
+    erro = simulada(G::SincronizarPasta, tmp.nome);
     if (!erro) erro = sincronizarPasta(alvo.absolutePath());
     if (erro) return falha(erro);
     return TResultado::Sucesso(caminho);
+}
+
+} // namespace
+
+TResultado TGravacao::Gravar(const QString &caminho, const QByteArray &conteudo, Modo modo,
+                             bool somenteLeitura) {
+    return gravar(caminho, modo, somenteLeitura,
+                  [&conteudo](Temporario &tmp, QString *) { return tmp.escrever(conteudo); });
+}
+
+TResultado TGravacao::GravarCom(const QString &caminho, const Escritor &escritor, Modo modo,
+                                bool somenteLeitura) {
+    return gravar(caminho, modo, somenteLeitura, [&escritor](Temporario &tmp, QString *motivo) {
+        try {
+            *motivo = escritor(QFile::decodeName(tmp.nome));
+        } catch (const std::bad_alloc &) {
+            *motivo = QStringLiteral("there is not enough memory");
+        } catch (const std::exception &e) {
+            *motivo = QString::fromLocal8Bit(e.what());
+            if (motivo->isEmpty()) *motivo = QStringLiteral("the file cannot be written");
+        }
+        if (!motivo->isEmpty()) return 0;
+        // The writer opened the file by name and may have made a new one
+        // there: sync and mark what the name holds now, not the empty file
+        // first created.
+        return tmp.reabrir();
+    });
 }

@@ -60,6 +60,19 @@ public:
     static TResultado Gravar(const QString &caminho, const QByteArray &conteudo, Modo modo,
                              bool somenteLeitura = false);
 
+    // Writes the temporary file by name, for writers (libraries) that open
+    // and fill a file themselves: returns an empty text on success, else
+    // why it failed. The file it leaves is then synced, given its
+    // permissions and named like the bytes of Gravar.
+    using Escritor = std::function<QString(const QString &temporario)>;
+    // Saves what `escritor` writes as `caminho`, by the rules of Gravar: the
+    // same checks before anything is written, the same temporary file in
+    // the target's folder (the writer replaces its empty contents), the same
+    // final steps. A writer that fails (or throws) leaves the target as it
+    // was and no temporary file behind; its text is the result's reason.
+    static TResultado GravarCom(const QString &caminho, const Escritor &escritor, Modo modo,
+                                bool somenteLeitura = false);
+
     // Gives `de` the name `para` unless a file (or a link) has it: the
     // system refuses a taken name in the same step that gives the new one.
     // 0, or the system's error number (EEXIST when `para` is taken).

@@ -38,6 +38,11 @@ TResultado TResultado::FalhaDoSistema(const QString &caminho, int erro) {
     return TResultado(caminho, Sistema, TextoDoSistema(erro));
 }
 
+TResultado TResultado::FalhaDoEscritor(const QString &caminho, const QString &motivo) {
+    return TResultado(caminho, Sistema,
+                      motivo.isEmpty() ? QStringLiteral("the file cannot be written") : motivo);
+}
+
 QString TResultado::Mensagem(const QString &modelo) const {
     return Mensagem(modelo, m_caminho);
 }

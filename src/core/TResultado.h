@@ -26,6 +26,9 @@ public:
     static TResultado Recusa(const QString &caminho, Causa causa);
     // The system refused with the error number `erro` (errno).
     static TResultado FalhaDoSistema(const QString &caminho, int erro);
+    // A library that writes the file itself failed, saying `motivo` (never
+    // empty: a missing text becomes "the file cannot be written").
+    static TResultado FalhaDoEscritor(const QString &caminho, const QString &motivo);
 
     bool Ok() const { return m_causa == Nenhuma; }
     explicit operator bool() const { return Ok(); }

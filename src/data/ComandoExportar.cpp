@@ -2,13 +2,13 @@
 
 #include "core/TErro.h"
 #include "core/TInteracao.h"
-#include "data/TPlanilhaXLS.h"
+#include "data/TPlanilha.h"
 #include "data/TVisualizacao.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-const char *const UsoComandoExportar = "export --out FILE [--force] RECORD";
+const char *const UsoComandoExportar = "export --out FILE [--format xls|xlsx|csv] [--force] RECORD";
 
 namespace {
 
@@ -36,9 +36,9 @@ int erroDeUso(QTextStream &err, const QString &motivo) {
 } // namespace
 
 int ComandoExportar(const QStringList &args, QTextStream &out, QTextStream &err) {
-    QString saida;
+    QString saida, textoFormato;
     QStringList registros;
-    bool temSaida = false, substituir = false, soArquivos = false;
+    bool temSaida = false, temFormato = false, substituir = false, soArquivos = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
         if (soArquivos || !a.startsWith(QLatin1String("--"))) {
@@ -50,6 +50,12 @@ int ComandoExportar(const QStringList &args, QTextStream &out, QTextStream &err)
             if (i + 1 >= args.size()) return erroDeUso(err, QStringLiteral("--out needs a FILE"));
             saida = args[++i];
             temSaida = true;
+        } else if (a == QLatin1String("--format")) {
+            if (temFormato) return erroDeUso(err, QStringLiteral("--format given twice"));
+            if (i + 1 >= args.size())
+                return erroDeUso(err, QStringLiteral("--format needs xls, xlsx or csv"));
+            textoFormato = args[++i];
+            temFormato = true;
         } else if (a == QLatin1String("--force")) {
             substituir = true;
         } else {
@@ -61,6 +67,11 @@ int ComandoExportar(const QStringList &args, QTextStream &out, QTextStream &err)
     if (registros.size() != 1 || registros.first().isEmpty())
         return erroDeUso(err, QStringLiteral("give exactly one RECORD"));
     const QString &registro = registros.first();
+    // Without --format the output name's extension says it.
+    TPlanilha::Formato formato = TPlanilha::FormatoDoNome(saida);
+    if (temFormato && !TPlanilha::FormatoDoTexto(textoFormato, &formato))
+        return erroDeUso(
+            err, QStringLiteral("unknown --format \"%1\" (xls, xlsx or csv)").arg(textoFormato));
     // A folder is no output file; the name rule would make a hidden ".XLS"
     // inside it.
     if (saida.endsWith(QLatin1Char('/')) || QFileInfo(saida).isDir())
@@ -74,16 +85,16 @@ int ComandoExportar(const QStringList &args, QTextStream &out, QTextStream &err)
         err << "trevalin-cli export: " << e.mensagem() << "\n";
         return 1;
     }
-    TPlanilhaXLS planilha;
+    const std::unique_ptr<TPlanilha> planilha = TPlanilha::Criar(formato);
     TInteracaoComando interacao(substituir);
     QString final;
     // Without --force a file that appears between the check and the save is
     // refused at the save itself; with it, it is replaced like one that was
     // there before.
-    TPlanilhaXLS::OpcoesGravacao opcoes = TPlanilhaXLS::GravSomenteLeitura;
-    if (substituir) opcoes |= TPlanilhaXLS::GravSubstituir;
+    TPlanilha::OpcoesGravacao opcoes = TPlanilha::GravSomenteLeitura;
+    if (substituir) opcoes |= TPlanilha::GravSubstituir;
     const TVisualizacao::Resultado r =
-        visualizacao.Exportar(saida, planilha, interacao, opcoes, &final);
+        visualizacao.Exportar(saida, *planilha, interacao, opcoes, &final);
     switch (r) {
     case TVisualizacao::Salva:
         out << QDir::toNativeSeparators(final) << "\n";

@@ -57,11 +57,6 @@ void TPlanilhaXLS::setBIFF(TxlsBIFFVersion v) {
     WriteBOF();
 }
 
-void TPlanilhaXLS::setFileName(const QString &nome) {
-    if (nome == m_nomeArquivo) return;
-    m_nomeArquivo = NomeFinal(nome);
-}
-
 void TPlanilhaXLS::setRow(int linha) {
     if (linha != m_linha && linha >= 1 && linha <= m_ultimaLinha) m_linha = linha;
 }
@@ -292,17 +287,7 @@ bool TPlanilhaXLS::TextoCabe(const QString &texto) {
     return caracteres <= MaxTexto;
 }
 
-QString TPlanilhaXLS::nomeParaMensagem() const {
-    return m_nomeArquivo.isEmpty() ? QStringLiteral("(no file name)")
-                                   : QDir::toNativeSeparators(m_nomeArquivo);
-}
-
 void TPlanilhaXLS::SaveSheet(OpcoesGravacao opcoes) {
-    const TGravacao::Modo modo = (opcoes & GravNovo)         ? TGravacao::CriarSomente
-                                 : (opcoes & GravSubstituir) ? TGravacao::SubstituirSomenteLeitura
-                                                             : TGravacao::Substituir;
-    const TResultado r =
-        TGravacao::Gravar(m_nomeArquivo, Conteudo(), modo, opcoes.testFlag(GravSomenteLeitura));
-    if (!r)
-        throw TErro(r.Mensagem(QStringLiteral("Cannot create file %1: %2."), nomeParaMensagem()));
+    conferirGravacao(TGravacao::Gravar(m_nomeArquivo, Conteudo(), modoDe(opcoes),
+                                       opcoes.testFlag(GravSomenteLeitura)));
 }

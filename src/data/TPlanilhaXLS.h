@@ -1,7 +1,8 @@
 #pragma once
 
+#include "TPlanilha.h"
+
 #include <QByteArray>
-#include <QFlags>
 #include <QString>
 
 // Version written into the BOF record's identifier.
@@ -40,26 +41,19 @@ enum TxlsMoveAfterEnter : quint8 { maNone, maUp, maDown, maLeft, maRight };
 //   one only with GravSubstituir (the caller asked the user), and
 //   GravSomenteLeitura makes the new file read-only before it takes the
 //   target's name.
-class TPlanilhaXLS {
+class TPlanilhaXLS : public TPlanilha {
 public:
-    enum OpcaoGravacao {
-        GravNormal = 0x0,
-        // Replace the target even when it is read-only (the user agreed).
-        GravSubstituir = 0x1,
-        // The saved file has no write permission bits (analysis outputs).
-        GravSomenteLeitura = 0x2,
-        // Never replace a file: the caller found none and asked no one, so a
-        // file that appeared meanwhile is refused. Wins over GravSubstituir.
-        GravNovo = 0x4,
-    };
-    Q_DECLARE_FLAGS(OpcoesGravacao, OpcaoGravacao)
-
     static constexpr int UltimaLinha = 65535;
     static constexpr int UltimaColuna = 256;
     static constexpr int MaxTexto = 255;
 
     TPlanilhaXLS();
-    virtual ~TPlanilhaXLS() = default;
+    ~TPlanilhaXLS() override = default;
+
+    Formato formato() const override { return Xls; }
+    QString NomeArquivo(const QString &nome) const override { return NomeFinal(nome); }
+    qint64 MaxLinhas() const override { return UltimaLinha; }
+    qint64 MaxColunas() const override { return UltimaColuna; }
 
     // Properties. A write the rules do not accept leaves the value unchanged.
     quint8 ActiveFont() const { return m_fonteAtiva; }
@@ -70,8 +64,7 @@ public:
     void setBIFF(TxlsBIFFVersion v); // a change restarts the document
     TxlsBorderSet Borders() const { return m_bordas; }
     void setBorders(TxlsBorderSet b) { m_bordas = b & 0x0F; }
-    QString FileName() const { return m_nomeArquivo; }
-    void setFileName(const QString &nome); // forces the extension ".XLS"
+    // FileName / setFileName: the extension ".XLS" is forced (NomeFinal).
     int Row() const { return m_linha; }
     void setRow(int linha); // 1 .. UltimaLinha
     int Column() const { return m_coluna; }
@@ -88,20 +81,20 @@ public:
     void setVersion(const QString &) {}
 
     // Begins a new document (discarding the current one).
-    void StartSheet();
+    void StartSheet() override;
     // Writes a cell at (linha, coluna), 1-based; 0 keeps the cursor's row or
     // column. The cursor then moves as MoveAfterEnter says. Throws TErro for
     // a cell outside the sheet; nothing is appended then.
-    void WriteCell(int linha, int coluna, const QString &texto);
-    // Fixed titles: the text is UTF-8 (the source files' encoding).
-    void WriteCell(int linha, int coluna, const char *texto);
-    void WriteCell(int linha, int coluna, double valor);
-    void WriteCell(int linha, int coluna, quint16 valor);
-    void EndSheet();
+    using TPlanilha::WriteCell;
+    void WriteCell(int linha, int coluna, const QString &texto) override;
+    void WriteCell(int linha, int coluna, double valor) override;
+    void WriteCell(int linha, int coluna, quint16 valor) override;
+    void WriteCell(int linha, int coluna, const char *texto) override;
+    void EndSheet() override;
     // Writes the document to FileName, creating or replacing the file; the
     // document stays as it is. Throws TErro naming the file when it cannot
     // be written; the old file is then untouched.
-    void SaveSheet(OpcoesGravacao opcoes = GravNormal);
+    void SaveSheet(OpcoesGravacao opcoes = GravNormal) override;
 
     // The document as it would be saved.
     const QByteArray &Conteudo() const;
@@ -131,7 +124,6 @@ private:
     // The three attribute bytes of a cell.
     void atributos(char *a) const;
     void put16(quint16 v);
-    QString nomeParaMensagem() const;
 
     // Room for n more bytes at the end of the document.
     char *anexar(qsizetype n);
@@ -146,7 +138,6 @@ private:
     quint16 m_ultimaLinha = 0xFFFF;
     quint16 m_primeiraColuna = 0;
     quint16 m_ultimaColuna = 0x0100;
-    QString m_nomeArquivo;
     int m_linha = 1;
     int m_coluna = 1;
     quint8 m_qdeFontes = 0;
@@ -159,5 +150,3 @@ private:
     bool m_travado = true;
     qint32 m_versao = 0x0117;
 };
-
-Q_DECLARE_OPERATORS_FOR_FLAGS(TPlanilhaXLS::OpcoesGravacao)

@@ -136,9 +136,14 @@ QString TVisualizacao::NomeExportacao(const QString &escolhido) {
     return TPlanilhaXLS::NomeFinal(semXls(escolhido));
 }
 
+QString TVisualizacao::NomeExportacao(const QString &escolhido, const TPlanilha &planilha) {
+    if (planilha.formato() == TPlanilha::Xls) return NomeExportacao(escolhido);
+    return planilha.NomeArquivo(escolhido);
+}
+
 // ---------------------------------------------------------------- export
 
-void TVisualizacao::MontarPlanilha(TPlanilhaXLS &planilha) const {
+void TVisualizacao::MontarPlanilha(TPlanilha &planilha) const {
     const QString nome = nomeParaMensagem(m_arquivo);
     if (!m_carregado)
         throw TErro(m_erroLeitura.isEmpty() ? QStringLiteral("No record file is loaded.")
@@ -150,11 +155,12 @@ void TVisualizacao::MontarPlanilha(TPlanilhaXLS &planilha) const {
             QStringLiteral("%1 is not a complete record file: it ends at line %2, "
                            "before the column titles of line %3. Nothing was exported.")
                 .arg(nome, QString::number(m_qdeLinhas), QString::number(LinhasCabecalho + 1)));
-    if (m_linhas.size() > MaxLinhas)
+    const qint64 maxLinhas = planilha.MaxLinhas() - LinhasAntesDosDados;
+    if (m_linhas.size() > maxLinhas)
         throw TErro(QStringLiteral("%1 has %2 rows; one sheet holds at most %3 below its header "
                                    "(row %4 is its last). Nothing was exported.")
-                        .arg(nome, QString::number(m_linhas.size()), QString::number(MaxLinhas),
-                             QString::number(TPlanilhaXLS::UltimaLinha)));
+                        .arg(nome, QString::number(m_linhas.size()), QString::number(maxLinhas),
+                             QString::number(planilha.MaxLinhas())));
 
     // Every number first: a bad field further down must not leave a sheet
     // that looks complete.
@@ -192,6 +198,15 @@ void TVisualizacao::MontarPlanilha(TPlanilhaXLS &planilha) const {
     }
 
     planilha.StartSheet();
+    planilha.setNomeFolha(QFileInfo(m_arquivo).completeBaseName());
+    TFormaTabela forma;
+    forma.Disposicao = TFormaTabela::Eventos;
+    forma.LinhasTitulo = LinhasAntesDosDados;
+    forma.NomesColunas = QStringList{QStringLiteral("square"),      QStringLiteral("behaviour"),
+                                     QStringLiteral("start_ms"),    QStringLiteral("end_ms"),
+                                     QStringLiteral("duration_ms"), QStringLiteral("minute"),
+                                     QStringLiteral("frequency")};
+    planilha.setForma(forma);
     planilha.WriteCell(1, 1, Titulo());
     // Header lines 2 to 9: label before the first tab, value after it.
     for (int i = 2; i <= LinhasCabecalho; ++i) {
@@ -217,11 +232,11 @@ void TVisualizacao::MontarPlanilha(TPlanilhaXLS &planilha) const {
     planilha.EndSheet();
 }
 
-TVisualizacao::Resultado TVisualizacao::Exportar(const QString &escolhido, TPlanilhaXLS &planilha,
+TVisualizacao::Resultado TVisualizacao::Exportar(const QString &escolhido, TPlanilha &planilha,
                                                  TInteracao &interacao,
-                                                 TPlanilhaXLS::OpcoesGravacao opcoes,
+                                                 TPlanilha::OpcoesGravacao opcoes,
                                                  QString *arquivoFinal) const {
-    planilha.setFileName(semXls(escolhido));
+    planilha.setFileName(planilha.formato() == TPlanilha::Xls ? semXls(escolhido) : escolhido);
     const QString final = planilha.FileName();
     if (arquivoFinal) *arquivoFinal = final;
 
@@ -238,9 +253,9 @@ TVisualizacao::Resultado TVisualizacao::Exportar(const QString &escolhido, TPlan
     // before the save.
     if (!final.isEmpty() && (alvo.exists() || alvo.isSymLink()) && !alvo.isDir()) {
         if (!interacao.Confirmar(PerguntaSobrescrever)) return NaoSubstituida;
-        opcoes |= TPlanilhaXLS::GravSubstituir;
+        opcoes |= TPlanilha::GravSubstituir;
     } else {
-        opcoes |= TPlanilhaXLS::GravNovo;
+        opcoes |= TPlanilha::GravNovo;
     }
     try {
         planilha.SaveSheet(opcoes);

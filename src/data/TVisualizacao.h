@@ -51,7 +51,7 @@ public:
     // Sheet rows above the records: title, eight header rows, column titles.
     static constexpr int LinhasAntesDosDados = 10;
     static constexpr int Colunas = 7;
-    // Most rows a record may have to fit one sheet.
+    // Most rows a record may have to fit one .xls sheet.
     static constexpr int MaxLinhas = TPlanilhaXLS::UltimaLinha - LinhasAntesDosDados;
 
     static const QString PerguntaSobrescrever;
@@ -81,12 +81,16 @@ public:
     // ".XLS" is dropped, then the writer's rule gives the name ".XLS" unless
     // it ends in ".xls" in any other case.
     static QString NomeExportacao(const QString &escolhido);
+    // The same for the writer's format: the rule above for the .xls, the
+    // writer's own (its extension forced) for the others.
+    static QString NomeExportacao(const QString &escolhido, const TPlanilha &planilha);
 
     // Builds the sheet of the loaded record in `planilha` (StartSheet to
-    // EndSheet). Throws TErro naming the file and the line when the record
-    // cannot be exported; every row is checked before the first cell is
-    // written.
-    void MontarPlanilha(TPlanilhaXLS &planilha) const;
+    // EndSheet), named after the record, shaped as one event per row.
+    // Throws TErro naming the file and the line when the record cannot be
+    // exported (more rows than the writer's sheet holds below the header
+    // included); every row is checked before the first cell is written.
+    void MontarPlanilha(TPlanilha &planilha) const;
 
     // Exports the loaded record to the picked name: builds the sheet, asks
     // before replacing an existing file (PerguntaSobrescrever), saves, and
@@ -95,8 +99,8 @@ public:
     // result); GravSubstituir is added when the user agreed to replace,
     // GravNovo when there was nothing to ask about.
     // *arquivoFinal receives the name of the file written or refused.
-    Resultado Exportar(const QString &escolhido, TPlanilhaXLS &planilha, TInteracao &interacao,
-                       TPlanilhaXLS::OpcoesGravacao opcoes = TPlanilhaXLS::GravNormal,
+    Resultado Exportar(const QString &escolhido, TPlanilha &planilha, TInteracao &interacao,
+                       TPlanilha::OpcoesGravacao opcoes = TPlanilha::GravNormal,
                        QString *arquivoFinal = nullptr) const;
 
 private:

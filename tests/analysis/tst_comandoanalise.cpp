@@ -64,6 +64,33 @@ private slots:
         QCOMPARE(LeitorPlanilha::faixa(c, 7, 1, 2), (QVariantList{1, "r3"}));
     }
 
+    // The format from --format, else from the output name; the name gets
+    // the format's extension; an existing output of another format is no
+    // obstacle, one of the same format is.
+    void formatos() {
+        Ambiente &a = amb();
+        const QString saida = a.dir.filePath("f");
+        Saida s = rodar(base(saida + ".xlsx"));
+        QCOMPARE(s.out, saida + ".xlsx\n");
+        QVERIFY(ler(saida + ".xlsx").startsWith("PK"));
+        s = rodar(base(saida) << "--format"
+                              << "csv");
+        QCOMPARE(s.out, saida + ".csv\n");
+        QVERIFY(ler(saida + ".csv").startsWith("group,position,record,region,"));
+        QVERIFY(Arquivos::somenteLeitura(saida + ".csv"));
+        s = rodar(base(saida + ".xlsx") << "--format=xls");
+        QCOMPARE(s.out, saida + ".XLS\n");
+        s = rodar(base(saida + ".csv"));
+        QCOMPARE(s.codigo, 1);
+        QVERIFY2(s.err.contains("--force"), qPrintable(s.err));
+        s = rodar(base(saida) << "--format"
+                              << "ods");
+        QCOMPARE(s.codigo, 1);
+        QVERIFY2(s.err.contains("unknown --format") && s.err.contains("usage:"), qPrintable(s.err));
+        s = rodar(base(saida) << "--format=");
+        QVERIFY2(s.codigo == 1 && s.err.contains("--format needs"), qPrintable(s.err));
+    }
+
     // The command reads the profile once for its checks and settings; the
     // run reads it once more for the experiment its records name, however
     // many records there are.

@@ -318,7 +318,8 @@ private slots:
                 QCOMPARE(ler(alvo), QByteArray("antigo"));
                 QCOMPARE(bits(alvo), 0444);
             }
-            const bool fica = etapa == TGravacao::SincronizarPasta || modo != TGravacao::CriarSomente;
+            const bool fica =
+                etapa == TGravacao::SincronizarPasta || modo != TGravacao::CriarSomente;
             QCOMPARE(nomes(m_dir.path()), fica ? QStringList{"f.txt"} : QStringList());
         }
     }
@@ -341,6 +342,66 @@ private slots:
         QVERIFY(TGravacao::Gravar(alvo, "meu", TGravacao::Substituir));
         QCOMPARE(ler(alvo), QByteArray("meu"));
         QCOMPARE(nomes(m_dir.path()), QStringList{QStringLiteral("a.txt")});
+    }
+
+    // A writer that fills the file by name (a library) goes through the
+    // same steps: it sees an empty temporary file beside the target; what
+    // it leaves takes the name read-only; its failure (or exception) keeps
+    // the old file and leaves no temporary file.
+    void gravarCom() {
+        const QString alvo = caminho(QStringLiteral("p.xlsx"));
+        criar(alvo, "antigo", 0644);
+        QString visto;
+        auto escritor = [&visto](const QString &tmp) {
+            visto = tmp;
+            QFile f(tmp);
+            if (!f.open(QIODevice::ReadWrite) || f.size() != 0) return QStringLiteral("not empty");
+            f.write("novo");
+            return QString();
+        };
+        QVERIFY(TGravacao::GravarCom(alvo, escritor, TGravacao::Substituir, true));
+        QCOMPARE(QFileInfo(visto).absolutePath(), QFileInfo(alvo).absolutePath());
+        QCOMPARE(ler(alvo), QByteArray("novo"));
+        QCOMPARE(bits(alvo), 0444);
+
+        // The writer replaced its file by another one of that name.
+        const QString outro = caminho(QStringLiteral("q.csv"));
+        QVERIFY(TGravacao::GravarCom(
+            outro,
+            [](const QString &tmp) {
+                QFile::remove(tmp);
+                QFile f(tmp);
+                if (!f.open(QIODevice::WriteOnly) || f.write("refeito") != 7)
+                    return QStringLiteral("?");
+                return QString();
+            },
+            TGravacao::CriarSomente));
+        QCOMPARE(ler(outro), QByteArray("refeito"));
+        QCOMPARE(bits(outro), 0644); // the permissions of a new file, whatever the writer made
+
+        const TResultado falha = TGravacao::GravarCom(
+            alvo, [](const QString &) { return QStringLiteral("zip error"); },
+            TGravacao::SubstituirSomenteLeitura);
+        QCOMPARE(falha.Motivo(), QStringLiteral("zip error"));
+        const TResultado excecao = TGravacao::GravarCom(
+            alvo, [](const QString &) -> QString { throw std::bad_alloc(); },
+            TGravacao::SubstituirSomenteLeitura);
+        QCOMPARE(excecao.Motivo(), QStringLiteral("there is not enough memory"));
+        // A read-only target without the user's agreement: the writer is
+        // never called.
+        bool chamado = false;
+        QCOMPARE(TGravacao::GravarCom(
+                     alvo,
+                     [&](const QString &) {
+                         chamado = true;
+                         return QString();
+                     },
+                     TGravacao::Substituir)
+                     .causa(),
+                 TResultado::SomenteLeitura);
+        QVERIFY(!chamado);
+        QCOMPARE(ler(alvo), QByteArray("novo"));
+        QCOMPARE(nomes(m_dir.path()), QStringList({"p.xlsx", "q.csv"}));
     }
 
     // The settings writers' entry point is the same path.

@@ -48,6 +48,11 @@ private slots:
         QTest::newRow("novo") << "--out @novo.xls @rato1.tvl" << 0 << "novo.XLS";
         QTest::newRow("existente") << "--out @r.xls @rato1.tvl" << 1 << "--force";
         QTest::newRow("--force") << "--force --out @r.xls @rato1.tvl" << 0 << "r.XLS";
+        QTest::newRow("xlsx by name") << "--out @novo.xlsx @rato1.tvl" << 0 << "novo.xlsx";
+        QTest::newRow("--format csv") << "--format csv --out @novo @rato1.tvl" << 0 << "novo.csv";
+        QTest::newRow("--format over .xls") << "--out @r.xls --format xlsx @rato1.tvl" << 0 << "r.xlsx";
+        QTest::newRow("unknown format") << "--format ods --out @n @rato1.tvl" << 1 << "unknown --format";
+        QTest::newRow("format twice") << "--format csv --format csv --out @n @rato1.tvl" << 1 << "twice";
         QTest::newRow("sem --out") << "@rato1.tvl" << 1 << "--out FILE is required";
         QTest::newRow("opcao desconhecida") << "--out @r --x @rato1.tvl" << 1 << "unknown option";
         QTest::newRow("saida e pasta") << "--out @ @rato1.tvl" << 1 << "is a folder";
@@ -96,8 +101,15 @@ private slots:
         QVERIFY(err.isEmpty());
         QVERIFY(Arquivos::somenteLeitura(caminho(saida)));
         QVERIFY(Arquivos::lerTudo(caminho(saida), &bytes));
-        QVERIFY(bytes.startsWith(QByteArray::fromHex("09080600")));
-        QVERIFY(bytes.endsWith(QByteArray::fromHex("0A000000")));
+        if (saida.endsWith(".xlsx")) {
+            QVERIFY(bytes.startsWith("PK"));
+        } else if (saida.endsWith(".csv")) {
+            QCOMPARE(bytes, QByteArray("record,square,behaviour,start_ms,end_ms,duration_ms,"
+                                       "minute,frequency\nrato1,D4,ENTRADA,0,60000,60000,1,1\n"));
+        } else {
+            QVERIFY(bytes.startsWith(QByteArray::fromHex("09080600")));
+            QVERIFY(bytes.endsWith(QByteArray::fromHex("0A000000")));
+        }
         QCOMPARE(arquivos().size(), saida == "r.XLS" ? 2 : 3); // no temporary file left
     }
 };

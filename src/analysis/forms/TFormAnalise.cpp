@@ -87,8 +87,12 @@ TFormAnalise::TFormAnalise(const TUsuario &usuario, TInteracao *interacao, QWidg
     setObjectName(QStringLiteral("FormAnalise"));
     setWindowTitle(QStringLiteral("Definição dos grupos para análise"));
     DialogoSalvar = [](QWidget *pai, const QString &pasta) {
-        return QFileDialog::getSaveFileName(pai, QString(), pasta,
-                                            QStringLiteral("Excel (*.XLS *.xls)"));
+        const QStringList filtros =
+            TPlanilha::FiltrosDialogo(QStringLiteral("Excel (*.XLS *.xls)"));
+        QString filtro = filtros.first();
+        const QString nome = QFileDialog::getSaveFileName(
+            pai, QString(), pasta, filtros.join(QStringLiteral(";;")), &filtro);
+        return TPlanilha::NomeDoDialogo(nome, filtros.indexOf(filtro));
     };
     criarControles();
     LabelExperimento->setText(m_usuario.Experimento.Nome);
@@ -380,8 +384,9 @@ void TFormAnalise::SpeedButtonANALISARClick() {
     if (escolhido.isEmpty()) return;
 
     // The question is about the file the writer will really write (the
-    // name with ".XLS"), not the name as typed.
-    const QString final = TPlanilhaXLS::NomeFinal(escolhido);
+    // name with ".XLS", ".xlsx" or ".csv"), not the name as typed.
+    m_planilha = TPlanilha::Criar(TPlanilha::FormatoDoNome(escolhido));
+    const QString final = m_planilha->NomeArquivo(escolhido);
     const QFileInfo alvo(final);
     TAnalise::Substituicao substituicao = TAnalise::NaoSubstituir;
     if ((alvo.exists() || alvo.isSymLink()) && !alvo.isDir()) {
@@ -394,7 +399,7 @@ void TFormAnalise::SpeedButtonANALISARClick() {
 
 void TFormAnalise::executar(TAnalise::Tipo tipo, const QString &arquivo, TAnalise::Substituicao s) {
     m_coletor = std::make_unique<TColetor>();
-    m_analise = std::make_unique<TAnalise>(m_usuario, m_dados, m_planilha, m_coletor.get());
+    m_analise = std::make_unique<TAnalise>(m_usuario, m_dados, *m_planilha, m_coletor.get());
     // Emitted on the worker thread: the connection queues it to this one.
     connect(m_analise.get(), &TAnalise::Progresso, this, &TFormAnalise::progresso);
     for (QGroupBox *g : {GroupBox1, GroupBoxMontarGrupo, GroupBoxGrupos})
@@ -440,6 +445,7 @@ void TFormAnalise::concluir() {
     for (const QString &m : m_coletor->Tomar())
         m_interacao->Mensagem(m);
     m_analise.reset();
+    m_planilha.reset(); // its kept cells may be large
     emit AnaliseConcluida(r);
 }
 

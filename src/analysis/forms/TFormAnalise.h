@@ -4,7 +4,7 @@
 #include "analysis/TDados.h"
 #include "analysis/TMontagemGrupos.h"
 #include "core/TUsuario.h"
-#include "data/TPlanilhaXLS.h"
+#include "data/TPlanilha.h"
 
 #include <QWidget>
 
@@ -29,7 +29,9 @@ class TInteracao;
 //
 // Works on a copy of the user as it was when the window opened (the
 // experiment, its maze, the language file), so nothing it reads changes
-// under a run. Owns the TDados of the groups and the TPlanilhaXLS.
+// under a run. Owns the TDados of the groups and the run's TPlanilha (the
+// format the picked name's extension asks for; the save dialog offers .xls,
+// .xlsx and tidy CSV).
 //
 // A run goes to a worker thread: the window shows its progress, stays
 // responsive and refuses every change of the groups until the run ends; it
@@ -83,7 +85,7 @@ private:
     TUsuario m_usuario;
     TInteracao *m_interacao;
     TDados m_dados;
-    TPlanilhaXLS m_planilha;
+    std::unique_ptr<TPlanilha> m_planilha; // of the run, by the name's format
     TMontagemGrupos m_montagem;
 
     QGroupBox *GroupBox1 = nullptr;

@@ -1,9 +1,9 @@
 #include "TFormVisualizar.h"
 
-#include "core/TIdioma.h"
-#include "core/forms/TCursorEspera.h"
 #include "core/TErro.h"
+#include "core/TIdioma.h"
 #include "core/TInteracao.h"
+#include "core/forms/TCursorEspera.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
@@ -28,7 +28,6 @@ namespace {
 const char *const kTitulos[] = {"Posição",      "Comportamento", "Início (ms)", "Fim (ms)",
                                 "Duração (ms)", "Minuto",        "Frequência"};
 const int kLarguras[] = {50, 100, 70, 70, 75, 50, 70};
-
 
 } // namespace
 
@@ -78,8 +77,12 @@ TFormVisualizar::TFormVisualizar(const QString &pastaUsuario, const QString &arq
     setObjectName(QStringLiteral("FormVisualizar"));
     setWindowTitle(QStringLiteral("Visualizar Dados"));
     DialogoSalvar = [](QWidget *pai, const QString &proposto) {
-        return QFileDialog::getSaveFileName(pai, QString(), proposto,
-                                            QStringLiteral("Excel (.xls) (*.xls *.XLS)"));
+        const QStringList filtros =
+            TPlanilha::FiltrosDialogo(QStringLiteral("Excel (.xls) (*.xls *.XLS)"));
+        QString filtro = filtros.first();
+        const QString nome = QFileDialog::getSaveFileName(
+            pai, QString(), proposto, filtros.join(QStringLiteral(";;")), &filtro);
+        return TPlanilha::NomeDoDialogo(nome, filtros.indexOf(filtro));
     };
 
     GroupBoxSelecionar = new QGroupBox(QStringLiteral("Selecionar Arquivo"), this);
@@ -209,7 +212,9 @@ void TFormVisualizar::SpeedButtonExportarClick() {
     // Whatever keeps the record from being exported is said before a file
     // is asked for.
     try {
-        TPlanilhaXLS prova;
+        // The largest sheet of the formats: the .xls's own limit is told
+        // after the name, when that format is picked.
+        TPlanilhaXLSX prova;
         m_visualizacao.MontarPlanilha(prova);
     } catch (const TErro &e) {
         m_interacao->Mensagem(e.mensagem());
@@ -219,7 +224,9 @@ void TFormVisualizar::SpeedButtonExportarClick() {
         QDir(QDir::homePath()).filePath(TVisualizacao::NomeProposto(LabelArquivo->text()));
     const QString escolhido = DialogoSalvar(this, proposto);
     if (escolhido.isEmpty()) return;
-    m_visualizacao.Exportar(escolhido, m_planilha, *m_interacao);
+    const std::unique_ptr<TPlanilha> planilha =
+        TPlanilha::Criar(TPlanilha::FormatoDoNome(escolhido));
+    m_visualizacao.Exportar(escolhido, *planilha, *m_interacao);
 }
 
 void TFormVisualizar::closeEvent(QCloseEvent *evento) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/TPlanilhaXLS.h"
+#include "data/TPlanilhaXLSX.h"
 #include "data/TVisualizacao.h"
 
 #include <QWidget>
@@ -18,8 +18,9 @@ class TInteracao;
 
 // The record viewer (unit "UnitVisualizar"): a tree of the user's folder; a
 // double-clicked record file is read by TVisualizacao and shown one row per
-// line; "Exportar (.xls)" writes it as a spreadsheet through the same
-// model. Never changes a record file.
+// line; "Exportar (.xls)" writes it as a spreadsheet (.xls, .xlsx or tidy
+// CSV, by the name's extension; the save dialog offers the three) through
+// the same model. Never changes a record file.
 //
 // An export that cannot be made (a file that is not a complete record, a
 // field that is no whole number, more events than a sheet holds) is
@@ -58,7 +59,6 @@ private:
     QString m_arquivoIdioma;
     TInteracao *m_interacao;
     TVisualizacao m_visualizacao;
-    TPlanilhaXLS m_planilha;
 
     QGroupBox *GroupBoxSelecionar = nullptr;
     QTreeView *ShellTreeView = nullptr;

@@ -388,6 +388,23 @@ private slots:
         const QByteArray esperado = ler(comando);
         QVERIFY(esperado.size() > 200);
         QCOMPARE(ler(janela), esperado);
+
+        // The other formats, by the picked name's extension: the same tidy
+        // CSV as the command's, and an .xlsx.
+        const QString csv = a.dir.filePath("janela.csv");
+        QCOMPARE(j.analisarEm(csv), int(TAnalise::Sucesso));
+        QCOMPARE(
+            ComandoAnalise(QStringList{"--data", a.dados, "--user", a.usuario, "--experiment",
+                                       a.experimento, "--kind", "compacta", "--out", comando,
+                                       "--format", "csv", "--group", "Controle=rato1.tvl,rato3.tvl",
+                                       "--group", "Tratado=rato2.tvl"},
+                           o, e),
+            0);
+        QCOMPARE(ler(csv), ler(a.dir.filePath("comando.csv")));
+        QVERIFY(ler(csv).contains("\nTratado,1,rato2,BRACO ABERTO,ENTRADA,,FREQUENCIA,"));
+        QCOMPARE(j.analisarEm(a.dir.filePath("janela.xlsx")), int(TAnalise::Sucesso));
+        QVERIFY(ler(a.dir.filePath("janela.xlsx")).startsWith("PK"));
+        QVERIFY(Arquivos::somenteLeitura(a.dir.filePath("janela.xlsx")));
     }
 };
 

@@ -4,9 +4,9 @@
 
 #include "ArvoreArquivos.h"
 #include "TInteracaoFalsa.h"
-#include "data/LeitorPlanilha.h"
 #include "core/Arquivos.h"
 #include "core/Cp1252.h"
+#include "data/LeitorPlanilha.h"
 #include "data/forms/TFormVisualizar.h"
 
 #include <QDir>
@@ -106,6 +106,17 @@ private slots:
         QCOMPARE(c.value({13, 5}), QVariant(240000.0));
         QCOMPARE(c.value({13, 7}), QVariant(0));
 
+        // The other formats, by the picked name's extension.
+        exportarPara(m_raiz.filePath("rato1.csv"));
+        QCOMPARE(ler(m_raiz.filePath("rato1.csv")),
+                 QByteArray("record,square,behaviour,start_ms,end_ms,duration_ms,minute,frequency\n"
+                            "rato1,D4,ENTRADA,0,40000,40000,1,1\n"
+                            "rato1,D3,ENTRADA,40000,60000,20000,1,1\n"
+                            "rato1,D3,ENTRADA,60000,300000,240000,2,0\n"));
+        exportarPara(m_raiz.filePath("rato1.xlsx"));
+        QVERIFY(ler(m_raiz.filePath("rato1.xlsx")).startsWith("PK"));
+        QCOMPARE(m_interacao.mensagens, QStringList(3, "Planilha Salva!"));
+
         QVERIFY(ArvoreArquivos::duploClique(arvore(), m_pasta + "/Exp1"));
         QCOMPARE(tabela()->model()->rowCount(), 0);
         QVERIFY(!exportar()->isEnabled());
@@ -143,8 +154,9 @@ private slots:
         QVERIFY(!QFileInfo::exists(m_raiz.filePath("curto.XLS")));
     }
 
-    // One event more than a sheet holds below its header: refused, saying
-    // why, before the dialog; one fewer is exported.
+    // One event more than an .xls sheet holds below its header: refused as
+    // .xls, saying why, once the name says .xls (the other formats hold
+    // it: exported as .xlsx); one fewer is exported as .xls.
     void longoDemais() {
         QStringList linhas = kCabecalho;
         for (int i = 0; i < 65526; ++i)
@@ -153,15 +165,19 @@ private slots:
         m_w->CarregarDados(m_pasta + "/Exp1/longo.tvl");
         QCOMPARE(tabela()->model()->rowCount(), 65526);
         exportarPara(m_raiz.filePath("longo.xls"));
-        QCOMPARE(m_dialogos, 0);
+        QCOMPARE(m_dialogos, 1);
         QCOMPARE(m_interacao.mensagens.size(), 1);
         QVERIFY2(m_interacao.mensagens[0].contains("65526 rows"),
                  qPrintable(m_interacao.mensagens[0]));
+        QVERIFY(!QFileInfo::exists(m_raiz.filePath("longo.XLS")));
+        exportarPara(m_raiz.filePath("longo.xlsx"));
+        QCOMPARE(m_interacao.mensagens.last(), QString("Planilha Salva!"));
+        QVERIFY(QFileInfo::exists(m_raiz.filePath("longo.xlsx")));
         linhas.removeLast();
         gravar(m_pasta + "/Exp1/longo.tvl", linhas);
         m_w->CarregarDados(m_pasta + "/Exp1/longo.tvl");
         exportarPara(m_raiz.filePath("longo.xls"));
-        QCOMPARE(m_dialogos, 1);
+        QCOMPARE(m_dialogos, 3);
         QCOMPARE(m_interacao.mensagens.last(), QString("Planilha Salva!"));
     }
 };
