@@ -320,11 +320,20 @@ TResultadoGravacao TRecuperacao::Salvar() {
     if (m_doisInicios && !m_faseFixa) conteudos.removeLast();
 
     int existentes = 0;
-    for (const QString &d : proprios)
-        existentes += existe(d) ? 1 : 0;
+    bool iguais = conteudos.size() == proprios.size();
+    for (int k = 0; k < proprios.size(); ++k) {
+        existentes += existe(proprios[k]) ? 1 : 0;
+        // The rows, after the header (whose first line holds the moment).
+        QByteArray b;
+        iguais = iguais && Arquivos::lerTudo(proprios[k], &b) &&
+                 Arquivos::dividirLinhas(b).mid(10) ==
+                     Arquivos::dividirLinhas(conteudos.value(k)).mid(10);
+    }
     QStringList destinos;
-    if (m_completa && existentes == proprios.size()) {
-        // The record was written; only the journal's removal was missed.
+    if (m_completa && existentes == proprios.size() && iguais) {
+        // This recording's record was written; only the journal's removal
+        // was missed. Other rows under those names (another recording of the
+        // same animal) leave this one to be saved under a partial name.
         r.gravados = proprios;
     } else if (m_completa && existentes == 0) {
         destinos = proprios;

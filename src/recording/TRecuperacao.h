@@ -29,7 +29,8 @@
 //   header keeps the experiment's session length. A journal whose recording
 //   reached its session end (the program stopped while writing the record)
 //   gives the record files' own names when they are free; when they exist
-//   already, the record was written and the journal is simply removed.
+//   already with the same rows, the record was written and the journal is
+//   simply removed.
 // - The lock of the journal is held from Ler to the end of the object, so
 //   two instances never save one journal twice.
 class TRecuperacao {

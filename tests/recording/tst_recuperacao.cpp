@@ -136,6 +136,21 @@ private slots:
         QVERIFY(QFileInfo(s.gravados[0]).fileName().contains('-')); // no identification can
     }
 
+    // Stopped during a pause: the recording ended at the fall, not at the
+    // key released after it.
+    void paradaNaPausa() {
+        AmbienteSessao amb;
+        Gravador g(amb);
+        g.tocar({{0, "5"}, {1000, "+A"}, {5000, "esc"}, {7000, "-A"}});
+        TRecuperacao r(amb.dados, g.matar());
+        QCOMPARE(r.Ler(), TRecuperacao::Pronta);
+        QCOMPARE(r.Gravado(), 5000);
+        const TResultadoGravacao s = r.Salvar();
+        QCOMPARE(AmbienteSessao::linhasRegistro(s.gravados.value(0)),
+                 QStringList({"F6\tENTRADA\t0\t5000\t5000\t1\t1",
+                              "F6\tLimpeza\t1000\t5000\t4000\t1\t1"}));
+    }
+
     // A name taken gets a number; a two-start recording stopped in its free
     // phase gives "_T1" only, one stopped in its fixed phase both halves.
     void nomes() {
@@ -283,6 +298,17 @@ private slots:
         QCOMPARE(r.Ler(), TRecuperacao::Pronta);
         QCOMPARE(r.Salvar().gravados, QStringList{amb.pasta() + "rato7.tvl"});
         QCOMPARE(AmbienteSessao::linhasRegistro(amb.pasta() + "rato7.tvl"), registro);
+        // The record there holds another recording's rows: this one is kept
+        // apart, not dropped.
+        QFile::setPermissions(amb.pasta() + "rato7.tvl", QFile::WriteOwner | QFile::ReadOwner);
+        QFile::remove(amb.pasta() + "rato7.tvl");
+        Arquivos::gravarAtomico(amb.pasta() + "rato7.tvl",
+                                QByteArray("h\r\n").repeated(10) + "F6\tENTRADA\t0\t1\t1\t1\t1\r\n");
+        Arquivos::gravarAtomico(diario, antes + fim);
+        TRecuperacao outra(amb.dados, diario);
+        QCOMPARE(outra.Ler(), TRecuperacao::Pronta);
+        QCOMPARE(outra.Salvar().gravados, QStringList{amb.pasta() + "rato7-parcial.tvl"});
+        QCOMPARE(AmbienteSessao::linhasRegistro(amb.pasta() + "rato7-parcial.tvl"), registro);
     }
 
     // One recording of an identification at a time, in one program or two.
