@@ -16,6 +16,7 @@
 #include "recording/forms/TFormTeclado.h"
 
 #include "app/TEscolhaIdioma.h"
+#include "app/TOfertaRecuperacao.h"
 #include "core/Perfil.h"
 #include "core/TErro.h"
 #include "core/TIdioma.h"
@@ -103,6 +104,7 @@ TFormMain::TFormMain(const QString &diretorioDados, TInteracao *interacao, QWidg
     criarBarraStatus();
     CarregarIdioma();
     criarObjetos();
+    m_recuperacao = std::make_unique<TOfertaRecuperacao>(m_diretorio);
     m_experimentos = new TJanelasExperimento(this);
     connect(m_experimentos, &TJanelasExperimento::AnalisePedida, this, [this] { AbrirAnalise(); });
     connect(m_experimentos, &TJanelasExperimento::SessaoPedida, this, [this] { AbrirSessao(); });
@@ -284,6 +286,12 @@ void TFormMain::Entrar(const QString &usuario) {
     m_usuario->Carregar(usuario);
     abrirJanelasDoUsuario();
     usuarioEntrou();
+    m_recuperacao->Oferecer({m_usuario->Pasta}, m_usuario->ArquivoIdioma, *m_interacao);
+}
+
+int TFormMain::OferecerRecuperacao() {
+    if (m_arquivoIdioma.isEmpty()) return 0;
+    return m_recuperacao->Oferecer(m_recuperacao->PastasDeTodos(), m_arquivoIdioma, *m_interacao);
 }
 
 void TFormMain::HabilitarExcluirExperimento(bool habilitar) {
