@@ -12,6 +12,7 @@
 #include "data/TGerenciadorArquivos.h"
 #include "data/forms/TFormExcluirDados.h"
 #include "data/forms/TFormVisualizar.h"
+#include "recording/TRecuperacao.h"
 #include "recording/forms/TFormLabirinto.h"
 #include "recording/forms/TFormTeclado.h"
 
@@ -290,7 +291,13 @@ void TFormMain::Entrar(const QString &usuario) {
 }
 
 int TFormMain::OferecerRecuperacao() {
-    if (m_arquivoIdioma.isEmpty()) return 0;
+    // Without a language there is nobody to ask yet (the login asks), but
+    // half-written pairs need no question.
+    if (m_arquivoIdioma.isEmpty()) {
+        for (const QString &pasta : m_recuperacao->PastasDeTodos())
+            TRecuperacao::ConcluirPendentes(pasta);
+        return 0;
+    }
     return m_recuperacao->Oferecer(m_recuperacao->PastasDeTodos(), m_arquivoIdioma, *m_interacao);
 }
 
