@@ -43,9 +43,11 @@ int TOfertaRecuperacao::Oferecer(const QStringList &pastasUsuario, const QString
             if (!interacao.Confirmar(r.Descrever(texto(1)))) continue;
             const TResultadoGravacao g = r.Salvar();
             if (g.Ok())
-                interacao.Mensagem(texto(2) + QLatin1Char('\n') + g.gravados.join(QLatin1Char('\n')));
+                interacao.Mensagem(texto(2) + QLatin1Char('\n') +
+                                   g.gravados.join(QLatin1Char('\n')));
             else
-                interacao.Mensagem(texto(3) + QLatin1Char('\n') + diario + QLatin1Char('\n') + g.erro);
+                interacao.Mensagem(texto(3) + QLatin1Char('\n') + diario + QLatin1Char('\n') +
+                                   g.erro);
         }
     }
     return perguntas;

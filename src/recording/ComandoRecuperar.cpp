@@ -9,8 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-const char *const UsoComandoRecuperar =
-    "recover --data DIR --user USER --experiment EXP [--list]";
+const char *const UsoComandoRecuperar = "recover --data DIR --user USER --experiment EXP [--list]";
 
 namespace {
 
@@ -62,8 +61,7 @@ int ComandoRecuperar(const QStringList &args, QTextStream &out, QTextStream &err
         return 1;
     }
     if (!dados.endsWith(QLatin1Char('/'))) dados += QLatin1Char('/');
-    const QString pasta =
-        TUsuario::PastaDoUsuario(dados, usuario) + experimento + QLatin1Char('/');
+    const QString pasta = TUsuario::PastaDoUsuario(dados, usuario) + experimento + QLatin1Char('/');
     if (!QFileInfo(pasta).isDir()) {
         err << "recover: experiment folder " << pasta << " does not exist\n";
         return 1;
@@ -71,9 +69,8 @@ int ComandoRecuperar(const QStringList &args, QTextStream &out, QTextStream &err
 
     if (!listar) {
         QStringList ids;
-        for (const QString &n :
-             QDir(pasta).entryList({QLatin1Char('*') + TArquivoRegistro::SufixoPendente},
-                                   QDir::Files | QDir::Hidden))
+        for (const QString &n : QDir(pasta).entryList(
+                 {QLatin1Char('*') + TArquivoRegistro::SufixoPendente}, QDir::Files | QDir::Hidden))
             ids << n.chopped(TArquivoRegistro::SufixoPendente.size())
                        .section(QLatin1Char('-'), 0, 0);
         ids.removeDuplicates();
@@ -90,8 +87,10 @@ int ComandoRecuperar(const QStringList &args, QTextStream &out, QTextStream &err
         TRecuperacao r(dados, caminho);
         switch (r.Ler()) {
         case TRecuperacao::EmUso:
-            if (listar) out << caminho << "\tin use\n";
-            else err << "recover: " << caminho << " belongs to a running session; left alone\n";
+            if (listar)
+                out << caminho << "\tin use\n";
+            else
+                err << "recover: " << caminho << " belongs to a running session; left alone\n";
             continue;
         case TRecuperacao::Danificado:
             err << "recover: " << r.Problema() << "; the journal is kept\n";
@@ -101,8 +100,7 @@ int ComandoRecuperar(const QStringList &args, QTextStream &out, QTextStream &err
             break;
         }
         if (listar) {
-            out << r.Descrever(QStringLiteral("%1\t%3\t%4\t%5 %6")).prepend(caminho + "\t")
-                << "\n";
+            out << r.Descrever(QStringLiteral("%1\t%3\t%4\t%5 %6")).prepend(caminho + "\t") << "\n";
             continue;
         }
         const TResultadoGravacao g = r.Salvar();

@@ -92,10 +92,10 @@ QStringList TArquivoRegistro::ConcluirPares(const QString &pastaExperimento,
         if (TGravacao::RenomearSemSubstituir(pendente, destinos[1]) != 0) continue;
         TGravacao::SincronizarDiretorio(pastaExperimento);
         concluidos.append(destinos[1]);
-        const QStringList brutos =
-            sessao == id ? QStringList{pasta.filePath(id + QStringLiteral("1.txt")),
-                                       pasta.filePath(id + QStringLiteral("2.txt"))}
-                         : Brutos(pastaExperimento, sessao);
+        const QStringList brutos = sessao == id
+                                       ? QStringList{pasta.filePath(id + QStringLiteral("1.txt")),
+                                                     pasta.filePath(id + QStringLiteral("2.txt"))}
+                                       : Brutos(pastaExperimento, sessao);
         for (const QString &b : brutos)
             QFile::remove(b);
         QFile::remove(pasta.filePath(sessao + QStringLiteral(".diario")));
@@ -169,9 +169,9 @@ TResultadoGravacao TArquivoRegistro::GravarArquivos(const QString &pastaExperime
     TResultadoGravacao r;
     const QStringList destinos = Destinos(pastaExperimento, c.individuo, doisInicios);
     const QString base = Arquivos::juntar(pastaExperimento, c.individuo);
-    const QStringList brutos =
-        sessao.isEmpty() ? QStringList{base + QStringLiteral("1.txt"), base + QStringLiteral("2.txt")}
-                         : Brutos(pastaExperimento, sessao);
+    const QStringList brutos = sessao.isEmpty() ? QStringList{base + QStringLiteral("1.txt"),
+                                                              base + QStringLiteral("2.txt")}
+                                                : Brutos(pastaExperimento, sessao);
     const QString &bruto1 = brutos[0];
     const QString &bruto2 = brutos[1];
     const QString pendente = Pendente(pastaExperimento, sessao.isEmpty() ? c.individuo : sessao);
@@ -201,7 +201,8 @@ TResultadoGravacao TArquivoRegistro::GravarArquivos(const QString &pastaExperime
         if (!g) return falha(g.Mensagem(QStringLiteral("Cannot create file %1: %2")));
     }
     // Read-only from the moment it has its name; never replaces a file.
-    const TResultado g = TGravacao::Gravar(destinos[0], conteudos[0], TGravacao::CriarSomente, true);
+    const TResultado g =
+        TGravacao::Gravar(destinos[0], conteudos[0], TGravacao::CriarSomente, true);
     if (!g) {
         if (doisInicios) QFile::remove(pendente);
         return falha(g.Mensagem(QStringLiteral("Cannot create file %1: %2")));

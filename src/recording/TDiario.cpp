@@ -72,9 +72,11 @@ bool TDiario::Verificar(const QByteArray &linha, QByteArray *texto) {
 bool TDiario::Abrir(const QString &caminho, const QList<QByteArray> &linhas, QString *erro) {
     Fechar();
     const QByteArray nome = QFile::encodeName(caminho);
-    const int fd = ::open(nome.constData(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0644);
+    const int fd =
+        ::open(nome.constData(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0644);
     auto falha = [&](int e) {
-        if (erro) *erro = QStringLiteral("%1: %2").arg(caminho, QString::fromLocal8Bit(std::strerror(e)));
+        if (erro)
+            *erro = QStringLiteral("%1: %2").arg(caminho, QString::fromLocal8Bit(std::strerror(e)));
         return false;
     };
     if (fd < 0) return falha(errno);

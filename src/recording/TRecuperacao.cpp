@@ -52,8 +52,9 @@ bool lerInteiro(const QByteArray &b, qint64 *v) {
 
 QString minutos(qint64 ms) {
     const qint64 s = ms / 1000;
-    return QStringLiteral("%1:%2").arg(s / 60, 2, 10, QLatin1Char('0')).arg(s % 60, 2, 10,
-                                                                            QLatin1Char('0'));
+    return QStringLiteral("%1:%2")
+        .arg(s / 60, 2, 10, QLatin1Char('0'))
+        .arg(s % 60, 2, 10, QLatin1Char('0'));
 }
 
 bool existe(const QString &caminho) {
@@ -98,9 +99,10 @@ QStringList TRecuperacao::ConcluirPendentes(const QString &pastaUsuario) {
     QStringList r;
     for (const QString &p : pastasExperimento(pastaUsuario)) {
         QStringList ids;
-        for (const QString &n : QDir(p).entryList({QLatin1Char('*') + TArquivoRegistro::SufixoPendente},
-                                                  QDir::Files | QDir::Hidden))
-            ids << n.chopped(TArquivoRegistro::SufixoPendente.size()).section(QLatin1Char('-'), 0, 0);
+        for (const QString &n : QDir(p).entryList(
+                 {QLatin1Char('*') + TArquivoRegistro::SufixoPendente}, QDir::Files | QDir::Hidden))
+            ids << n.chopped(TArquivoRegistro::SufixoPendente.size())
+                       .section(QLatin1Char('-'), 0, 0);
         ids.removeDuplicates();
         for (const QString &id : ids) {
             // A live recording of that identification is writing it now.
@@ -228,8 +230,8 @@ TRecuperacao::Situacao TRecuperacao::Ler() {
             ok = lerInteiro(p[k], &v);
             ev.argumentos << int(v);
         }
-        static const QList<QByteArray> tipos = {"inicio", "retomada", "queda", "mover",
-                                                "abaixar", "liberar", "setas", "fim"};
+        static const QList<QByteArray> tipos = {"inicio",  "retomada", "queda", "mover",
+                                                "abaixar", "liberar",  "setas", "fim"};
         static const QList<int> argumentos = {0, 0, 0, 2, 1, 1, 0, 0};
         const int t = int(tipos.indexOf(ev.tipo));
         if (!ok || t < 0 || ev.argumentos.size() != argumentos[t])
@@ -313,8 +315,8 @@ TResultadoGravacao TRecuperacao::Salvar() {
         return r;
     }
     const QString pasta = QFileInfo(m_caminho).absolutePath() + QLatin1Char('/');
-    const QStringList proprios = TArquivoRegistro::Destinos(pasta, m_cabecalho.individuo,
-                                                            m_doisInicios);
+    const QStringList proprios =
+        TArquivoRegistro::Destinos(pasta, m_cabecalho.individuo, m_doisInicios);
     QList<QByteArray> conteudos =
         TArquivoRegistro::Conteudos(m_cabecalho, m_doisInicios, m_entradas, m_comportamentos);
     if (m_doisInicios && !m_faseFixa) conteudos.removeLast();

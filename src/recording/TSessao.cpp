@@ -656,10 +656,9 @@ void TSessao::abrirDiario() {
     m_inicioDiario = m_agora;
     // The start's date-time names the recording's own files (journal, raw
     // files); a name taken by one that stopped earlier gets a number.
-    const QString base =
-        m_identificacao + QLatin1Char('-') +
-        QLocale::c().toString(QDateTime::fromMSecsSinceEpoch(parede),
-                              QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+    const QString base = m_identificacao + QLatin1Char('-') +
+                         QLocale::c().toString(QDateTime::fromMSecsSinceEpoch(parede),
+                                               QStringLiteral("yyyyMMdd-HHmmss-zzz"));
     const QString pasta = PastaExperimento();
     for (int n = 1; n <= 1000; ++n) {
         m_nomeSessao = n == 1 ? base : base + QStringLiteral("-%1").arg(n);

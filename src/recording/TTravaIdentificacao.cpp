@@ -39,7 +39,8 @@ TTravaIdentificacao::Resultado TTravaIdentificacao::Travar(const QString &pastaE
             ::close(fd);
             if (e == EWOULDBLOCK) return Ocupada;
             if (erro)
-                *erro = QStringLiteral("%1: %2").arg(caminho, QString::fromLocal8Bit(std::strerror(e)));
+                *erro =
+                    QStringLiteral("%1: %2").arg(caminho, QString::fromLocal8Bit(std::strerror(e)));
             return Impossivel;
         }
         struct stat aberto, nomeado;

@@ -70,7 +70,8 @@ inline QStringList linhasInterrompidas(const QList<Tecla> &teclas, int qdeInicio
         tocar(s, relogio, t0, t);
     s.Interromper();
     QStringList r;
-    for (const TRegistro *g : {&s.Gravacao().RegistroEntradas, &s.Gravacao().RegistroComportamentos})
+    for (const TRegistro *g :
+         {&s.Gravacao().RegistroEntradas, &s.Gravacao().RegistroComportamentos})
         for (const QByteArray &l : Arquivos::dividirLinhas(g->Texto()))
             r << Cp1252::decodificar(l);
     return r;

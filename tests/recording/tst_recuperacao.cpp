@@ -43,14 +43,16 @@ struct Gravador {
     }
 };
 
-const QList<Tecla> kTeclas = {{0, "5"},     {4000, "8"},   {6000, "+A"}, {9000, "2"},
+const QList<Tecla> kTeclas = {{0, "5"},     {4000, "8"},   {6000, "+A"},   {9000, "2"},
                               {9500, "-A"}, {12000, "+B"}, {13000, "esc"}, {15000, "-B"},
                               {20000, "5"}, {21000, "4"},  {30500, "2"}};
 
 class TstRecuperacao : public QObject {
     Q_OBJECT
 
-    static QStringList diarios(const AmbienteSessao &amb) { return TRecuperacao::Diarios(amb.pasta()); }
+    static QStringList diarios(const AmbienteSessao &amb) {
+        return TRecuperacao::Diarios(amb.pasta());
+    }
 
 private slots:
     // The journal exists from the start to the session end and goes once
@@ -104,10 +106,12 @@ private slots:
         const QString diario = g.matar();
         // Behaviours renamed and session length changed in the profile.
         amb.configurar(1, 100, 6, 6, 0, 0, 3);
-        Arquivos::gravarAtomico(amb.perfil(), Cp1252::codificar(
-            QStringLiteral("[Experimentos]\r\nQdeExp=1\r\n1=exp\r\n[exp]\r\nConfigurado=1\r\n"
-                           "Labirinto=CRUZ (5)\r\nCompTipo=Comp1\r\nTempoSecao=100\r\n[Comp1]\r\n"
-                           "1=Outro\r\n")));
+        Arquivos::gravarAtomico(
+            amb.perfil(),
+            Cp1252::codificar(QStringLiteral(
+                "[Experimentos]\r\nQdeExp=1\r\n1=exp\r\n[exp]\r\nConfigurado=1\r\n"
+                "Labirinto=CRUZ (5)\r\nCompTipo=Comp1\r\nTempoSecao=100\r\n[Comp1]\r\n"
+                "1=Outro\r\n")));
 
         TRecuperacao r(amb.dados, diario);
         QCOMPARE(r.Ler(), TRecuperacao::Pronta);
@@ -131,7 +135,8 @@ private slots:
         QCOMPARE(linhas.mid(10), Gravacoes::linhasInterrompidas(kTeclas));
         // Entries tile the recording up to its end; the behaviours keep
         // their names of the start.
-        QCOMPARE(linhas.filter("\tENTRADA\t").last(), QString("E6\tENTRADA\t14000\t23500\t9500\t1\t1"));
+        QCOMPARE(linhas.filter("\tENTRADA\t").last(),
+                 QString("E6\tENTRADA\t14000\t23500\t9500\t1\t1"));
         QCOMPARE(linhas.filter("\tLimpeza\t").size(), 2);
         QVERIFY(QFileInfo(s.gravados[0]).fileName().contains('-')); // no identification can
     }
@@ -147,8 +152,8 @@ private slots:
         QCOMPARE(r.Gravado(), 5000);
         const TResultadoGravacao s = r.Salvar();
         QCOMPARE(AmbienteSessao::linhasRegistro(s.gravados.value(0)),
-                 QStringList({"F6\tENTRADA\t0\t5000\t5000\t1\t1",
-                              "F6\tLimpeza\t1000\t5000\t4000\t1\t1"}));
+                 QStringList(
+                     {"F6\tENTRADA\t0\t5000\t5000\t1\t1", "F6\tLimpeza\t1000\t5000\t4000\t1\t1"}));
     }
 
     // A name taken gets a number; a two-start recording stopped in its free
@@ -198,7 +203,8 @@ private slots:
         QByteArray inteiro;
         Arquivos::lerTudo(diario, &inteiro);
         const qsizetype inicio = inteiro.lastIndexOf('\n', inteiro.size() - 2) + 1;
-        const QStringList semUltima = Gravacoes::linhasInterrompidas(kTeclas.mid(0, kTeclas.size() - 1));
+        const QStringList semUltima =
+            Gravacoes::linhasInterrompidas(kTeclas.mid(0, kTeclas.size() - 1));
         const QStringList todas = Gravacoes::linhasInterrompidas(kTeclas);
         for (qsizetype corte = inicio; corte <= inteiro.size(); ++corte) {
             QFile::remove(diario);
@@ -209,7 +215,8 @@ private slots:
             QCOMPARE(r.Eventos(), kTeclas.size() - (inteira ? 0 : 1));
             const TResultadoGravacao s = r.Salvar();
             QVERIFY2(s.Ok(), qPrintable(s.erro));
-            QCOMPARE(AmbienteSessao::linhasRegistro(s.gravados.value(0)), inteira ? todas : semUltima);
+            QCOMPARE(AmbienteSessao::linhasRegistro(s.gravados.value(0)),
+                     inteira ? todas : semUltima);
             QFile::setPermissions(s.gravados[0], QFile::WriteOwner | QFile::ReadOwner);
             QFile::remove(s.gravados[0]);
         }
@@ -302,8 +309,8 @@ private slots:
         // apart, not dropped.
         QFile::setPermissions(amb.pasta() + "rato7.tvl", QFile::WriteOwner | QFile::ReadOwner);
         QFile::remove(amb.pasta() + "rato7.tvl");
-        Arquivos::gravarAtomico(amb.pasta() + "rato7.tvl",
-                                QByteArray("h\r\n").repeated(10) + "F6\tENTRADA\t0\t1\t1\t1\t1\r\n");
+        Arquivos::gravarAtomico(amb.pasta() + "rato7.tvl", QByteArray("h\r\n").repeated(10) +
+                                                               "F6\tENTRADA\t0\t1\t1\t1\t1\r\n");
         Arquivos::gravarAtomico(diario, antes + fim);
         TRecuperacao outra(amb.dados, diario);
         QCOMPARE(outra.Ler(), TRecuperacao::Pronta);
@@ -335,11 +342,13 @@ private slots:
         AmbienteSessao amb;
         const QString p = amb.pasta();
         Arquivos::gravarAtomico(p + "a_T1.tvl", "1");
-        Arquivos::gravarAtomico(p + "a-20261209-140312-001" + TArquivoRegistro::SufixoPendente, "2");
+        Arquivos::gravarAtomico(p + "a-20261209-140312-001" + TArquivoRegistro::SufixoPendente,
+                                "2");
         for (const char *n : {"a-20261209-140312-001-1.txt", "a-20261209-140312-001-2.txt",
                               "a-20261209-140312-001.diario"})
             Arquivos::gravarAtomico(p + n, "x");
-        Arquivos::gravarAtomico(p + "b-20261209-140312-001" + TArquivoRegistro::SufixoPendente, "2");
+        Arquivos::gravarAtomico(p + "b-20261209-140312-001" + TArquivoRegistro::SufixoPendente,
+                                "2");
         Arquivos::gravarAtomico(p + "b-20261209-140312-001-1.txt", "x");
         QCOMPARE(TArquivoRegistro::ConcluirPares(p, "b"), QStringList());
         QCOMPARE(TArquivoRegistro::ConcluirPares(p), QStringList{p + "a_T2.tvl"});
