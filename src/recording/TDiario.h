@@ -25,6 +25,16 @@
 //   session owns it and leaves it alone.
 // - Each line carries its own checksum: a line cut short or damaged is told
 //   apart from a whole one (Verificar).
+//
+// What TSessao notes (UTF-8, one item a line, values of names
+// percent-encoded): "diario 1"; the start's settings "usuario",
+// "experimento", "individuo", "labirinto", "tempo" (s), "distancia",
+// "inicios", "inicio1 X Y", "inicio2 X Y", "comecoQueda", "teclasEdicao",
+// one "comportamento KEY NAME" per behaviour; then the inputs as "TYPE MS
+// WALL [ARGS]", MS on the session clock since key 5 (pauses included),
+// WALL the date-time in ms since 1970: "inicio", "mover DX DY", "abaixar
+// KEY", "liberar KEY", "queda", "retomada", "setas", and "fim" at the
+// session end.
 class TDiario {
 public:
     // Suffix of a journal's file name.
