@@ -2,52 +2,24 @@
 // time: sessions of 2 s with a 500 ms pause after a fall, so the end is due
 // 2500 ms after the first 5. Prints the error of each session and the
 // worst. Not a unit test: run by hand (takes about 30 s).
-#include "core/Arquivos.h"
-#include "core/TInteracao.h"
-#include "core/TLabirinto.h"
-#include "core/TUsuario.h"
+#include "BancadaSessao.h"
 #include "recording/TRelogioQt.h"
 #include "recording/TSessao.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
-namespace {
-
-class Silenciosa : public TInteracao {
-public:
-    void Mensagem(const QString &) override {}
-    bool Confirmar(const QString &) override { return true; }
-    void Bipe() override {}
-};
-
-} // namespace
-
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
-    QTemporaryDir tmp;
-    const QString dados = tmp.path() + QLatin1Char('/');
-    QDir(dados).mkpath(QStringLiteral("usuarios/ana/exp"));
-    Arquivos::gravarAtomico(dados + QStringLiteral("Labirintos.ini"),
-                            "[ARENA (6x6)]\r\nQuadradosEmX=6\r\nQuadradosEmY=6\r\n");
-    Arquivos::gravarAtomico(dados + QStringLiteral("usuarios/ana.ini"),
-                            "[Experimentos]\r\nQdeExp=1\r\n1=exp\r\n[exp]\r\nConfigurado=1\r\n"
-                            "Labirinto=ARENA (6x6)\r\nQdeInicios=1\r\nTempoSecao=2\r\n"
-                            "InicioX1=3\r\nInicioY1=3\r\nComecoQueda=3\r\n");
-    TUsuario usuario(dados);
-    usuario.Carregar(QStringLiteral("ana"));
-    usuario.Experimento.Carregar(usuario.Arquivo, QStringLiteral("exp"));
-    TLabirinto labirinto(dados);
+    BancadaSessao b(kArena6x6, "Labirinto=ARENA (6x6)\r\nQdeInicios=1\r\nTempoSecao=2\r\n"
+                               "InicioX1=3\r\nInicioY1=3\r\nComecoQueda=3\r\n");
     TRelogioQt relogio;
-    Silenciosa interacao;
-    TSessao sessao(usuario, labirinto, interacao, relogio);
+    TSessao sessao(b.usuario, b.labirinto, b.interacao, relogio);
     sessao.Abrir();
 
     const int sessoes = 12;

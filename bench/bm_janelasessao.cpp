@@ -3,33 +3,21 @@
 // picture repainted (the window's pending paint done). Prints the median
 // and the worst. Not a unit test: run by hand, with QT_QPA_PLATFORM=offscreen
 // where there is no display.
-#include "core/Arquivos.h"
-#include "core/TInteracao.h"
-#include "core/TLabirinto.h"
-#include "core/TUsuario.h"
+#include "BancadaSessao.h"
 #include "recording/TRelogioQt.h"
 #include "recording/TSessao.h"
 #include "recording/forms/TFormLabirinto.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace {
-
-class Silenciosa : public TInteracao {
-public:
-    void Mensagem(const QString &) override {}
-    bool Confirmar(const QString &) override { return true; }
-    void Bipe() override {}
-};
 
 void tecla(QWidget *w, int codigo, const QString &texto) {
     QKeyEvent desce(QEvent::KeyPress, codigo, Qt::NoModifier, texto);
@@ -47,28 +35,17 @@ void resumo(const char *nome, std::vector<double> v) {
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
-    QTemporaryDir tmp;
-    const QString dados = tmp.path() + QLatin1Char('/');
-    QDir(dados).mkpath(QStringLiteral("usuarios/ana/exp"));
-    Arquivos::gravarAtomico(dados + QStringLiteral("Labirintos.ini"),
-                            "[CRUZ (5)]\r\nQuadradosEmX=11\r\nQuadradosEmY=11\r\nMascaraX=6\r\n"
-                            "MascaraY=6\r\nBracoQuadrante1=1\r\nBracoQuadrante2=0\r\n"
-                            "BracoQuadrante3=1\r\nBracoQuadrante4=0\r\nComprimentoDoBraco=5\r\n"
-                            "TemQuadradoCentral=1\r\nTemCentro=1\r\nDesloca=1\r\n");
-    Arquivos::gravarAtomico(dados + QStringLiteral("usuarios/ana.ini"),
-                            "[Experimentos]\r\nQdeExp=1\r\n1=exp\r\n[exp]\r\nConfigurado=1\r\n"
-                            "Labirinto=CRUZ (5)\r\nQdeInicios=1\r\nTempoSecao=9990\r\n"
-                            "InicioX1=6\r\nInicioY1=6\r\nComecoQueda=3\r\nCompTipo=Comp1\r\n"
-                            "[Comp1]\r\n1=Limpeza\r\n");
-    TUsuario usuario(dados);
-    usuario.Carregar(QStringLiteral("ana"));
-    usuario.Experimento.Carregar(usuario.Arquivo, QStringLiteral("exp"));
-    TLabirinto labirinto(dados);
+    BancadaSessao b("[CRUZ (5)]\r\nQuadradosEmX=11\r\nQuadradosEmY=11\r\nMascaraX=6\r\n"
+                    "MascaraY=6\r\nBracoQuadrante1=1\r\nBracoQuadrante2=0\r\n"
+                    "BracoQuadrante3=1\r\nBracoQuadrante4=0\r\nComprimentoDoBraco=5\r\n"
+                    "TemQuadradoCentral=1\r\nTemCentro=1\r\nDesloca=1\r\n",
+                    "Labirinto=CRUZ (5)\r\nQdeInicios=1\r\nTempoSecao=9990\r\n"
+                    "InicioX1=6\r\nInicioY1=6\r\nComecoQueda=3\r\nCompTipo=Comp1\r\n"
+                    "[Comp1]\r\n1=Limpeza\r\n");
     TRelogioQt relogio;
-    Silenciosa interacao;
-    TSessao sessao(usuario, labirinto, interacao, relogio);
+    TSessao sessao(b.usuario, b.labirinto, b.interacao, relogio);
 
-    TFormLabirinto janela(sessao, &interacao);
+    TFormLabirinto janela(sessao, &b.interacao);
     janela.show();
     janela.resize(QSize(1024, 768) - (janela.frameGeometry().size() - janela.size()));
     janela.Abrir();

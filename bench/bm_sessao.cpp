@@ -4,17 +4,12 @@
 // the record file. Reports the cost per event while recording and the cost
 // of the session end, with the recording journal off (argument 0) and on
 // (1), and the journal's size just before the session end.
-#include "core/Arquivos.h"
-#include "core/TInteracao.h"
-#include "core/TLabirinto.h"
-#include "core/TUsuario.h"
+#include "BancadaSessao.h"
 #include "recording/TRelogioVirtual.h"
 #include "recording/TSessao.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -22,31 +17,12 @@
 
 namespace {
 
-class Silenciosa : public TInteracao {
-public:
-    void Mensagem(const QString &) override {}
-    bool Confirmar(const QString &) override { return true; }
-    void Bipe() override {}
-};
-
 void BM_SessaoDeTresHoras(benchmark::State &state) {
-    QTemporaryDir tmp;
-    const QString dados = tmp.path() + QLatin1Char('/');
-    QDir(dados).mkpath(QStringLiteral("usuarios/ana/exp"));
-    Arquivos::gravarAtomico(dados + QStringLiteral("Labirintos.ini"),
-                            "[ARENA (6x6)]\r\nQuadradosEmX=6\r\nQuadradosEmY=6\r\n");
-    Arquivos::gravarAtomico(dados + QStringLiteral("usuarios/ana.ini"),
-                            "[Experimentos]\r\nQdeExp=1\r\n1=exp\r\n[exp]\r\nConfigurado=1\r\n"
-                            "Labirinto=ARENA (6x6)\r\nQdeInicios=1\r\nTempoSecao=9990\r\n"
-                            "InicioX1=3\r\nInicioY1=3\r\nComecoQueda=3\r\nCompTipo=Comp1\r\n"
-                            "[Comp1]\r\n1=Limpeza\r\n2=Levantar\r\n");
-    TUsuario usuario(dados);
-    usuario.Carregar(QStringLiteral("ana"));
-    usuario.Experimento.Carregar(usuario.Arquivo, QStringLiteral("exp"));
-    TLabirinto labirinto(dados);
+    BancadaSessao b(kArena6x6, "Labirinto=ARENA (6x6)\r\nQdeInicios=1\r\nTempoSecao=9990\r\n"
+                               "InicioX1=3\r\nInicioY1=3\r\nComecoQueda=3\r\nCompTipo=Comp1\r\n"
+                               "[Comp1]\r\n1=Limpeza\r\n2=Levantar\r\n");
     TRelogioVirtual relogio;
-    Silenciosa interacao;
-    TSessao sessao(usuario, labirinto, interacao, relogio);
+    TSessao sessao(b.usuario, b.labirinto, b.interacao, relogio);
     sessao.DefinirDiario(state.range(0) != 0);
     sessao.Abrir();
     qint64 bytesDiario = 0;

@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need, when missing.
 # Run as root (or with sudo available) on Debian 12.
 set -euo pipefail
-pkgs=(cmake g++ make qt6-base-dev qt6-multimedia-dev libgl-dev python3 python3-xlrd)
+# strace injects the faults (kills, full disks, delays) of the command-line tests.
+pkgs=(cmake g++ make qt6-base-dev qt6-multimedia-dev libgl-dev python3 python3-xlrd strace)
 [ "${1:-}" = "--with-extras" ] && pkgs+=(clang libclang-rt-14-dev libbenchmark-dev xvfb xauth)
 missing=()
 for p in "${pkgs[@]}"; do

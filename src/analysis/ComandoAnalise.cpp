@@ -3,7 +3,7 @@
 #include "TAnalise.h"
 #include "TDados.h"
 #include "core/Perfil.h"
-#include "core/TArquivoIni.h"
+#include "core/TDocumentoIni.h"
 #include "core/TInteracao.h"
 #include "core/TUsuario.h"
 #include "data/TPlanilhaXLS.h"
@@ -116,10 +116,11 @@ int ComandoAnalise(const QStringList &args, QTextStream &out, QTextStream &err) 
         return falha(kFalha, QStringLiteral("the experiment \"%1\" is refused: %2")
                                  .arg(o.experimento, p));
     usuario.Carregar(o.usuario);
-    if (!TArquivoIni(usuario.Arquivo).SectionExists(o.experimento))
+    const TDocumentoIni perfil(usuario.Arquivo); // read once for every check below
+    if (!perfil.SectionExists(o.experimento))
         return falha(kFalha, QStringLiteral("the user \"%1\" has no experiment \"%2\"")
                                  .arg(o.usuario, o.experimento));
-    usuario.Experimento.Carregar(usuario.Arquivo, o.experimento);
+    usuario.Experimento.Carregar(perfil, o.experimento);
     const QString &labirinto = usuario.Experimento.Labirinto;
 
     // Groups as the window builds them, within the same limits.

@@ -4,16 +4,29 @@
 #include "Cp1252.h"
 #include "TErro.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <atomic>
 #include <limits>
+#include <mutex>
 
 namespace {
 
 const int kMaxValor = 2047;
 
 std::atomic<qint64> g_leituras{0};
+
+// Reads per file, by absolute path.
+QHash<QString, qint64> &leiturasPorArquivo() {
+    static QHash<QString, qint64> h;
+    return h;
+}
+std::mutex g_mutexLeituras;
+
+QString chaveLeitura(const QString &caminho) {
+    return QDir::cleanPath(QFileInfo(caminho).absoluteFilePath());
+}
 
 bool mesmoNome(const QString &a, const QString &b) {
     return QString::compare(a, b, Qt::CaseInsensitive) == 0;
@@ -30,6 +43,11 @@ QString dobrado(const QString &nome) {
 
 TDocumentoIni::TDocumentoIni(const QString &caminho) : m_caminho(caminho) {
     ++g_leituras;
+    {
+        const QString chave = chaveLeitura(caminho);
+        const std::lock_guard<std::mutex> trava(g_mutexLeituras);
+        ++leiturasPorArquivo()[chave];
+    }
     QByteArray bytes;
     if (Arquivos::lerTudo(caminho, &bytes)) {
         m_lido = true;
@@ -45,6 +63,12 @@ TDocumentoIni::TDocumentoIni(const QString &caminho) : m_caminho(caminho) {
 
 qint64 TDocumentoIni::Leituras() {
     return g_leituras.load();
+}
+
+qint64 TDocumentoIni::Leituras(const QString &caminho) {
+    const QString chave = chaveLeitura(caminho);
+    const std::lock_guard<std::mutex> trava(g_mutexLeituras);
+    return leiturasPorArquivo().value(chave);
 }
 
 QList<TDocumentoIni::Linha> TDocumentoIni::analisar(const QByteArray &bytes) {

@@ -87,6 +87,8 @@ public:
     // Settings files read from disk by all documents since the program
     // started; lets tests and benchmarks count the reads an operation makes.
     static qint64 Leituras();
+    // The same for one file (its absolute path decides which).
+    static qint64 Leituras(const QString &caminho);
 
 private:
     // A parsed line. Only section headers and key lines are interpreted;

@@ -3,11 +3,14 @@
 #include "TDocumentoIni.h"
 
 void TExperimento::Carregar(const QString &arquivoPerfil, const QString &nome) {
+    // The profile is read once; every key below comes from memory.
+    Carregar(TDocumentoIni(arquivoPerfil), nome);
+}
+
+void TExperimento::Carregar(const TDocumentoIni &ini, const QString &nome) {
     Status.Limpar();
     Nome = nome;
 
-    // The profile is read once; every key below comes from memory.
-    const TDocumentoIni ini(arquivoPerfil);
     Configurado = ini.ReadBool(nome, QStringLiteral("Configurado"), false);
     Labirinto = ini.ReadString(nome, QStringLiteral("Labirinto"), QString());
     Comp[0] = ini.ReadString(nome, QStringLiteral("CompTipo"), QString());

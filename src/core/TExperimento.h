@@ -6,6 +6,8 @@
 
 #include <array>
 
+class TDocumentoIni;
+
 // Settings of the current experiment as the user's profile file holds them,
 // its behaviour list and its state table, and the flags of the
 // single-instance windows that are open. One program-wide instance, owned by
@@ -65,4 +67,7 @@ public:
     // Never fails: a missing file or section gives the defaults. Reads the
     // file once.
     void Carregar(const QString &arquivoPerfil, const QString &nome);
+    // The same from a profile already read: a caller that checks the
+    // profile first reads it only once.
+    void Carregar(const TDocumentoIni &perfil, const QString &nome);
 };

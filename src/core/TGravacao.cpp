@@ -9,7 +9,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,22 +47,39 @@ mode_t bits(QFile::Permissions p) {
     return m;
 }
 
+// What the temporary files of the output `nome` start with:
+// ".<nome>.trevalin-"; then come the writing process's id, "-" and six
+// random characters.
+QByteArray prefixoTemporario(const QString &nome) {
+    return QFile::encodeName(QStringLiteral(".") + nome + QStringLiteral(".trevalin-"));
+}
+
 // The temporary file beside the target; removed unless it took the
-// target's name, so no failure leaves it behind.
+// target's name, so no failure leaves it behind. A process killed while
+// saving cannot remove it: the next save of the same output does (see
+// varrerAbandonados), and the lock held on it from its creation to its
+// renaming tells that save whether its writer is gone.
 struct Temporario {
     QByteArray nome;
     int fd = -1;
+    int trava = -1; // holds the lock while fd is closed before the rename
     bool nomeado = false;
 
     ~Temporario() {
         if (fd >= 0) ::close(fd);
         if (!nome.isEmpty() && !nomeado) ::unlink(nome.constData());
+        if (trava >= 0) ::close(trava);
     }
-    int criar(const QString &modelo) {
-        QByteArray m = QFile::encodeName(modelo);
+    int criar(const QString &pasta, const QString &alvo) {
+        QByteArray m = QFile::encodeName(pasta) + '/' + prefixoTemporario(alvo) +
+                       QByteArray::number(static_cast<qint64>(::getpid())) + "-XXXXXX";
         fd = ::mkostemp(m.data(), O_CLOEXEC);
         if (fd < 0) return errno;
         nome = m;
+        // Until this lock is taken the process id in the name (alive) is
+        // what keeps the file from being swept; a file system without locks
+        // has only that.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) trava = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
         return 0;
     }
     int escrever(const QByteArray &conteudo) {
@@ -107,6 +128,46 @@ int nomearSemSubstituir(const QByteArray &de, const QByteArray &para) {
     return ::rename(de.constData(), para.constData()) == 0 ? 0 : errno;
 }
 
+// Removes the temporary files of the output `alvo` in `pasta` that a killed
+// save left behind. One is abandoned when the process named in it is gone
+// (no process of that id exists here) and nobody holds its lock: a save in
+// progress holds it, in this process, another one, or on another computer
+// sharing the folder (whose process ids mean nothing here). A file that
+// fails either test stays for a later save. Best effort: nothing here can
+// make the save fail.
+void varrerAbandonados(const QString &pasta, const QString &alvo) {
+    const QByteArray prefixo = prefixoTemporario(alvo);
+    DIR *d = ::opendir(QFile::encodeName(pasta).constData());
+    if (!d) return;
+    const int dfd = ::dirfd(d);
+    while (const dirent *e = ::readdir(d)) {
+        const char *n = e->d_name;
+        if (std::strncmp(n, prefixo.constData(), static_cast<size_t>(prefixo.size())) != 0)
+            continue;
+        // The process id, then "-" and the six random characters, nothing else.
+        const char *p = n + prefixo.size();
+        char *fim = nullptr;
+        errno = 0;
+        const long pid = std::strtol(p, &fim, 10);
+        if (fim == p || *p < '1' || *p > '9' || errno != 0 || pid <= 0 || *fim != '-' ||
+            std::strlen(fim + 1) != 6)
+            continue;
+        if (pid == ::getpid()) continue; // one of this process's own saves
+        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM) continue; // alive
+        const int fd = ::openat(dfd, n, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0) continue;
+        struct stat aberto, nomeado;
+        // Removed only if the name still is the file locked here.
+        if (::fstat(fd, &aberto) == 0 && S_ISREG(aberto.st_mode) &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            ::fstatat(dfd, n, &nomeado, AT_SYMLINK_NOFOLLOW) == 0 &&
+            nomeado.st_ino == aberto.st_ino && nomeado.st_dev == aberto.st_dev)
+            ::unlinkat(dfd, n, 0);
+        ::close(fd);
+    }
+    ::closedir(d);
+}
+
 int sincronizarPasta(const QString &pasta) {
     const int fd = ::open(QFile::encodeName(pasta).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return errno;
@@ -148,11 +209,10 @@ TResultado TGravacao::Gravar(const QString &caminho, const QByteArray &conteudo,
     if (somenteLeitura) permissoes &= ~kEscrita;
 
     auto falha = [&caminho](int erro) { return TResultado::FalhaDoSistema(caminho, erro); };
+    varrerAbandonados(alvo.absolutePath(), alvo.fileName());
     Temporario tmp;
     int erro = simulada(Criar, QByteArray());
-    if (!erro)
-        erro = tmp.criar(alvo.absolutePath() + QStringLiteral("/.") + alvo.fileName() +
-                         QStringLiteral(".XXXXXX"));
+    if (!erro) erro = tmp.criar(alvo.absolutePath(), alvo.fileName());
     if (erro) return falha(erro);
     erro = simulada(Escrever, tmp.nome);
     if (!erro) erro = tmp.escrever(conteudo);

@@ -18,6 +18,13 @@
 // On any failure before the rename the temporary file is removed and the
 // target (its contents and its read-only mark) is untouched.
 //
+// Temporary files are named ".<target name>.trevalin-<process id>-XXXXXX"
+// and stay locked (flock) from their creation until they take the target's
+// name. A process killed while saving leaves its temporary file; the next
+// save of the same target removes every such file whose process is gone and
+// whose lock is free, and never touches one that a save in progress (of
+// this or another process or computer) is writing.
+//
 // The rules on existing files live here, as the Modo of the save:
 // - CriarSomente never replaces anything, not even a file that appears
 //   while the bytes are being written (the rename refuses a taken name);

@@ -2,7 +2,7 @@
 
 #include "core/Arquivos.h"
 #include "core/Perfil.h"
-#include "core/TArquivoIni.h"
+#include "core/TDocumentoIni.h"
 #include "core/TInteracao.h"
 #include "core/TLabirinto.h"
 #include "core/TUsuario.h"
@@ -213,12 +213,14 @@ int ComandoReplay(const QStringList &args, QTextStream &out, QTextStream &err) {
     }
     TUsuario usuario(dados);
     usuario.Carregar(usuarioNome);
-    if (!TArquivoIni(usuario.Arquivo).SectionExists(experimento)) {
+    // The profile is read once: every check and setting below comes from it.
+    const TDocumentoIni perfil(usuario.Arquivo);
+    if (!perfil.SectionExists(experimento)) {
         err << "replay: experiment " << experimento << " is not in the profile of user "
             << usuarioNome << "\n";
         return 1;
     }
-    usuario.Experimento.Carregar(usuario.Arquivo, experimento);
+    usuario.Experimento.Carregar(perfil, experimento);
     if (!usuario.Experimento.Configurado) {
         err << "replay: experiment " << experimento << " is not configured\n";
         return 1;
@@ -226,8 +228,7 @@ int ComandoReplay(const QStringList &args, QTextStream &out, QTextStream &err) {
     if (usuario.Experimento.TempoSecao < 1 || usuario.Experimento.TempoSecao > 9990) {
         err << "replay: experiment " << experimento << " cannot be recorded: its session length "
             << "TempoSecao=\""
-            << TArquivoIni(usuario.Arquivo)
-                   .ReadString(experimento, QStringLiteral("TempoSecao"), QString())
+            << perfil.ReadString(experimento, QStringLiteral("TempoSecao"), QString())
             << "\" is not a number of seconds from 1 to 9990\n";
         return 1;
     }

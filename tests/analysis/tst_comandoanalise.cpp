@@ -1,6 +1,7 @@
 #include "AmbienteAnalise.h"
 #include "analysis/ComandoAnalise.h"
 #include "core/Arquivos.h"
+#include "core/TDocumentoIni.h"
 #include "data/LeitorPlanilha.h"
 
 #include <QRegularExpression>
@@ -61,6 +62,18 @@ private slots:
         QCOMPARE(LeitorPlanilha::extensao(c).first, 7);
         QCOMPARE(LeitorPlanilha::faixa(c, 5, 1, 2), (QVariantList{1, "r1"}));
         QCOMPARE(LeitorPlanilha::faixa(c, 7, 1, 2), (QVariantList{1, "r3"}));
+    }
+
+    // The command reads the profile once for its checks and settings; the
+    // run reads it once more for the experiment its records name, however
+    // many records there are.
+    void perfilLidoUmaVez() {
+        Ambiente &a = amb();
+        const QString perfil = TUsuario::ArquivoDoUsuario(a.dados, a.usuario);
+        const qint64 antes = TDocumentoIni::Leituras(perfil);
+        const Saida s = rodar(base(a.dir.filePath("umaLeitura")));
+        QVERIFY2(s.codigo == 0, qPrintable(s.err));
+        QCOMPARE(TDocumentoIni::Leituras(perfil) - antes, 2);
     }
 
     void saidaExistente() {

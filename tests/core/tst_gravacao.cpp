@@ -12,8 +12,10 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 Q_DECLARE_METATYPE(TGravacao::Modo)
@@ -247,8 +249,39 @@ private slots:
         QCOMPARE(naSincronizacaoDaPasta, QByteArray("novo"));
         QCOMPARE(temporarios.size(), 4);
         QCOMPARE(QFileInfo(temporarios[0]).absolutePath(), QFileInfo(alvo).absolutePath());
-        QVERIFY(QFileInfo(temporarios[0]).fileName().startsWith(QStringLiteral(".e.txt.")));
+        QVERIFY(QFileInfo(temporarios[0])
+                    .fileName()
+                    .startsWith(".e.txt.trevalin-" + QString::number(::getpid()) + "-"));
         QCOMPARE(nomes(m_dir.path()), QStringList{QStringLiteral("e.txt")});
+    }
+
+    // A save sweeps the temporary files of its own target that a killed save
+    // left (its process gone, its lock free) and nothing else: not one whose
+    // process lives, nor one locked by a save in progress elsewhere (another
+    // computer on a shared folder, whose process ids mean nothing here), nor
+    // another target's, nor a file merely named alike.
+    void varreTemporariosAbandonados() {
+        const pid_t filho = ::fork(); // its id is that of a process now gone
+        if (filho == 0) ::_exit(0);
+        QVERIFY(filho > 0);
+        QCOMPARE(::waitpid(filho, nullptr, 0), filho);
+        const QString morto = QString::number(filho);
+        const QString vivo = QString::number(::getppid());
+        const QString abandonado = ".v.txt.trevalin-" + morto + "-a1B2c3";
+        const QStringList ficam = {".v.txt.trevalin-" + vivo + "-a1B2c3",
+                                   ".v.txt.trevalin-" + morto + "-travad",
+                                   ".w.txt.trevalin-" + morto + "-a1B2c3",
+                                   ".v.txt.trevalin-" + morto + "-a1B2c3x", ".v.txt.trevalin-x"};
+        for (const QString &n : ficam + QStringList{abandonado})
+            criar(caminho(n), "parcial", 0444);
+        const int travado = ::open(QFile::encodeName(caminho(ficam[1])).constData(), O_RDONLY);
+        QVERIFY(travado >= 0);
+        QCOMPARE(::flock(travado, LOCK_EX), 0);
+        QVERIFY(TGravacao::Gravar(caminho("v.txt"), "novo", TGravacao::Substituir));
+        ::close(travado);
+        QStringList esperados = ficam + QStringList{"v.txt"};
+        esperados.sort();
+        QCOMPARE(nomes(m_dir.path()), esperados);
     }
 
     // A failure at any step: the system's reason, the old file and its mark

@@ -1,6 +1,6 @@
 // The data file manager's operations without the window.
 
-#include "core/Arquivos.h"
+#include "PastasUsuario.h"
 #include "data/TGerenciadorArquivos.h"
 
 #include <QDir>
@@ -10,20 +10,10 @@
 #include <QTest>
 
 using G = TGerenciadorArquivos;
+using PastasUsuario::gravar;
+using PastasUsuario::ler;
 
 namespace {
-
-void gravar(const QString &caminho, const QByteArray &bytes) {
-    QDir().mkpath(QFileInfo(caminho).absolutePath());
-    QFile f(caminho);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) qFatal("cannot write");
-}
-
-QByteArray ler(const QString &caminho) {
-    QByteArray b;
-    Arquivos::lerTudo(caminho, &b);
-    return b;
-}
 
 // Every file under a folder, relative, sorted (hidden ones too).
 QStringList arvore(const QString &pasta) {
@@ -40,17 +30,11 @@ QStringList arvore(const QString &pasta) {
 class TstGerenciadorArquivos : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_raiz;
+    PastasUsuario::Raiz m_raiz;
     QString m_pasta; // the user's folder
 
 private slots:
-    void init() {
-        static int n = 0;
-        m_pasta = m_raiz.filePath(QStringLiteral("u%1").arg(++n));
-        gravar(m_pasta + "/Exp1/rato1.tvl", "um");
-        gravar(m_pasta + "/Exp1/notas.txt", "notas");
-        gravar(m_pasta + "/Velha/sub/rato9.tvl", "nove");
-    }
+    void init() { m_pasta = m_raiz.nova("Velha/sub/rato9.tvl"); }
 
     void perfil() {
         const QString ini = m_raiz.filePath("perfil.ini");

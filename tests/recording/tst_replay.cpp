@@ -1,5 +1,6 @@
 #include "AmbienteSessao.h"
 
+#include "core/TDocumentoIni.h"
 #include "recording/ComandoReplay.h"
 
 #include <QDirIterator>
@@ -66,6 +67,22 @@ private slots:
         QCOMPARE(s.codigo, 0);
         QCOMPARE(AmbienteSessao::linhasRegistro(amb.pasta() + "r.tvl").filter("F5").size(), 0);
         QCOMPARE(AmbienteSessao::linhasRegistro(amb.pasta() + "r.tvl").size(), 5);
+    }
+
+    // A profile with a 16 MB value (any key of any section) is read once by
+    // a replay, however many settings the session takes from it.
+    void perfilGrandeLidoUmaVez() {
+        AmbienteSessao amb;
+        QByteArray perfil;
+        Arquivos::lerTudo(amb.perfil(), &perfil);
+        perfil += "[Notas]\r\nTexto=" + QByteArray(16 << 20, 'x') + "\r\n";
+        QFile::remove(amb.perfil());
+        QVERIFY(Arquivos::gravarAtomico(amb.perfil(), perfil));
+        const qint64 antes = TDocumentoIni::Leituras(amb.perfil());
+        const Saida s = executar(amb, "r", "0 5\n1000 8\n");
+        QVERIFY2(s.codigo == 0, qPrintable(s.err));
+        QCOMPARE(TDocumentoIni::Leituras(amb.perfil()) - antes, 1);
+        QCOMPARE(AmbienteSessao::linhasRegistro(amb.pasta() + "r.tvl").size(), 6);
     }
 
     // Every failure: exit 1, a clear message, nothing written.

@@ -4,6 +4,7 @@
 #include "recording/ComandoRecuperar.h"
 #include "recording/ComandoReplay.h"
 #include "analysis/ComandoAnalise.h"
+#include "app/ComandoProtegido.h"
 
 #include "core/TGravacao.h"
 
@@ -80,5 +81,9 @@ int main(int argc, char *argv[]) {
         uso(err);
         return 1;
     }
-    return it->second.executar(args.mid(1), out, err);
+    // One guard for every command: a failed allocation (or any failure a
+    // command lets through) ends in exit 1 with a message, not an abort.
+    const QStringList resto = args.mid(1);
+    return ExecutarComandoProtegido(
+        args.first(), [&]() { return it->second.executar(resto, out, err); }, err);
 }

@@ -4,8 +4,9 @@
 
 #include "ArvoreArquivos.h"
 #include "TInteracaoFalsa.h"
-#include "core/TIdioma.h"
 #include "core/Arquivos.h"
+#include "core/TIdioma.h"
+#include "data/PastasUsuario.h"
 #include "data/forms/TFormExcluirDados.h"
 
 #include <QDir>
@@ -17,20 +18,10 @@
 #include <QTest>
 
 using ArvoreArquivos::duploClique;
+using PastasUsuario::gravar;
+using PastasUsuario::ler;
 
 namespace {
-
-void gravar(const QString &caminho, const QByteArray &bytes) {
-    QDir().mkpath(QFileInfo(caminho).absolutePath());
-    QFile f(caminho);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) qFatal("cannot write");
-}
-
-QByteArray ler(const QString &caminho) {
-    QByteArray b;
-    Arquivos::lerTudo(caminho, &b);
-    return b;
-}
 
 QStringList itens(QListWidget *l) {
     QStringList r;
@@ -50,7 +41,7 @@ QString texto(const char *chave) {
 class TstFormExcluirDados : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_raiz;
+    PastasUsuario::Raiz m_raiz;
     QString m_pasta;
     TInteracaoFalsa m_interacao;
     std::unique_ptr<TFormExcluirDados> m_w;
@@ -61,11 +52,7 @@ class TstFormExcluirDados : public QObject {
 
 private slots:
     void init() {
-        static int n = 0;
-        m_pasta = m_raiz.filePath(QStringLiteral("u%1").arg(++n));
-        gravar(m_pasta + "/Exp1/rato1.tvl", "um");
-        gravar(m_pasta + "/Exp1/notas.txt", "notas");
-        gravar(m_pasta + "/Velha/rato9.tvl", "nove");
+        m_pasta = m_raiz.nova("Velha/rato9.tvl");
         m_interacao = TInteracaoFalsa();
         m_w = std::make_unique<TFormExcluirDados>(m_pasta, QStringList{"Exp1"}, kIdioma,
                                                   &m_interacao);
