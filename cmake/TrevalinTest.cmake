@@ -23,6 +23,11 @@ function(trevalin_add_test)
   target_compile_definitions(${T_NAME} PRIVATE
     TREVALIN_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
     TREVALIN_RESOURCES="${PROJECT_SOURCE_DIR}/resources")
+  # Tests that run the command-line tool as a real process find it here.
+  if(TARGET trevalin-cli)
+    target_compile_definitions(${T_NAME} PRIVATE TREVALIN_CLI="$<TARGET_FILE:trevalin-cli>")
+    add_dependencies(${T_NAME} trevalin-cli)
+  endif()
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   set_tests_properties(${T_NAME} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TREVALIN_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data"

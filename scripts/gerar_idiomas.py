@@ -154,6 +154,49 @@ TEXTOS = [
           "eliminato ora. Chiudere prima quella finestra:",
           "Este experimento está abierto en la ventana de registro y no se puede eliminar "
           "ahora. Cierre antes esa ventana:"),
+        # A recording journal left behind, found at start-up or login: %1
+        # identification, %2 experiment, %3 recorded time, %4 session length
+        # (mm:ss), %5 date and %6 time of the stop.
+        k("TFormMainRecuperacaoMessage1",
+          "Uma gravação foi interrompida: %1, experimento %2, parada em %3 de %4 em %5 às "
+          "%6. Salvar o que foi gravado?",
+          "A recording was interrupted: %1, experiment %2, stopped at %3 of %4 on %5 at %6. "
+          "Save what was recorded?",
+          "Un enregistrement a été interrompu : %1, expérience %2, arrêté à %3 sur %4 le %5 "
+          "à %6. Sauvegarder ce qui a été enregistré ?",
+          "Eine Aufzeichnung wurde unterbrochen: %1, Experiment %2, angehalten bei %3 von %4 "
+          "am %5 um %6. Das Aufgezeichnete speichern?",
+          "Una registrazione è stata interrotta: %1, esperimento %2, fermata a %3 di %4 il "
+          "%5 alle %6. Salvare ciò che è stato registrato?",
+          "Se interrumpió una grabación: %1, experimento %2, detenida en %3 de %4 el %5 a "
+          "las %6. ¿Guardar lo que se grabó?"),
+        # Saved: the record file names follow.
+        k("TFormMainRecuperacaoMessage2",
+          "O que foi gravado está salvo em:",
+          "What was recorded is saved in:",
+          "Ce qui a été enregistré est sauvegardé dans :",
+          "Das Aufgezeichnete ist gespeichert in:",
+          "Ciò che è stato registrato è salvato in:",
+          "Lo grabado se guardó en:"),
+        # Not saved: the reason follows; the journal is kept.
+        k("TFormMainRecuperacaoMessage3",
+          "A gravação interrompida não pôde ser salva; o seu diário foi mantido:",
+          "The interrupted recording could not be saved; its journal was kept:",
+          "L'enregistrement interrompu n'a pas pu être sauvegardé ; son journal a été "
+          "conservé :",
+          "Die unterbrochene Aufzeichnung konnte nicht gespeichert werden; ihr Journal "
+          "wurde behalten:",
+          "La registrazione interrotta non è stata salvata; il suo diario è stato "
+          "conservato:",
+          "La grabación interrumpida no se pudo guardar; su diario se conservó:"),
+        # A damaged journal: its name and the damage follow; it is kept.
+        k("TFormMainRecuperacaoMessage4",
+          "Um diário de gravação está danificado e foi mantido como está:",
+          "A recording journal is damaged and was kept as it is:",
+          "Un journal d'enregistrement est endommagé et a été conservé tel quel :",
+          "Ein Aufzeichnungsjournal ist beschädigt und wurde unverändert behalten:",
+          "Un diario di registrazione è danneggiato ed è stato conservato così com'è:",
+          "Un diario de grabación está dañado y se conservó tal cual:"),
     ]),
     ("UnitInicio", [
         k("FormInicioCaption", "Identificação", "Login", "Identification", "Anmeldung",
@@ -547,6 +590,15 @@ TEXTOS = [
           "Bitte geben Sie die Kennung des Tieres ein.",
           "Inserire l'identificazione dell'animale.",
           "Escriba la identificación del animal."),
+        # Another session (another program instance) records this
+        # identification now.
+        k("TFormLabirintoSpeedButtonConfirmarClickMessage3",
+          "Este animal está sendo gravado em outra sessão neste momento.",
+          "This animal is being recorded in another session right now.",
+          "Cet animal est en cours d'enregistrement dans une autre séance.",
+          "Dieses Tier wird gerade in einer anderen Sitzung aufgezeichnet.",
+          "Questo animale è in registrazione in un'altra sessione in questo momento.",
+          "Este animal se está grabando en otra sesión en este momento."),
         k("TFormLabirintoTimerTimerMessage1",
           "Fim da sessão. O arquivo de registro foi salvo.",
           "End of session. The record file has been saved.",

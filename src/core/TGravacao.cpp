@@ -192,6 +192,10 @@ int TGravacao::RenomearSemSubstituir(const QString &de, const QString &para) {
     return nomearSemSubstituir(QFile::encodeName(de), QFile::encodeName(para));
 }
 
+int TGravacao::SincronizarDiretorio(const QString &pasta) {
+    return sincronizarPasta(pasta);
+}
+
 void TGravacao::Interceptar(Interceptador f) {
     interceptador() = std::move(f);
 }

@@ -77,6 +77,9 @@ public:
     // system refuses a taken name in the same step that gives the new one.
     // 0, or the system's error number (EEXIST when `para` is taken).
     static int RenomearSemSubstituir(const QString &de, const QString &para);
+    // Syncs a folder, so that names given in it survive a crash. 0 or the
+    // system's error number.
+    static int SincronizarDiretorio(const QString &pasta);
 
     // Test seam: called before each step with the temporary file's path
     // (empty before Criar). A non-zero return (an errno value) makes that

@@ -11,6 +11,8 @@
 #include "recording/TSessao.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QtCore/qnamespace.h>
@@ -168,7 +170,8 @@ bool lerRoteiro(const QString &caminho, QList<Evento> *eventos, QTextStream &err
 }
 
 void uso(QTextStream &err) {
-    err << "usage: trevalin-cli replay --data DIR --user USER --experiment EXP --id ID SCRIPT\n";
+    err << "usage: trevalin-cli replay --data DIR --user USER --experiment EXP --id ID "
+           "[--journal] [--real-time] SCRIPT\n";
 }
 
 } // namespace
@@ -176,9 +179,19 @@ void uso(QTextStream &err) {
 int ComandoReplay(const QStringList &args, QTextStream &out, QTextStream &err) {
     QString dados, usuarioNome, experimento, id, roteiro;
     bool temId = false;
+    bool diario = false;
+    bool tempoReal = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
         QString *destino = nullptr;
+        if (a == QLatin1String("--journal")) {
+            diario = true;
+            continue;
+        }
+        if (a == QLatin1String("--real-time")) {
+            tempoReal = true;
+            continue;
+        }
         if (a == QLatin1String("--data"))
             destino = &dados;
         else if (a == QLatin1String("--user"))
@@ -260,6 +273,7 @@ int ComandoReplay(const QStringList &args, QTextStream &out, QTextStream &err) {
     TRelogioVirtual relogio(QDateTime::currentMSecsSinceEpoch());
     InteracaoReplay interacao;
     TSessao sessao(usuario, labirinto, interacao, relogio);
+    sessao.DefinirDiario(diario);
     if (!sessao.Abrir()) {
         if (!QFileInfo(labirinto.ArquivoLabirintos()).isFile())
             err << "replay: maze library " << labirinto.ArquivoLabirintos() << " not found\n";
@@ -282,13 +296,23 @@ int ComandoReplay(const QStringList &args, QTextStream &out, QTextStream &err) {
         return 1;
     }
     if (!sessao.ConfirmarIdentificacao(id)) {
-        err << "replay: a record file of identification " << id << " already exists in "
-            << sessao.PastaExperimento() << "\n";
+        if (sessao.RecusaAtual() == TSessao::Recusa::EmGravacao)
+            err << "replay: identification " << id << " is being recorded by another session in "
+                << sessao.PastaExperimento() << " right now\n";
+        else
+            err << "replay: a record file of identification " << id << " already exists in "
+                << sessao.PastaExperimento() << "\n";
         return 1;
     }
 
     const TDataHora t0 = relogio.Agora();
+    QElapsedTimer real;
+    real.start();
     for (const Evento &ev : eventos) {
+        if (tempoReal) {
+            const qint64 falta = ev.ms - real.elapsed();
+            if (falta > 0) QThread::msleep(static_cast<unsigned long>(falta));
+        }
         relogio.AvancarAte(t0 + ev.ms);
         if (sessao.SessoesEncerradas() > 0) break;
         switch (ev.tipo) {

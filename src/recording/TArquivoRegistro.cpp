@@ -4,6 +4,7 @@
 #include "core/Cp1252.h"
 #include "core/TGravacao.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -55,6 +56,51 @@ QStringList TArquivoRegistro::Destinos(const QString &pastaExperimento,
     const QString base = Arquivos::juntar(pastaExperimento, identificacao);
     if (!doisInicios) return {base + QStringLiteral(".tvl")};
     return {base + QStringLiteral("_T1.tvl"), base + QStringLiteral("_T2.tvl")};
+}
+
+const QString TArquivoRegistro::SufixoPendente = QStringLiteral("_T2.pendente");
+
+QStringList TArquivoRegistro::Brutos(const QString &pastaExperimento, const QString &sessao) {
+    const QString base = Arquivos::juntar(pastaExperimento, sessao);
+    return {base + QStringLiteral("-1.txt"), base + QStringLiteral("-2.txt")};
+}
+
+QString TArquivoRegistro::Pendente(const QString &pastaExperimento, const QString &sessao) {
+    return Arquivos::juntar(pastaExperimento, sessao + SufixoPendente);
+}
+
+QStringList TArquivoRegistro::ConcluirPares(const QString &pastaExperimento,
+                                            const QString &identificacao) {
+    QStringList concluidos;
+    const QDir pasta(pastaExperimento);
+    const QStringList pendentes = pasta.entryList(
+        {QLatin1Char('*') + SufixoPendente}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString &nome : pendentes) {
+        const QString sessao = nome.chopped(SufixoPendente.size());
+        // An identification holds no "-": the session name's date-time
+        // follows the first one.
+        const QString id = sessao.section(QLatin1Char('-'), 0, 0);
+        if (id.isEmpty() || (!identificacao.isEmpty() && id != identificacao)) continue;
+        const QStringList destinos = Destinos(pastaExperimento, id, true);
+        const QString pendente = pasta.filePath(nome);
+        if (!existe(destinos[0])) {
+            // Stopped before "_T1": neither file exists, as it must be.
+            QFile::remove(pendente);
+            continue;
+        }
+        if (existe(destinos[1])) continue; // not ours to settle: both are kept
+        if (TGravacao::RenomearSemSubstituir(pendente, destinos[1]) != 0) continue;
+        TGravacao::SincronizarDiretorio(pastaExperimento);
+        concluidos.append(destinos[1]);
+        const QStringList brutos = sessao == id
+                                       ? QStringList{pasta.filePath(id + QStringLiteral("1.txt")),
+                                                     pasta.filePath(id + QStringLiteral("2.txt"))}
+                                       : Brutos(pastaExperimento, sessao);
+        for (const QString &b : brutos)
+            QFile::remove(b);
+        QFile::remove(pasta.filePath(sessao + QStringLiteral(".diario")));
+    }
+    return concluidos;
 }
 
 QByteArray TArquivoRegistro::Cabecalho(const TCabecalhoRegistro &c, const QDateTime &momento) {
@@ -154,39 +200,44 @@ QList<QByteArray> TArquivoRegistro::ConteudosDosTextos(const TCabecalhoRegistro 
 }
 
 TResultadoGravacao TArquivoRegistro::GravarArquivos(const QString &pastaExperimento,
-                                                    const TCabecalhoRegistro &c, bool doisInicios) {
-    TResultadoGravacao r;
+                                                    const TCabecalhoRegistro &c, bool doisInicios,
+                                                    const QString &sessao) {
     const QStringList destinos = Destinos(pastaExperimento, c.individuo, doisInicios);
-    const QString base = Arquivos::juntar(pastaExperimento, c.individuo);
-    const QString bruto1 = base + QStringLiteral("1.txt");
-    const QString bruto2 = base + QStringLiteral("2.txt");
+    TResultadoGravacao r;
     auto falha = [&](const QString &motivo) {
         r.erro = motivo;
-        for (const QString &d : destinos)
-            if (!r.gravados.contains(d)) r.faltando.append(d);
+        r.faltando = destinos;
         return r;
     };
-
     for (const QString &d : destinos)
         if (existe(d)) return falha(QStringLiteral("Record file %1 already exists").arg(d));
 
+    const QStringList brutos = BrutosDe(pastaExperimento, c, sessao);
     QByteArray entradas, comportamentos;
-    if (!Arquivos::lerTudo(bruto1, &entradas))
-        return falha(QStringLiteral("Cannot open file %1").arg(bruto1));
-    if (!Arquivos::lerTudo(bruto2, &comportamentos))
-        return falha(QStringLiteral("Cannot open file %1").arg(bruto2));
-    return GravarArquivos(pastaExperimento, c, doisInicios, entradas, comportamentos);
+    if (!Arquivos::lerTudo(brutos[0], &entradas))
+        return falha(QStringLiteral("Cannot open file %1").arg(brutos[0]));
+    if (!Arquivos::lerTudo(brutos[1], &comportamentos))
+        return falha(QStringLiteral("Cannot open file %1").arg(brutos[1]));
+    return GravarArquivos(pastaExperimento, c, doisInicios, entradas, comportamentos, sessao);
+}
+
+QStringList TArquivoRegistro::BrutosDe(const QString &pastaExperimento,
+                                       const TCabecalhoRegistro &c, const QString &sessao) {
+    const QString base = Arquivos::juntar(pastaExperimento, c.individuo);
+    return sessao.isEmpty()
+               ? QStringList{base + QStringLiteral("1.txt"), base + QStringLiteral("2.txt")}
+               : Brutos(pastaExperimento, sessao);
 }
 
 TResultadoGravacao TArquivoRegistro::GravarArquivos(const QString &pastaExperimento,
                                                     const TCabecalhoRegistro &c, bool doisInicios,
                                                     const QByteArray &entradas,
-                                                    const QByteArray &comportamentos) {
+                                                    const QByteArray &comportamentos,
+                                                    const QString &sessao) {
     TResultadoGravacao r;
     const QStringList destinos = Destinos(pastaExperimento, c.individuo, doisInicios);
-    const QString base = Arquivos::juntar(pastaExperimento, c.individuo);
-    const QString bruto1 = base + QStringLiteral("1.txt");
-    const QString bruto2 = base + QStringLiteral("2.txt");
+    const QStringList brutos = BrutosDe(pastaExperimento, c, sessao);
+    const QString pendente = Pendente(pastaExperimento, sessao.isEmpty() ? c.individuo : sessao);
     auto falha = [&](const QString &motivo) {
         r.erro = motivo;
         for (const QString &d : destinos)
@@ -198,17 +249,35 @@ TResultadoGravacao TArquivoRegistro::GravarArquivos(const QString &pastaExperime
 
     const QList<QByteArray> conteudos =
         ConteudosDosTextos(c, doisInicios, entradas, comportamentos);
-    for (int i = 0; i < destinos.size(); ++i) {
-        // Read-only from the moment it has its name; never replaces a file.
+    if (doisInicios) {
+        // "_T2" whole under its pending name first: from the moment "_T1"
+        // exists, the pair can always be finished.
         const TResultado g =
-            TGravacao::Gravar(destinos[i], conteudos[i], TGravacao::CriarSomente, true);
+            TGravacao::Gravar(pendente, conteudos[1], TGravacao::CriarSomente, true);
         if (!g) return falha(g.Mensagem(QStringLiteral("Cannot create file %1: %2")));
-        r.gravados.append(destinos[i]);
+    }
+    // Read-only from the moment it has its name; never replaces a file.
+    const TResultado g =
+        TGravacao::Gravar(destinos[0], conteudos[0], TGravacao::CriarSomente, true);
+    if (!g) {
+        if (doisInicios) QFile::remove(pendente);
+        return falha(g.Mensagem(QStringLiteral("Cannot create file %1: %2")));
+    }
+    r.gravados.append(destinos[0]);
+    if (doisInicios) {
+        const int erro = TGravacao::RenomearSemSubstituir(pendente, destinos[1]);
+        if (erro != 0) {
+            QFile::remove(pendente);
+            return falha(TResultado::FalhaDoSistema(destinos[1], erro)
+                             .Mensagem(QStringLiteral("Cannot create file %1: %2")));
+        }
+        TGravacao::SincronizarDiretorio(pastaExperimento);
+        r.gravados.append(destinos[1]);
     }
     // The rows are safe in the record files; a raw file that cannot be
     // removed is left behind and costs nothing.
-    QFile::remove(bruto1);
-    QFile::remove(bruto2);
+    QFile::remove(brutos[0]);
+    QFile::remove(brutos[1]);
     return r;
 }
 

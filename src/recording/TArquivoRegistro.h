@@ -48,12 +48,38 @@ struct TResultadoGravacao {
 // none is written. Each file is saved through TGravacao in mode CriarSomente:
 // it appears whole and read-only or not at all, and a file that takes the
 // name meanwhile is not replaced either.
+//
+// Each recording has raw files of its own, named after the recording
+// (TSessao's session name: identification + "-" + start date-time):
+// session + "-1.txt" and session + "-2.txt", so two recordings never read
+// each other's rows.
+//
+// The two files of a two-start recording appear both or neither: "_T2" is
+// first written whole under a pending name (session + "_T2.pendente"), then
+// "_T1" is written, then the pending file takes the name "_T2". A session
+// stopped on the way leaves the pending file; ConcluirPares then gives it
+// its name when "_T1" exists (finish) or removes it when "_T1" does not
+// (undo: the raw files and the journal still hold the rows).
 class TArquivoRegistro {
 public:
     // Record file paths for an identification, in the experiment folder
     // (which ends with "/").
     static QStringList Destinos(const QString &pastaExperimento, const QString &identificacao,
                                 bool doisInicios);
+    // The two raw files of a recording named `sessao`.
+    static QStringList Brutos(const QString &pastaExperimento, const QString &sessao);
+    // Pending "_T2" file of a recording named `sessao`.
+    static QString Pendente(const QString &pastaExperimento, const QString &sessao);
+    static const QString SufixoPendente; // "_T2.pendente"
+
+    // Finishes or undoes every pair of `identificacao` (every pair in the
+    // folder when empty) that a stopped recording left half written. A
+    // finished pair's raw files and journal are removed: the record holds
+    // their rows. The caller must hold the identification's lock
+    // (TTravaIdentificacao), so that no live recording is touched. Returns
+    // the record files that were finished.
+    static QStringList ConcluirPares(const QString &pastaExperimento,
+                                     const QString &identificacao = QString());
 
     // The ten header lines, each ended by CR LF, in Windows-1252. Line 1
     // carries the given moment as dd/MM/yyyy and HH:mm:ss.
@@ -79,18 +105,27 @@ public:
                                                 const QByteArray &entradas,
                                                 const QByteArray &comportamentos);
 
-    // Builds the record file(s) from the raw files in pastaExperimento,
-    // marks them read-only and deletes the raw files. On a failure the raw
-    // files stay and the result names what was not written and why.
+    // Builds the record file(s) from the raw files of recording `sessao`
+    // (empty: the old names, identification + "1.txt" and "2.txt") in
+    // pastaExperimento, marks them read-only and deletes the raw files. On
+    // a failure the raw files stay and the result names what was not
+    // written and why.
     static TResultadoGravacao GravarArquivos(const QString &pastaExperimento,
-                                             const TCabecalhoRegistro &c, bool doisInicios);
+                                             const TCabecalhoRegistro &c, bool doisInicios,
+                                             const QString &sessao = QString());
     // The same from the raw files' texts as the recorders made them (and
-    // wrote them): nothing is read back. The raw files are deleted once the
-    // record files are written.
+    // wrote them): nothing is read back. Two starts: "_T2" is written
+    // whole under its pending name, then "_T1", then "_T2" takes its name.
+    // The raw files of `sessao` are deleted once the record files are
+    // written.
     static TResultadoGravacao GravarArquivos(const QString &pastaExperimento,
                                              const TCabecalhoRegistro &c, bool doisInicios,
                                              const QByteArray &entradas,
-                                             const QByteArray &comportamentos);
+                                             const QByteArray &comportamentos,
+                                             const QString &sessao = QString());
+    // The raw files of recording `sessao` (empty: the identification's).
+    static QStringList BrutosDe(const QString &pastaExperimento, const TCabecalhoRegistro &c,
+                                const QString &sessao);
 
     // Keeps contents that could not become record files: each one goes to
     // a new file named after its record file, "<name>-recuperacao-<date>-

@@ -11,8 +11,10 @@
 #include "recording/TRelogio.h"
 #include "recording/TTemporizador.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QtCore/qnamespace.h>
 
 #include <algorithm>
@@ -118,6 +120,10 @@ bool TSessao::Abrir() {
     m_identificacao.clear();
     m_sessoesEncerradas = 0;
     m_ultimaGravacao = {};
+    // Whatever a previous window left is kept as it is, for a recovery.
+    encerrarDiario(false);
+    m_trava.Liberar();
+    m_recuperacao = false;
     e.JanelaAberta[TExperimento::JanelaSessao] = true;
     m_relogio.Sessao().Desligar();
     m_relogio.Sessao().DefinirIntervalo(0);
@@ -186,18 +192,34 @@ bool TSessao::ConfirmarInicios(int comecoQueda) {
 
 bool TSessao::ConfirmarIdentificacao(const QString &texto) {
     if (m_estado != Estado::AguardandoIdentificacao) return false;
+    m_recusa = Recusa::Nenhuma;
     // The window lets only valid text into the field; anything else is as
     // good as no identification.
     if (!Identificacao::Valida(texto)) {
+        m_recusa = Recusa::Invalida;
         mensagem(QStringLiteral("TFormLabirintoSpeedButtonConfirmarClickMessage2"));
         return false;
     }
+    // One recording of an identification at a time: another one would
+    // write the same record files. A folder where no lock file can be made
+    // takes no record file either; the session end then reports that.
+    if (m_trava.Travar(PastaExperimento(), texto) == TTravaIdentificacao::Ocupada) {
+        m_recusa = Recusa::EmGravacao;
+        mensagem(QStringLiteral("TFormLabirintoSpeedButtonConfirmarClickMessage3"));
+        emit CampoIdentificacaoEsvaziado();
+        return false;
+    }
+    // A pair a stopped session left half written is finished (or undone)
+    // now that nobody else can be writing it.
+    TArquivoRegistro::ConcluirPares(PastaExperimento(), texto);
     // Every file the recording would write must be new, "_T2" as well as
     // "_T1": a record file is never replaced.
     for (const QString &destino :
          TArquivoRegistro::Destinos(PastaExperimento(), texto, DoisInicios())) {
         const QFileInfo fi(destino);
         if (fi.exists() || fi.isSymLink()) {
+            m_trava.Liberar();
+            m_recusa = Recusa::Existente;
             mensagem(QStringLiteral("TFormLabirintoSpeedButtonConfirmarClickMessage1"));
             emit CampoIdentificacaoEsvaziado();
             return false;
@@ -253,8 +275,10 @@ void TSessao::IniciarOuRetomar() {
             if (st.Ativo[i]) st.InicioComportamento[i] += pausa;
         g.Caiu = false;
         emit AvisoReinicioVisivel(false);
+        anotar("retomada");
     } else {
         st.InicioSessao = m_agora;
+        abrirDiario();
     }
     g.Gravando = true;
     m_estado = Estado::Gravando;
@@ -267,6 +291,7 @@ void TSessao::Queda() {
     if (m_estado != Estado::Gravando) return;
     TEstadoGravacao &g = m_gravacao;
     m_agora = m_relogio.Agora();
+    anotar("queda");
     m_relogio.Sessao().Desligar();
     m_relogio.Andamento().Desligar();
     g.Caiu = true;
@@ -281,6 +306,7 @@ void TSessao::Queda() {
 void TSessao::Mover(int dx, int dy) {
     if (m_estado != Estado::Gravando) return;
     m_agora = m_relogio.Agora();
+    anotar("mover", dx, dy, 2);
     mover(dx, dy);
 }
 
@@ -347,6 +373,7 @@ void TSessao::mover(int dx, int dy) {
 void TSessao::ComportamentoAbaixado(int tecla) {
     if (m_estado != Estado::Gravando) return;
     m_agora = m_relogio.Agora();
+    anotar("abaixar", tecla, 0, 1);
     TStatus &st = m_usuario.Experimento.Status;
     for (int i = 0; i < st.Qde; ++i) {
         if (st.Tecla[i] != tecla || st.Ativo[i]) continue;
@@ -363,6 +390,7 @@ void TSessao::ComportamentoLiberado(int tecla) {
     // it must not run on after the resume as if the key were still held.
     if (!gravando && m_estado != Estado::Pausada) return;
     m_agora = m_relogio.Agora();
+    anotar("liberar", tecla, 0, 1);
     TEstadoGravacao &g = m_gravacao;
     TStatus &st = m_usuario.Experimento.Status;
     for (int i = 0; i < st.Qde; ++i) {
@@ -384,6 +412,10 @@ QString TSessao::textoTeclasEdicao() const {
 }
 
 void TSessao::AlternarTeclasEdicao() {
+    if (m_diario.Aberto()) {
+        m_agora = m_relogio.Agora();
+        anotar("setas");
+    }
     m_gravacao.TeclasEdicao = !m_gravacao.TeclasEdicao;
     emit PainelStatusAlterado(1, textoTeclasEdicao());
     emit TeclasEdicaoAlteradas(m_gravacao.TeclasEdicao);
@@ -410,16 +442,16 @@ bool TSessao::gravarArquivos() {
 
     TResultadoGravacao &r = m_ultimaGravacao;
     r = {};
-    const QString base = pasta + m_identificacao;
+    const QStringList brutos = TArquivoRegistro::Brutos(pasta, m_nomeSessao);
     const QByteArray textoEntradas = g.RegistroEntradas.Texto();
     const QByteArray textoComportamentos = g.RegistroComportamentos.Texto();
     try {
-        TRegistro::GravarTexto(base + QLatin1Char('1'), textoEntradas);
-        TRegistro::GravarTexto(base + QLatin1Char('2'), textoComportamentos);
+        TRegistro::GravarTexto(brutos[0].chopped(4), textoEntradas);
+        TRegistro::GravarTexto(brutos[1].chopped(4), textoComportamentos);
         // Built from the texts just written rather than from reading them
         // back: the same bytes.
         r = TArquivoRegistro::GravarArquivos(pasta, cabecalho, DoisInicios(), textoEntradas,
-                                             textoComportamentos);
+                                             textoComportamentos, m_nomeSessao);
     } catch (const TErro &erro) {
         r.erro = erro.mensagem();
         r.faltando = TArquivoRegistro::Destinos(pasta, m_identificacao, DoisInicios());
@@ -440,10 +472,28 @@ bool TSessao::gravarArquivos() {
     if (r.erroRecuperacao.isEmpty()) {
         // Every row is in a recovery file; raw files left behind would only
         // be overwritten by the next recording of that identification.
-        QFile::remove(base + QStringLiteral("1.txt"));
-        QFile::remove(base + QStringLiteral("2.txt"));
+        for (const QString &b : brutos)
+            QFile::remove(b);
     }
     return false;
+}
+
+void TSessao::fecharLinhas(qint64 fim, bool comportamentosAtivos) {
+    TEstadoGravacao &g = m_gravacao;
+    TStatus &st = m_usuario.Experimento.Status;
+    // An entry still marked -2 (no move since the phase change) is left so:
+    // closing the rows gives it the whole fixed phase, 0 to the end, and the
+    // free phase's last entry ends where the fixed phase began.
+    TRegistro &entradas = g.RegistroEntradas;
+    if (entradas.Qde > 0 && entradas.Fim.last() != TRegistro::AteProximoDoZero)
+        entradas.Fim.last() = double(fim);
+    for (int i = 0; i < st.Qde && comportamentosAtivos; ++i) {
+        if (!st.Ativo[i]) continue;
+        g.RegistroComportamentos.Adicionar(g.QuadradoAtual(), st.Nome[i],
+                                           desde(st.InicioComportamento[i]), double(fim),
+                                           st.Primeiro[i]);
+        st.InicioComportamento[i] = m_agora;
+    }
 }
 
 void TSessao::FimSessao() {
@@ -453,25 +503,28 @@ void TSessao::FimSessao() {
     TStatus &st = e.Status;
     m_agora = m_relogio.Agora();
     const qint64 t = T();
+    anotar("fim");
 
     emit PainelStatusAlterado(0, QString());
     emit PainelStatusAlterado(1, QString());
-    // An entry still marked -2 (no move since the phase change) is left so:
-    // closing the rows gives it the whole fixed phase, 0 to T, and the free
-    // phase's last entry ends where the fixed phase began.
-    TRegistro &entradas = g.RegistroEntradas;
-    if (entradas.Qde > 0 && entradas.Fim.last() != TRegistro::AteProximoDoZero)
-        entradas.Fim.last() = double(t);
-    for (int i = 0; i < st.Qde; ++i) {
-        if (!st.Ativo[i]) continue;
-        g.RegistroComportamentos.Adicionar(g.QuadradoAtual(), st.Nome[i],
-                                           desde(st.InicioComportamento[i]), double(t),
-                                           st.Primeiro[i]);
-        st.InicioComportamento[i] = m_agora;
+    fecharLinhas(t, true);
+    if (m_recuperacao) {
+        // The rows are what the caller came for; it writes them itself.
+        g.RegistroEntradas.Finalizar(double(t));
+        g.RegistroComportamentos.Finalizar(double(t));
+        ++m_sessoesEncerradas;
+        m_relogio.Sessao().Desligar();
+        m_relogio.Andamento().Desligar();
+        m_estado = Estado::Fechada;
+        return;
     }
     emit UltimaIdentificacaoAlterada(m_identificacao);
 
     const bool gravou = gravarArquivos();
+    // The journal goes only once the record files hold the rows; otherwise
+    // it stays for a recovery (the rows may be in recovery files as well).
+    encerrarDiario(gravou);
+    m_trava.Liberar();
     ++m_sessoesEncerradas;
     m_relogio.Sessao().Desligar();
     m_relogio.Andamento().Desligar();
@@ -536,6 +589,10 @@ void TSessao::Fechar() {
     e.Status.Zerar();
     g.RegistroEntradas.Limpar();
     g.RegistroComportamentos.Limpar();
+    // The user chose to drop the recording: its journal goes with it.
+    encerrarDiario(true);
+    m_trava.Liberar();
+    m_recuperacao = false;
     if (gravacaoEmCurso) {
         emit PainelStatusAlterado(0, QString());
         emit PainelStatusAlterado(1, QString());
@@ -582,4 +639,110 @@ void TSessao::TeclaAbaixada(int tecla) {
 
 void TSessao::TeclaLiberada(int tecla) {
     ComportamentoLiberado(tecla);
+}
+
+// --- The journal.
+
+namespace {
+
+QByteArray pct(const QString &s) {
+    return s.toUtf8().toPercentEncoding();
+}
+
+} // namespace
+
+void TSessao::abrirDiario() {
+    encerrarDiario(false);
+    const TExperimento &e = m_usuario.Experimento;
+    const TStatus &st = e.Status;
+    const TEstadoGravacao &g = m_gravacao;
+    const qint64 parede = QDateTime::currentMSecsSinceEpoch();
+    m_inicioDiario = m_agora;
+    // The start's date-time names the recording's own files (journal, raw
+    // files); a name taken by one that stopped earlier gets a number.
+    const QString base = m_identificacao + QLatin1Char('-') +
+                         QLocale::c().toString(QDateTime::fromMSecsSinceEpoch(parede),
+                                               QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+    const QString pasta = PastaExperimento();
+    for (int n = 1; n <= 1000; ++n) {
+        m_nomeSessao = n == 1 ? base : base + QStringLiteral("-%1").arg(n);
+        const QStringList brutos = TArquivoRegistro::Brutos(pasta, m_nomeSessao);
+        if (!QFileInfo::exists(brutos[0]) && !QFileInfo::exists(brutos[1]) &&
+            !QFileInfo::exists(pasta + m_nomeSessao + TDiario::Extensao))
+            break;
+    }
+    if (!m_diarioLigado || m_recuperacao) return;
+
+    QList<QByteArray> linhas;
+    linhas << QByteArrayLiteral("diario 1") << "usuario " + pct(m_usuario.Nome)
+           << "experimento " + pct(e.Nome) << "individuo " + pct(m_identificacao)
+           << "labirinto " + pct(e.Labirinto) << "tempo " + QByteArray::number(e.TempoSecao)
+           << "distancia " + QByteArray::number(e.Distancia)
+           << "inicios " + QByteArray::number(e.QdeInicios)
+           << "inicio1 " + QByteArray::number(e.InicioX1) + ' ' + QByteArray::number(e.InicioY1)
+           << "inicio2 " + QByteArray::number(e.InicioX2) + ' ' + QByteArray::number(e.InicioY2)
+           << "comecoQueda " + QByteArray::number(e.ComecoQueda)
+           << "teclasEdicao " + QByteArray::number(g.TeclasEdicao ? 1 : 0);
+    for (int i = 0; i < st.Qde; ++i)
+        linhas << "comportamento " + QByteArray::number(st.Tecla[i]) + ' ' + pct(st.Nome[i]);
+    linhas << "inicio 0 " + QByteArray::number(parede);
+    // A folder that takes no journal takes no record file either: the
+    // session end says so; the recording itself goes on.
+    m_diario.Abrir(pasta + m_nomeSessao + TDiario::Extensao, linhas);
+}
+
+void TSessao::anotar(const char *tipo, int a, int b, int argumentos) {
+    if (!m_diario.Aberto()) return;
+    QByteArray l;
+    l.reserve(48);
+    l += tipo;
+    l += ' ';
+    l += QByteArray::number(m_agora - m_inicioDiario);
+    l += ' ';
+    l += QByteArray::number(QDateTime::currentMSecsSinceEpoch());
+    if (argumentos > 0) {
+        l += ' ';
+        l += QByteArray::number(a);
+    }
+    if (argumentos > 1) {
+        l += ' ';
+        l += QByteArray::number(b);
+    }
+    m_diario.Anotar(l);
+}
+
+void TSessao::encerrarDiario(bool remover) {
+    if (remover)
+        m_diario.Remover();
+    else
+        m_diario.Fechar();
+}
+
+void TSessao::PrepararRecuperacao(const QString &identificacao) {
+    if (m_estado != Estado::AguardandoIdentificacao) return;
+    m_recuperacao = true;
+    m_identificacao = identificacao;
+    m_relogio.Sessao().DefinirIntervalo(T());
+    m_gravacao.Caiu = false;
+    m_gravacao.RegistroEntradas.Limpar();
+    m_gravacao.RegistroComportamentos.Limpar();
+    m_estado = Estado::Pronta;
+}
+
+qint64 TSessao::Interromper() {
+    if (m_estado != Estado::Gravando && m_estado != Estado::Pausada) return -1;
+    TEstadoGravacao &g = m_gravacao;
+    m_agora = m_relogio.Agora();
+    // Paused: the recording stopped at the fall; the behaviours held were
+    // cut there already.
+    const bool pausada = m_estado == Estado::Pausada;
+    const qint64 fim = desde(pausada ? g.InicioQueda : m_agora);
+    fecharLinhas(fim, !pausada);
+    g.RegistroEntradas.Finalizar(double(fim));
+    g.RegistroComportamentos.Finalizar(double(fim));
+    m_relogio.Sessao().Desligar();
+    m_relogio.Andamento().Desligar();
+    g.Gravando = false;
+    m_estado = Estado::Fechada;
+    return fim;
 }

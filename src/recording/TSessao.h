@@ -3,7 +3,9 @@
 #include "core/TDesenho.h"
 #include "core/TStatus.h"
 #include "recording/TArquivoRegistro.h"
+#include "recording/TDiario.h"
 #include "recording/TEstadoGravacao.h"
+#include "recording/TTravaIdentificacao.h"
 
 #include <QChar>
 #include <QObject>
@@ -37,6 +39,16 @@ class TUsuario;
 // as the engine: the program is to keep one engine per logged-in user,
 // remade at log-off like the maze, so that the mode is off after start-up
 // and after log-off.
+//
+// While a recording runs, every input the engine receives (start, fall,
+// resume, move, behaviour down and up, arrow-key mode) is noted in the
+// recording's journal (TDiario) with its time on the session clock and the
+// wall time, after a first block holding the experiment's settings and
+// behaviours as they were at the start; TRecuperacao rebuilds a recording
+// from it. The journal goes when the record files are safely written, or
+// when the window drops the recording; otherwise it stays. The
+// identification is locked (TTravaIdentificacao) from its confirmation to
+// the end of its recording, and each recording has raw files of its own.
 //
 // Every operation takes the clock once and uses that instant throughout, so
 // a fall, a resume or a phase change happens at one instant, however long
@@ -83,8 +95,14 @@ public:
     // cannot be written: its message, the choice stays open. True when saved.
     bool ConfirmarInicios(int comecoQueda);
     // "Confirmar" / Enter in the name field. True when the identification is
-    // taken (ready to start).
+    // taken (ready to start). Refused (a message, false; RecusaAtual says
+    // why) when it is not valid, when one of its record files exists, or
+    // while another session records the same identification. A pair of
+    // record files of this identification left half written by a session
+    // that stopped is finished or undone first (TArquivoRegistro).
     bool ConfirmarIdentificacao(const QString &texto);
+    enum class Recusa { Nenhuma, Invalida, Existente, EmGravacao };
+    Recusa RecusaAtual() const { return m_recusa; }
     // Key 5: starts, or resumes after a fall.
     void IniciarOuRetomar();
     // Esc: the animal fell off the maze; the recording pauses.
@@ -103,8 +121,27 @@ public:
     // and re-arms for the next animal.
     void FimSessao();
     // The window closes: a recording in progress is dropped, nothing is
-    // written.
+    // written, its journal is removed.
     void Fechar();
+
+    // --- The journal and recovery.
+
+    // The journal of the next recordings on (the default) or off.
+    void DefinirDiario(bool ligado) { m_diarioLigado = ligado; }
+    bool DiarioLigado() const { return m_diarioLigado; }
+    // The journal of the recording in progress; empty when there is none.
+    QString ArquivoDiario() const { return m_diario.Caminho(); }
+    // For TRecuperacao: takes the identification without any check, lock or
+    // journal (state Pronta); the inputs of a journal are then fed in on a
+    // virtual clock. A session end reached that way closes the rows at the
+    // session length and writes nothing: the rows stay in Gravacao().
+    void PrepararRecuperacao(const QString &identificacao);
+    // Ends the recording in progress at the current instant (at the fall,
+    // when paused): the rows are closed there as a session end would close
+    // them, and stay in Gravacao(); nothing is written; the engine is
+    // closed. Returns the recorded time of the current phase in ms (-1 when
+    // no recording was in progress).
+    qint64 Interromper();
 
     // --- Key events as the window receives them.
 
@@ -197,6 +234,12 @@ private:
     // Status panel 1's text for the arrow-key mode.
     QString textoTeclasEdicao() const;
     qint64 desde(TDataHora instante) const; // ms(S, instante) - P
+    // Closes the rows at `fim` ms of the current phase; comportamentosAtivos:
+    // the behaviours still on get their last segment.
+    void fecharLinhas(qint64 fim, bool comportamentosAtivos);
+    void abrirDiario();
+    void anotar(const char *tipo, int a = 0, int b = 0, int argumentos = 0);
+    void encerrarDiario(bool remover);
     void definirRotulo(int i, const QString &nome);
 
     TUsuario &m_usuario;
@@ -213,4 +256,13 @@ private:
     TEstadoGravacao m_gravacao;
     int m_sessoesEncerradas = 0;
     TResultadoGravacao m_ultimaGravacao;
+    Recusa m_recusa = Recusa::Nenhuma;
+    bool m_diarioLigado = true;
+    bool m_recuperacao = false;
+    TDiario m_diario;
+    TDataHora m_inicioDiario = 0;
+    // Names the recording's own files (journal, raw files, the pending
+    // half of a pair): identification + "-" + start date-time.
+    QString m_nomeSessao;
+    TTravaIdentificacao m_trava;
 };

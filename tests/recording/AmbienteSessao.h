@@ -24,7 +24,8 @@ struct AmbienteSessao {
         for (const char *k :
              {"TFormLabirintoBitBtnOKClickMessage1",
               "TFormLabirintoSpeedButtonConfirmarClickMessage1",
-              "TFormLabirintoSpeedButtonConfirmarClickMessage2", "TFormLabirintoTimerTimerMessage1",
+              "TFormLabirintoSpeedButtonConfirmarClickMessage2",
+              "TFormLabirintoSpeedButtonConfirmarClickMessage3", "TFormLabirintoTimerTimerMessage1",
               "TFormLabirintoTimerTimerMessage2", "TFormLabirintoTimerTimerMessage3",
               "TFormLabirintoTimerTimerMessage4", "TFormLabirintoFormCreateMessage1",
               "FormMainStatusBar1PanelsItems0Text", "FormMainStatusBar1PanelsItems1TextON",

@@ -12,10 +12,12 @@
 #include "data/TGerenciadorArquivos.h"
 #include "data/forms/TFormExcluirDados.h"
 #include "data/forms/TFormVisualizar.h"
+#include "recording/TRecuperacao.h"
 #include "recording/forms/TFormLabirinto.h"
 #include "recording/forms/TFormTeclado.h"
 
 #include "app/TEscolhaIdioma.h"
+#include "app/TOfertaRecuperacao.h"
 #include "core/Perfil.h"
 #include "core/TErro.h"
 #include "core/TIdioma.h"
@@ -103,6 +105,7 @@ TFormMain::TFormMain(const QString &diretorioDados, TInteracao *interacao, QWidg
     criarBarraStatus();
     CarregarIdioma();
     criarObjetos();
+    m_recuperacao = std::make_unique<TOfertaRecuperacao>(m_diretorio);
     m_experimentos = new TJanelasExperimento(this);
     connect(m_experimentos, &TJanelasExperimento::AnalisePedida, this, [this] { AbrirAnalise(); });
     connect(m_experimentos, &TJanelasExperimento::SessaoPedida, this, [this] { AbrirSessao(); });
@@ -284,6 +287,18 @@ void TFormMain::Entrar(const QString &usuario) {
     m_usuario->Carregar(usuario);
     abrirJanelasDoUsuario();
     usuarioEntrou();
+    m_recuperacao->Oferecer({m_usuario->Pasta}, m_usuario->ArquivoIdioma, *m_interacao);
+}
+
+int TFormMain::OferecerRecuperacao() {
+    // Without a language there is nobody to ask yet (the login asks), but
+    // half-written pairs need no question.
+    if (m_arquivoIdioma.isEmpty()) {
+        for (const QString &pasta : m_recuperacao->PastasDeTodos())
+            TRecuperacao::ConcluirPendentes(pasta);
+        return 0;
+    }
+    return m_recuperacao->Oferecer(m_recuperacao->PastasDeTodos(), m_arquivoIdioma, *m_interacao);
 }
 
 void TFormMain::HabilitarExcluirExperimento(bool habilitar) {

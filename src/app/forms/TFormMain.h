@@ -18,6 +18,7 @@ class TInteracao;
 class TJanelasExperimento;
 class TLabirinto;
 class TListaExperimentos;
+class TOfertaRecuperacao;
 class TRelogio;
 class TSessao;
 class TUsuario;
@@ -103,10 +104,16 @@ public:
     void DefinirListaExperimentos(TListaExperimentos *lista, QWidget *janela);
     void DefinirConfiguracao(QWidget *janela);
 
+    // At program start: offers to save the recordings of every user that
+    // stopped without their session end (TOfertaRecuperacao). Waits for a
+    // confirmed language (the login then asks). Returns the questions asked.
+    int OferecerRecuperacao();
+
 public slots:
     // Login (the login window's LoginConcluido): loads the user, opens the
     // windows of a logged-in user, gives LogOff1 the user's name and
-    // enables the menus.
+    // enables the menus; then offers to save the user's recordings that
+    // stopped without their session end (those not declined since start).
     void Entrar(const QString &usuario);
     // "Excluir" of the experiment menu: enabled while an experiment is
     // selected in the experiment list or configuration windows.
@@ -171,6 +178,7 @@ private:
     // After the objects it works on, so it goes before them.
     std::unique_ptr<TRelogio> m_relogio;
     std::unique_ptr<TSessao> m_sessao;
+    std::unique_ptr<TOfertaRecuperacao> m_recuperacao;
 
     // Menu.
     QMenu *Opes1 = nullptr;

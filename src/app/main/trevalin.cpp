@@ -25,5 +25,8 @@ int main(int argc, char *argv[]) {
         principal.setGeometry(tela->availableGeometry());
     principal.showMaximized();
     principal.AbrirInicio();
+    // Recordings that stopped (a crash, a power cut) are offered before
+    // anything else is done.
+    principal.OferecerRecuperacao();
     return app.exec();
 }
