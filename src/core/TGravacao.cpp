@@ -84,23 +84,7 @@ struct Temporario {
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) trava = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
         return 0;
     }
-    int escrever(const QByteArray &conteudo) {
-        const char *p = conteudo.constData();
-        qsizetype resta = conteudo.size();
-        // A short write is no error by itself: write the rest, and the call
-        // that cannot write anything says why (a full disk, a size limit).
-        while (resta > 0) {
-            const ssize_t n = ::write(fd, p, static_cast<size_t>(resta));
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                return errno;
-            }
-            if (n == 0) return EIO;
-            p += n;
-            resta -= n;
-        }
-        return 0;
-    }
+    int escrever(const QByteArray &conteudo) { return TGravacao::EscreverTudo(fd, conteudo); }
     // Opens the file again by its name (a writer that fills it by name
     // may have replaced it); never follows a link put in its place.
     int reabrir() {
@@ -194,6 +178,24 @@ int TGravacao::RenomearSemSubstituir(const QString &de, const QString &para) {
 
 int TGravacao::SincronizarDiretorio(const QString &pasta) {
     return sincronizarPasta(pasta);
+}
+
+int TGravacao::EscreverTudo(int fd, const QByteArray &conteudo) {
+    const char *p = conteudo.constData();
+    qsizetype resta = conteudo.size();
+    // A short write is no error by itself: write the rest, and the call
+    // that cannot write anything says why (a full disk, a size limit).
+    while (resta > 0) {
+        const ssize_t n = ::write(fd, p, static_cast<size_t>(resta));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        if (n == 0) return EIO;
+        p += n;
+        resta -= n;
+    }
+    return 0;
 }
 
 void TGravacao::Interceptar(Interceptador f) {

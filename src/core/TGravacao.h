@@ -80,6 +80,10 @@ public:
     // Syncs a folder, so that names given in it survive a crash. 0 or the
     // system's error number.
     static int SincronizarDiretorio(const QString &pasta);
+    // Writes all of `conteudo` to an open descriptor, going on after short
+    // writes and interrupted calls. 0, or the error number of the call that
+    // could write nothing (a full disk, a size limit).
+    static int EscreverTudo(int fd, const QByteArray &conteudo);
 
     // Test seam: called before each step with the temporary file's path
     // (empty before Criar). A non-zero return (an errno value) makes that

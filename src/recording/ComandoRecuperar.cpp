@@ -67,20 +67,9 @@ int ComandoRecuperar(const QStringList &args, QTextStream &out, QTextStream &err
         return 1;
     }
 
-    if (!listar) {
-        QStringList ids;
-        for (const QString &n : QDir(pasta).entryList(
-                 {QLatin1Char('*') + TArquivoRegistro::SufixoPendente}, QDir::Files | QDir::Hidden))
-            ids << n.chopped(TArquivoRegistro::SufixoPendente.size())
-                       .section(QLatin1Char('-'), 0, 0);
-        ids.removeDuplicates();
-        for (const QString &id : ids) {
-            TTravaIdentificacao trava;
-            if (trava.Travar(pasta, id) != TTravaIdentificacao::Travada) continue;
-            for (const QString &p : TArquivoRegistro::ConcluirPares(pasta, id))
-                out << p << "\n";
-        }
-    }
+    if (!listar)
+        for (const QString &p : TRecuperacao::ConcluirPendentesDaPasta(pasta))
+            out << p << "\n";
 
     int codigo = 0;
     for (const QString &caminho : TRecuperacao::Diarios(pasta)) {

@@ -1,5 +1,7 @@
 #include "TDiario.h"
 
+#include "core/TGravacao.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -11,34 +13,6 @@
 #include <unistd.h>
 
 const QString TDiario::Extensao = QStringLiteral(".diario");
-
-namespace {
-
-int escreverTudo(int fd, const QByteArray &dados) {
-    const char *p = dados.constData();
-    qsizetype resta = dados.size();
-    while (resta > 0) {
-        const ssize_t n = ::write(fd, p, static_cast<size_t>(resta));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
-        if (n == 0) return EIO;
-        p += n;
-        resta -= n;
-    }
-    return 0;
-}
-
-void sincronizarPasta(const QString &arquivo) {
-    const int fd = ::open(QFile::encodeName(QFileInfo(arquivo).absolutePath()).constData(),
-                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-} // namespace
 
 TDiario::~TDiario() {
     Fechar();
@@ -85,7 +59,7 @@ bool TDiario::Abrir(const QString &caminho, const QList<QByteArray> &linhas, QSt
     QByteArray tudo;
     for (const QByteArray &l : linhas)
         tudo += Linha(l);
-    if (const int e = escreverTudo(fd, tudo)) {
+    if (const int e = TGravacao::EscreverTudo(fd, tudo)) {
         ::unlink(nome.constData());
         ::close(fd);
         return falha(e);
@@ -101,13 +75,13 @@ bool TDiario::Abrir(const QString &caminho, const QList<QByteArray> &linhas, QSt
 
 void TDiario::Anotar(const QByteArray &linha) {
     if (m_fd < 0) return;
-    if (escreverTudo(m_fd, Linha(linha)) != 0) m_falhou = true;
+    if (TGravacao::EscreverTudo(m_fd, Linha(linha)) != 0) m_falhou = true;
     m_pendente.store(true, std::memory_order_release);
 }
 
 void TDiario::sincronizar() {
     // The new name first, so that the file itself survives a power cut.
-    sincronizarPasta(m_caminho);
+    TGravacao::SincronizarDiretorio(QFileInfo(m_caminho).absolutePath());
     std::unique_lock<std::mutex> trava(m_mutex);
     for (;;) {
         if (m_pendente.exchange(false, std::memory_order_acq_rel)) {

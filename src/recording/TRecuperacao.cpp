@@ -97,19 +97,24 @@ QStringList TRecuperacao::DiariosDoUsuario(const QString &pastaUsuario) {
 
 QStringList TRecuperacao::ConcluirPendentes(const QString &pastaUsuario) {
     QStringList r;
-    for (const QString &p : pastasExperimento(pastaUsuario)) {
-        QStringList ids;
-        for (const QString &n : QDir(p).entryList(
-                 {QLatin1Char('*') + TArquivoRegistro::SufixoPendente}, QDir::Files | QDir::Hidden))
-            ids << n.chopped(TArquivoRegistro::SufixoPendente.size())
-                       .section(QLatin1Char('-'), 0, 0);
-        ids.removeDuplicates();
-        for (const QString &id : ids) {
-            // A live recording of that identification is writing it now.
-            TTravaIdentificacao trava;
-            if (trava.Travar(p, id) != TTravaIdentificacao::Travada) continue;
-            r << TArquivoRegistro::ConcluirPares(p, id);
-        }
+    for (const QString &p : pastasExperimento(pastaUsuario))
+        r << ConcluirPendentesDaPasta(p);
+    return r;
+}
+
+QStringList TRecuperacao::ConcluirPendentesDaPasta(const QString &pastaExperimento) {
+    QStringList ids;
+    for (const QString &n : QDir(pastaExperimento)
+                                .entryList({QLatin1Char('*') + TArquivoRegistro::SufixoPendente},
+                                           QDir::Files | QDir::Hidden))
+        ids << n.chopped(TArquivoRegistro::SufixoPendente.size()).section(QLatin1Char('-'), 0, 0);
+    ids.removeDuplicates();
+    QStringList r;
+    for (const QString &id : ids) {
+        // A live recording of that identification is writing it now.
+        TTravaIdentificacao trava;
+        if (trava.Travar(pastaExperimento, id) != TTravaIdentificacao::Travada) continue;
+        r << TArquivoRegistro::ConcluirPares(pastaExperimento, id);
     }
     return r;
 }

@@ -52,6 +52,8 @@ public:
     // the experiment folders of a user folder that no live recording holds
     // (TArquivoRegistro::ConcluirPares). Returns the record files finished.
     static QStringList ConcluirPendentes(const QString &pastaUsuario);
+    // The same in one experiment folder.
+    static QStringList ConcluirPendentesDaPasta(const QString &pastaExperimento);
 
     // Locks, reads and replays the journal.
     Situacao Ler();

@@ -129,9 +129,9 @@ else:
         v = celulas.get(r, {}).get(c, "")
         return num(v) if isinstance(v, float) else v
 
-    def chave(spec, r, c):
-        n = int(spec[1:])
-        return titulo(r, n) if spec[0] == "c" else titulo(n, c)
+    def chave(onde, r, c):
+        n = int(onde[1:])
+        return titulo(r, n) if onde[0] == "c" else titulo(n, c)
 
     for r in linhas:
         grupo = ""
