@@ -14,6 +14,8 @@
 #include "core/TUsuario.h"
 #include "data/TPlanilhaXLS.h"
 
+#include "BancadaAnalise.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -25,97 +27,10 @@
 
 namespace {
 
-const int kGrupos = 51;
-const int kArquivos = 51;
-const char *const kQuadrados[] = {"D1", "D2", "D3", "D4", "D5", "D6", "D7",
-                                  "A4", "B4", "C4", "E4", "F4", "G4"};
-
-class Silencio : public TInteracao {
-public:
-    void Mensagem(const QString &) override {}
-    bool Confirmar(const QString &) override { return true; }
-    void Bipe() override {}
-};
-
-void linha(QByteArray &r, const char *q, const char *c, qint64 ini, qint64 fim, int freq) {
-    r += q;
-    r += '\t';
-    r += c;
-    r += '\t' + QByteArray::number(ini) + '\t' + QByteArray::number(fim) + '\t' +
-         QByteArray::number(fim - ini) + '\t' + QByteArray::number(ini / 60000 + 1) + '\t' +
-         QByteArray::number(freq) + "\r\n";
-}
-
-void estada(QByteArray &r, const char *q, const char *c, qint64 ini, qint64 fim) {
-    int freq = 1;
-    while (ini < fim) {
-        const qint64 corte = std::min(fim, (ini / 60000 + 1) * 60000);
-        linha(r, q, c, ini, corte, freq);
-        freq = 0;
-        ini = corte;
-    }
-}
-
 // The data directory, built once for every benchmark.
-struct Ambiente {
-    QTemporaryDir dir;
-    QString dados;
-    std::unique_ptr<TUsuario> u;
-    QStringList caminhos;
-    qint64 bytes = 0;
-    qint64 linhas = 0;
-
-    Ambiente() {
-        dados = dir.path() + QLatin1Char('/');
-        Perfil::CriarUsuario(dados, QStringLiteral("ana"));
-        const QString perfil = TUsuario::ArquivoDoUsuario(dados, QStringLiteral("ana"));
-        Perfil::CriarExperimento(perfil, TUsuario::PastaDoUsuario(dados, QStringLiteral("ana")),
-                                 QStringLiteral("exp"));
-        TExperimento e;
-        e.Nome = QStringLiteral("exp");
-        e.Labirinto = QStringLiteral("CRUZ (3)");
-        e.TempoSecao = 300;
-        Perfil::SalvarConfiguracoes(perfil, e);
-        Perfil::SalvarComportamentos(perfil, e.Nome, QStringLiteral("Comp1"),
-                                     {{1, QStringLiteral("Farejar")}});
-        u = std::make_unique<TUsuario>(dados);
-        u->Carregar(QStringLiteral("ana"));
-        u->Experimento.Carregar(u->Arquivo, QStringLiteral("exp"));
-
-        QRandomGenerator gen(20260812u);
-        const QString pasta = u->Pasta + QStringLiteral("exp/");
-        for (int i = 0; i < kGrupos * kArquivos; ++i) {
-            QByteArray r("Trevalin 2005  |  08/12/2026  |  14:05:33\r\n\r\nUsuario:\tana\r\n"
-                         "Experimento:\texp\r\nIndiv\xED"
-                         "duo:\trato\r\nLabirinto:\tCRUZ (3)\r\n"
-                         "Tempo de Sess\xE3o:\t300 segundos\r\nDist\xE2ncia:\t10 cm\r\n\r\n"
-                         "Posi\xE7\xE3o\tComportamento\tIn\xED"
-                         "cio\tFim\tDura\xE7\xE3o\tMinuto\tFrequ\xEAncia\r\n");
-            for (int k = 0; k < 400; ++k)
-                estada(r, kQuadrados[gen.bounded(13)], "ENTRADA", k * 750,
-                       k == 399 ? 300000 : (k + 1) * 750);
-            for (int k = 0; k < 200; ++k) {
-                const qint64 ini = 1500 * k + gen.bounded(1000);
-                linha(r, kQuadrados[gen.bounded(13)], "Farejar", ini, ini + 400, 1);
-            }
-            const QString caminho = pasta + QStringLiteral("r%1.tvl").arg(i);
-            QFile f(caminho);
-            if (!f.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(caminho));
-            f.write(r);
-            caminhos << caminho;
-            bytes += r.size();
-            linhas += r.count('\n') - 10;
-        }
-    }
-
-    void grupos(TDados &d) const {
-        for (int g = 0; g < kGrupos; ++g) {
-            QStringList a;
-            for (int f = 0; f < kArquivos; ++f)
-                a << QStringLiteral("r%1.tvl").arg(g * kArquivos + f);
-            d.InserirGrupo(QStringLiteral("g%1").arg(g), a);
-        }
-    }
+struct Ambiente : BancadaAnalise {
+    Ambiente() : BancadaAnalise({400, 200, 1500, 1000, 400}) {}
+    void grupos(TDados &d) const { Grupos(d); }
 };
 
 Ambiente &ambiente() {

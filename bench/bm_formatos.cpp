@@ -16,6 +16,8 @@
 #include "core/TUsuario.h"
 #include "data/TPlanilha.h"
 
+#include "BancadaAnalise.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -31,37 +33,6 @@
 #include <vector>
 
 namespace {
-
-const int kGrupos = 51;
-const int kArquivos = 51;
-const char *const kQuadrados[] = {"D1", "D2", "D3", "D4", "D5", "D6", "D7",
-                                  "A4", "B4", "C4", "E4", "F4", "G4"};
-
-class Silencio : public TInteracao {
-public:
-    void Mensagem(const QString &) override {}
-    bool Confirmar(const QString &) override { return true; }
-    void Bipe() override {}
-};
-
-void linha(QByteArray &r, const char *q, const char *c, qint64 ini, qint64 fim, int freq) {
-    r += q;
-    r += '\t';
-    r += c;
-    r += '\t' + QByteArray::number(ini) + '\t' + QByteArray::number(fim) + '\t' +
-         QByteArray::number(fim - ini) + '\t' + QByteArray::number(ini / 60000 + 1) + '\t' +
-         QByteArray::number(freq) + "\r\n";
-}
-
-void estada(QByteArray &r, const char *q, const char *c, qint64 ini, qint64 fim) {
-    int freq = 1;
-    while (ini < fim) {
-        const qint64 corte = std::min(fim, (ini / 60000 + 1) * 60000);
-        linha(r, q, c, ini, corte, freq);
-        freq = 0;
-        ini = corte;
-    }
-}
 
 // What a sheet was told, in order, to be told again to any writer.
 class Gravador : public TPlanilha {
@@ -112,62 +83,17 @@ public:
     }
 };
 
-struct Ambiente {
-    QTemporaryDir dir;
-    QString dados;
-    std::unique_ptr<TUsuario> u;
+struct Ambiente : BancadaAnalise {
     std::map<int, std::unique_ptr<Gravador>> folhas; // by kind
 
-    Ambiente() {
-        dados = dir.path() + QLatin1Char('/');
-        Perfil::CriarUsuario(dados, QStringLiteral("ana"));
-        const QString perfil = TUsuario::ArquivoDoUsuario(dados, QStringLiteral("ana"));
-        Perfil::CriarExperimento(perfil, TUsuario::PastaDoUsuario(dados, QStringLiteral("ana")),
-                                 QStringLiteral("exp"));
-        TExperimento e;
-        e.Nome = QStringLiteral("exp");
-        e.Labirinto = QStringLiteral("CRUZ (3)");
-        e.TempoSecao = 300;
-        Perfil::SalvarConfiguracoes(perfil, e);
-        Perfil::SalvarComportamentos(perfil, e.Nome, QStringLiteral("Comp1"),
-                                     {{1, QStringLiteral("Farejar")}});
-        u = std::make_unique<TUsuario>(dados);
-        u->Carregar(QStringLiteral("ana"));
-        u->Experimento.Carregar(u->Arquivo, QStringLiteral("exp"));
-
-        QRandomGenerator gen(20260812u);
-        const QString pasta = u->Pasta + QStringLiteral("exp/");
-        for (int i = 0; i < kGrupos * kArquivos; ++i) {
-            QByteArray r("Trevalin 2005  |  08/12/2026  |  14:05:33\r\n\r\nUsuario:\tana\r\n"
-                         "Experimento:\texp\r\nIndiv\xED"
-                         "duo:\trato\r\nLabirinto:\tCRUZ (3)\r\n"
-                         "Tempo de Sess\xE3o:\t300 segundos\r\nDist\xE2ncia:\t10 cm\r\n\r\n"
-                         "Posi\xE7\xE3o\tComportamento\tIn\xED"
-                         "cio\tFim\tDura\xE7\xE3o\tMinuto\tFrequ\xEAncia\r\n");
-            for (int k = 0; k < 400; ++k)
-                estada(r, kQuadrados[gen.bounded(13)], "ENTRADA", k * 750,
-                       k == 399 ? 300000 : (k + 1) * 750);
-            for (int k = 0; k < 200; ++k) {
-                const qint64 ini = 1500 * k + gen.bounded(1000);
-                linha(r, kQuadrados[gen.bounded(13)], "Farejar", ini, ini + 400, 1);
-            }
-            QFile f(pasta + QStringLiteral("r%1.tvl").arg(i));
-            if (!f.open(QIODevice::WriteOnly)) qFatal("cannot write a record");
-            f.write(r);
-        }
-    }
+    Ambiente() : BancadaAnalise({400, 200, 1500, 1000, 400}) {}
 
     const Gravador &folha(TAnalise::Tipo tipo) {
         auto &g = folhas[tipo];
         if (!g) {
             g = std::make_unique<Gravador>();
             TDados d;
-            for (int k = 0; k < kGrupos; ++k) {
-                QStringList a;
-                for (int f = 0; f < kArquivos; ++f)
-                    a << QStringLiteral("r%1.tvl").arg(k * kArquivos + f);
-                d.InserirGrupo(QStringLiteral("g%1").arg(k), a);
-            }
+            Grupos(d);
             Silencio s;
             TAnalise analise(*u, d, *g, &s);
             if (analise.Executar(tipo, dir.filePath("gravador"), TAnalise::Substituir) !=

@@ -22,6 +22,8 @@
 #include "data/TPlanilhaXLS.h"
 #include "recording/ComandoReplay.h"
 
+#include "BancadaAnalise.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -42,11 +44,6 @@
 
 namespace {
 
-const int kGrupos = 51;
-const int kArquivos = 51;
-const char *const kQuadrados[] = {"D1", "D2", "D3", "D4", "D5", "D6", "D7",
-                                  "A4", "B4", "C4", "E4", "F4", "G4"};
-
 double cpu() {
     timespec t;
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
@@ -59,93 +56,12 @@ double mediana(std::vector<double> v) {
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-class Silencio : public TInteracao {
-public:
-    void Mensagem(const QString &) override {}
-    bool Confirmar(const QString &) override { return true; }
-    void Bipe() override {}
-};
-
-void linha(QByteArray &r, const char *q, const char *c, qint64 ini, qint64 fim, int freq) {
-    r += q;
-    r += '\t';
-    r += c;
-    r += '\t' + QByteArray::number(ini) + '\t' + QByteArray::number(fim) + '\t' +
-         QByteArray::number(fim - ini) + '\t' + QByteArray::number(ini / 60000 + 1) + '\t' +
-         QByteArray::number(freq) + "\r\n";
-}
-
-void estada(QByteArray &r, const char *q, const char *c, qint64 ini, qint64 fim) {
-    int freq = 1;
-    while (ini < fim) {
-        const qint64 corte = std::min(fim, (ini / 60000 + 1) * 60000);
-        linha(r, q, c, ini, corte, freq);
-        freq = 0;
-        ini = corte;
-    }
-}
-
 // The full-capacity data: 2,601 records of a 300 s session in the
 // three-square cross, 600 square entries (cut at the minutes) and 250
 // bouts of one behaviour each.
-struct Dados {
-    QTemporaryDir dir;
-    QString raiz;
-    std::unique_ptr<TUsuario> u;
-    QStringList caminhos;
-    qint64 bytes = 0, linhas = 0;
-
-    Dados() {
-        raiz = dir.path() + QLatin1Char('/');
-        Perfil::CriarUsuario(raiz, QStringLiteral("ana"));
-        const QString perfil = TUsuario::ArquivoDoUsuario(raiz, QStringLiteral("ana"));
-        Perfil::CriarExperimento(perfil, TUsuario::PastaDoUsuario(raiz, QStringLiteral("ana")),
-                                 QStringLiteral("exp"));
-        TExperimento e;
-        e.Nome = QStringLiteral("exp");
-        e.Labirinto = QStringLiteral("CRUZ (3)");
-        e.TempoSecao = 300;
-        Perfil::SalvarConfiguracoes(perfil, e);
-        Perfil::SalvarComportamentos(perfil, e.Nome, QStringLiteral("Comp1"),
-                                     {{1, QStringLiteral("Farejar")}});
-        u = std::make_unique<TUsuario>(raiz);
-        u->Carregar(QStringLiteral("ana"));
-        u->Experimento.Carregar(u->Arquivo, QStringLiteral("exp"));
-
-        QRandomGenerator gen(20260812u);
-        const QString pasta = u->Pasta + QStringLiteral("exp/");
-        for (int i = 0; i < kGrupos * kArquivos; ++i) {
-            QByteArray r("Trevalin 2005  |  08/12/2026  |  14:05:33\r\n\r\nUsuario:\tana\r\n"
-                         "Experimento:\texp\r\nIndiv\xED"
-                         "duo:\trato\r\nLabirinto:\tCRUZ (3)\r\n"
-                         "Tempo de Sess\xE3o:\t300 segundos\r\nDist\xE2ncia:\t10 cm\r\n\r\n"
-                         "Posi\xE7\xE3o\tComportamento\tIn\xED"
-                         "cio\tFim\tDura\xE7\xE3o\tMinuto\tFrequ\xEAncia\r\n");
-            for (int k = 0; k < 600; ++k)
-                estada(r, kQuadrados[gen.bounded(13)], "ENTRADA", k * 500,
-                       k == 599 ? 300000 : (k + 1) * 500);
-            for (int k = 0; k < 250; ++k) {
-                const qint64 ini = 1200 * k + gen.bounded(800);
-                linha(r, kQuadrados[gen.bounded(13)], "Farejar", ini, ini + 300, 1);
-            }
-            const QString caminho = pasta + QStringLiteral("r%1.tvl").arg(i);
-            QFile f(caminho);
-            if (!f.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(caminho));
-            f.write(r);
-            caminhos << caminho;
-            bytes += r.size();
-            linhas += r.count('\n') - 10;
-        }
-    }
-
-    void grupos(TDados &d, int qde) const {
-        for (int g = 0; g < qde; ++g) {
-            QStringList a;
-            for (int f = 0; f < kArquivos; ++f)
-                a << QStringLiteral("r%1.tvl").arg(g * kArquivos + f);
-            d.InserirGrupo(QStringLiteral("g%1").arg(g), a);
-        }
-    }
+struct Dados : BancadaAnalise {
+    Dados() : BancadaAnalise({600, 250, 1200, 800, 300}) {}
+    void grupos(TDados &d, int qde) const { Grupos(d, qde); }
 };
 
 // The floor: read, split every line at its tabs, convert the five numbers.
