@@ -17,6 +17,10 @@
 #include <limits>
 #include <numeric>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Above this many cells the per-minute table would take gigabytes: only a
@@ -137,6 +141,58 @@ const char *fimDaLinha(const char *p, const char *fim, const char **proxima) {
     return limite;
 }
 
+// The tabs, CRs and LFs of the rows, in order, found 64 bytes at a time: a
+// row is about 35 bytes with eight of them, and every other byte is passed
+// over without a test of its own.
+class TSeparadores {
+public:
+    TSeparadores(const char *de, const char *fim) : m_de(de), m_tamanho(fim - de) {
+        m_mascara = m_tamanho > 0 ? mascara(0) : 0;
+    }
+    // The next one after the last found, or the end of the bytes.
+    const char *proximo() {
+        while (m_mascara == 0) {
+            m_bloco += 64;
+            if (m_bloco >= m_tamanho) return m_de + m_tamanho;
+            m_mascara = mascara(m_bloco);
+        }
+        const char *q = m_de + m_bloco + __builtin_ctzll(m_mascara);
+        m_mascara &= m_mascara - 1;
+        return q;
+    }
+
+private:
+    // Bit k set when byte k of the block at `bloco` is one of them.
+    quint64 mascara(qsizetype bloco) const {
+        const char *b = m_de + bloco;
+        char ultimo[64];
+        if (m_tamanho - bloco < 64) {
+            std::memset(ultimo, 0, sizeof ultimo);
+            std::memcpy(ultimo, b, size_t(m_tamanho - bloco));
+            b = ultimo;
+        }
+        quint64 m = 0;
+#if defined(__SSE2__)
+        const __m128i tab = _mm_set1_epi8('\t'), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+        for (int k = 0; k < 4; ++k) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(b + 16 * k));
+            const __m128i e = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, tab), _mm_cmpeq_epi8(v, cr)),
+                                           _mm_cmpeq_epi8(v, lf));
+            m |= quint64(quint32(_mm_movemask_epi8(e))) << (16 * k);
+        }
+#else
+        for (int k = 0; k < 64; ++k)
+            if (b[k] == '\t' || b[k] == '\r' || b[k] == '\n') m |= quint64(1) << k;
+#endif
+        return m;
+    }
+
+    const char *m_de;
+    qsizetype m_tamanho;
+    qsizetype m_bloco = 0;
+    quint64 m_mascara;
+};
+
 // Six times the text before the first tab is the next field and is cut off
 // with its tab; without a tab the field is empty and the rest stays. What
 // is left is the seventh field.
@@ -240,7 +296,10 @@ int TDados::indiceNaTabela(const char *p, qsizetype n) {
 
 void TDados::LerArquivo(const QString &caminho) {
     const QString nome = nomeDoArquivo(caminho);
-    QByteArray bytes = Arquivos::lerOuFalhar(caminho, Arquivos::TamanhoMaximoRegistro);
+    // Into the buffer of the file before the last: the loaded file stays as
+    // it is until this one has been read whole.
+    QByteArray &bytes = m_bytesLendo;
+    Arquivos::lerOuFalhar(caminho, Arquivos::TamanhoMaximoRegistro, bytes);
     const char *const base = bytes.constData();
     const char *const fimArquivo = base + bytes.size();
 
@@ -275,31 +334,35 @@ void TDados::LerArquivo(const QString &caminho) {
 
     std::vector<TLinhaRegistro> &registros = m_lendo;
     registros.clear();
+    TSeparadores separadores(p, fimArquivo);
     while (p < fimArquivo) {
         ++linha;
         TLinhaRegistro r;
         r.linha = linha;
         r.deslocamento = static_cast<quint32>(p - base);
-        // One pass over the line: its end (the first CR or LF) and its
-        // first six tabs, cut as cortarCampos cuts them.
+        // The line's end (its first CR or LF) and its first six tabs, cut
+        // as cortarCampos cuts them.
         Trecho campos[7];
-        const char *q = p, *campo = p;
+        const char *q, *campo = p;
         int k = 0;
-        for (; q < fimArquivo; ++q) {
-            const char c = *q;
-            if (c == '\t') {
-                if (k < 6) {
-                    campos[k++] = Trecho{campo, q - campo};
-                    campo = q + 1;
-                }
-            } else if (c == '\r' || c == '\n') {
-                break;
+        for (;;) {
+            q = separadores.proximo();
+            if (q == fimArquivo || *q != '\t') break;
+            if (k < 6) {
+                campos[k++] = Trecho{campo, q - campo};
+                campo = q + 1;
             }
         }
         campos[6] = Trecho{campo, q - campo};
         r.tamanho = static_cast<quint32>(q - p);
-        p = q < fimArquivo ? (*q == '\r' && q + 1 < fimArquivo && q[1] == '\n' ? q + 2 : q + 1)
-                           : fimArquivo;
+        if (q == fimArquivo) {
+            p = fimArquivo;
+        } else if (*q == '\r' && q + 1 < fimArquivo && q[1] == '\n') {
+            separadores.proximo(); // the LF
+            p = q + 2;
+        } else {
+            p = q + 1;
+        }
 
         if (iPosicao < 0 || !campos[0].igual(posicaoAnterior)) {
             iPosicao = indiceDe(campos[0].p, campos[0].n);
@@ -334,7 +397,7 @@ void TDados::LerArquivo(const QString &caminho) {
 
     m_arquivo = caminho;
     m_cabecalho = std::move(cabecalho);
-    m_bytes = std::move(bytes);
+    std::swap(m_bytes, m_bytesLendo);
     std::swap(m_registros, m_lendo);
     m_aviso.clear();
 }
@@ -420,6 +483,7 @@ void TDados::Conferir() {
 // ---------------------------------------------------------------- sorting
 
 void TDados::OrdenarPorInicio() {
+    if (ordenarSemEmpates()) return;
     m_inicios.clear();
     for (const TLinhaRegistro &r : m_registros)
         m_inicios.push_back(r.inicio);
@@ -428,6 +492,42 @@ void TDados::OrdenarPorInicio() {
     for (int i : ordem)
         m_ordenados.push_back(m_registros[size_t(i)]);
     std::swap(m_registros, m_ordenados);
+}
+
+// With no two starts equal the exchange sort leaves plain ascending order.
+// A record is most often two ascending runs of different starts (square
+// entries, then behaviour bouts): those are merged in one pass. Anything
+// else (a tie, -0 beside 0, three runs) is left to OrdemDeTroca.
+bool TDados::ordenarSemEmpates() {
+    const size_t n = m_registros.size();
+    const TLinhaRegistro *const r = m_registros.data();
+    size_t meio = n;
+    for (size_t i = 1; i < n; ++i) {
+        if (r[i].inicio < r[i - 1].inicio) {
+            if (meio != n) return false;
+            meio = i;
+        } else if (!(r[i - 1].inicio < r[i].inicio)) {
+            return false;
+        }
+    }
+    if (meio == n) return true;
+    m_ordenados.resize(n);
+    TLinhaRegistro *const saida = m_ordenados.data();
+    size_t a = 0, b = meio, k = 0;
+    while (a < meio && b < n) {
+        if (r[a].inicio < r[b].inicio)
+            saida[k++] = r[a++];
+        else if (r[b].inicio < r[a].inicio)
+            saida[k++] = r[b++];
+        else
+            return false;
+    }
+    while (a < meio)
+        saida[k++] = r[a++];
+    while (b < n)
+        saida[k++] = r[b++];
+    std::swap(m_registros, m_ordenados);
+    return true;
 }
 
 std::vector<int> TDados::OrdemDeTrocaLiteral(const std::vector<double> &inicios) {
