@@ -91,7 +91,7 @@ struct Trecho {
 
 // A number written plainly: an optional "-" and 1 to 18 digits. The
 // recorder writes every number so; anything else goes the general way.
-bool simples(const Trecho &t, qint64 *valor, bool *negativo) {
+inline bool simples(const Trecho &t, qint64 *valor, bool *negativo) {
     qsizetype i = 0;
     *negativo = t.n > 0 && t.p[0] == '-';
     if (*negativo) ++i;
@@ -106,17 +106,25 @@ bool simples(const Trecho &t, qint64 *valor, bool *negativo) {
     return true;
 }
 
-double decimal(const Trecho &t, bool *ok) {
+// The general way, out of the rows' loop.
+Q_NEVER_INLINE double decimalGeral(const Trecho &t, bool *ok) {
+    return t.texto().toDouble(ok);
+}
+Q_NEVER_INLINE qint32 inteiroGeral(const Trecho &t, bool *ok) {
+    return t.texto().toInt(ok, 10);
+}
+
+inline double decimal(const Trecho &t, bool *ok) {
     qint64 v;
     bool negativo;
     if (simples(t, &v, &negativo)) {
         *ok = true;
         return v == 0 && negativo ? -0.0 : static_cast<double>(v);
     }
-    return t.texto().toDouble(ok);
+    return decimalGeral(t, ok);
 }
 
-qint32 inteiro(const Trecho &t, bool *ok) {
+inline qint32 inteiro(const Trecho &t, bool *ok) {
     qint64 v;
     bool negativo;
     if (simples(t, &v, &negativo) && v >= std::numeric_limits<qint32>::min() &&
@@ -124,7 +132,7 @@ qint32 inteiro(const Trecho &t, bool *ok) {
         *ok = true;
         return static_cast<qint32>(v);
     }
-    return t.texto().toInt(ok, 10);
+    return inteiroGeral(t, ok);
 }
 
 // The end of the line that starts at p (before `fim`): its first CR or LF,
@@ -176,8 +184,8 @@ private:
         const __m128i tab = _mm_set1_epi8('\t'), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
         for (int k = 0; k < 4; ++k) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(b + 16 * k));
-            const __m128i e = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, tab), _mm_cmpeq_epi8(v, cr)),
-                                           _mm_cmpeq_epi8(v, lf));
+            const __m128i e = _mm_or_si128(
+                _mm_or_si128(_mm_cmpeq_epi8(v, tab), _mm_cmpeq_epi8(v, cr)), _mm_cmpeq_epi8(v, lf));
             m |= quint64(quint32(_mm_movemask_epi8(e))) << (16 * k);
         }
 #else
@@ -337,23 +345,36 @@ void TDados::LerArquivo(const QString &caminho) {
     TSeparadores separadores(p, fimArquivo);
     while (p < fimArquivo) {
         ++linha;
-        TLinhaRegistro r;
+        // Filled in place: a row built aside and copied in costs more than
+        // the rest of its reading.
+        TLinhaRegistro &r = registros.emplace_back();
         r.linha = linha;
         r.deslocamento = static_cast<quint32>(p - base);
         // The line's end (its first CR or LF) and its first six tabs, cut
-        // as cortarCampos cuts them.
-        Trecho campos[7];
+        // as cortarCampos cuts them. (Left unset until found: clearing all
+        // seven for every row shows in the profile.)
+        struct {
+            const char *p;
+            qsizetype n;
+        } cortes[7];
         const char *q, *campo = p;
         int k = 0;
         for (;;) {
             q = separadores.proximo();
             if (q == fimArquivo || *q != '\t') break;
             if (k < 6) {
-                campos[k++] = Trecho{campo, q - campo};
+                cortes[k].p = campo;
+                cortes[k++].n = q - campo;
                 campo = q + 1;
             }
         }
-        campos[6] = Trecho{campo, q - campo};
+        for (int j = k; j < 6; ++j) {
+            cortes[j].p = nullptr;
+            cortes[j].n = 0;
+        }
+        cortes[6].p = campo;
+        cortes[6].n = q - campo;
+        const auto campos = [&cortes](int i) { return Trecho{cortes[i].p, cortes[i].n}; };
         r.tamanho = static_cast<quint32>(q - p);
         if (q == fimArquivo) {
             p = fimArquivo;
@@ -364,13 +385,13 @@ void TDados::LerArquivo(const QString &caminho) {
             p = q + 1;
         }
 
-        if (iPosicao < 0 || !campos[0].igual(posicaoAnterior)) {
-            iPosicao = indiceDe(campos[0].p, campos[0].n);
-            posicaoAnterior = campos[0];
+        if (iPosicao < 0 || !campos(0).igual(posicaoAnterior)) {
+            iPosicao = indiceDe(cortes[0].p, cortes[0].n);
+            posicaoAnterior = campos(0);
         }
-        if (iComportamento < 0 || !campos[1].igual(comportamentoAnterior)) {
-            iComportamento = indiceDe(campos[1].p, campos[1].n);
-            comportamentoAnterior = campos[1];
+        if (iComportamento < 0 || !campos(1).igual(comportamentoAnterior)) {
+            iComportamento = indiceDe(cortes[1].p, cortes[1].n);
+            comportamentoAnterior = campos(1);
         }
         r.posicao = iPosicao;
         r.comportamento = iComportamento;
@@ -381,18 +402,17 @@ void TDados::LerArquivo(const QString &caminho) {
                                   valor.texto(), QString::fromUtf8(esperado)));
         };
         bool ok = false;
-        r.inicio = decimal(campos[2], &ok);
-        if (!ok || !std::isfinite(r.inicio)) throw invalido("Início", campos[2], "a number");
-        r.duracao = inteiro(campos[4], &ok);
-        if (!ok) throw invalido("Duração", campos[4], "a whole number");
-        r.minuto = inteiro(campos[5], &ok);
-        if (!ok) throw invalido("Minuto", campos[5], "a whole number");
-        r.frequencia = inteiro(campos[6], &ok);
-        if (!ok) throw invalido("Frequência", campos[6], "a whole number");
+        r.inicio = decimal(campos(2), &ok);
+        if (!ok || !std::isfinite(r.inicio)) throw invalido("Início", campos(2), "a number");
+        r.duracao = inteiro(campos(4), &ok);
+        if (!ok) throw invalido("Duração", campos(4), "a whole number");
+        r.minuto = inteiro(campos(5), &ok);
+        if (!ok) throw invalido("Minuto", campos(5), "a whole number");
+        r.frequencia = inteiro(campos(6), &ok);
+        if (!ok) throw invalido("Frequência", campos(6), "a whole number");
         // The end is only checked by Conferir.
-        r.fim = decimal(campos[3], &ok);
+        r.fim = decimal(campos(3), &ok);
         if (!ok || !std::isfinite(r.fim)) r.fim = std::numeric_limits<double>::quiet_NaN();
-        registros.push_back(r);
     }
 
     m_arquivo = caminho;

@@ -9,8 +9,8 @@
 
 #include <cerrno>
 #include <cstring>
-#include <limits>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -117,8 +117,8 @@ QByteArray lerOuFalhar(const QString &caminho, qint64 limite) {
 void lerOuFalhar(const QString &caminho, qint64 limite, QByteArray &destino) {
     const QString nome = QDir::toNativeSeparators(caminho);
     auto falha = [&nome](const char *modelo, int erro) {
-        return TErro(QString::fromLatin1(modelo).arg(
-            nome, QString::fromLocal8Bit(std::strerror(erro))));
+        return TErro(
+            QString::fromLatin1(modelo).arg(nome, QString::fromLocal8Bit(std::strerror(erro))));
     };
     // As the reader above, without a QFile: only a regular file, never
     // waiting on a FIFO, never more than the limit.

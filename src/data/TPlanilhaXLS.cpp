@@ -209,8 +209,8 @@ void TPlanilhaXLS::despejar() {
     // After a failed write the rest is dropped: the save fails anyway, once
     // the sheet's own errors (if any) have had their say.
     if (m_erroDestino == 0)
-        m_erroDestino =
-            TGravacao::EscreverTudo(m_destino, QByteArray::fromRawData(m_fluxo.constData(), m_usado));
+        m_erroDestino = TGravacao::EscreverTudo(
+            m_destino, QByteArray::fromRawData(m_fluxo.constData(), m_usado));
     m_despejados += m_usado;
     m_usado = 0;
 }

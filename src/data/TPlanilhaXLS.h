@@ -24,9 +24,9 @@ enum TxlsMoveAfterEnter : quint8 { maNone, maUp, maDown, maLeft, maRight };
 // The whole document is built in memory (Conteudo) and written to disk only
 // by SaveSheet; GerarEGravar instead sends it to the save's temporary file in
 // pieces of a fixed buffer as the cells come (the analyses' sheets run to
-// tens of megabytes), so that no buffer grows to the whole document. A new writer already holds BOF and DIMENSIONS; StartSheet or
-// a change of BIFF discards the document and starts again; after EndSheet the
-// next cell (or a second EndSheet) also starts a new document.
+// tens of megabytes), so that no buffer grows to the whole document. A new writer already holds BOF
+// and DIMENSIONS; StartSheet or a change of BIFF discards the document and starts again; after
+// EndSheet the next cell (or a second EndSheet) also starts a new document.
 //
 // Promises beyond the bare format:
 // - A cell outside the sheet (row above 65535, column above 256, negative
