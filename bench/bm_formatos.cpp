@@ -8,6 +8,11 @@
 // Counters: peak_MB, the most memory the writing added (resident set, in a
 // child process of its own: its allocator trimmed, the peak reset through
 // /proc/self/clear_refs); file_MB, the size of the file.
+//
+//   build-bench/bench/bm_formatos --pares [ROUNDS]
+//
+// times the formats side by side instead, in paired rounds, and prints the
+// medians of each format's time and of its ratio to the .xls.
 #include "analysis/TAnalise.h"
 #include "analysis/TDados.h"
 #include "core/Perfil.h"
@@ -25,6 +30,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <malloc.h>
 #include <map>
 #include <memory>
@@ -204,6 +214,63 @@ BENCHMARK(BM_Execucao)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 
+// Paired rounds: in each round every format writes each kind's sheet once,
+// one after the other, so that a busy machine slows them alike; prints per
+// kind the medians of wall and CPU time (of this process) and the medians of
+// the ratios to the .xls of the same round.
+double agora(clockid_t relogio) {
+    timespec t;
+    clock_gettime(relogio, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+double mediana(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+int pares(int rodadas) {
+    Ambiente &a = ambiente();
+    const TPlanilha::Formato formatos[] = {TPlanilha::Xls, TPlanilha::Xlsx, TPlanilha::Csv};
+    std::printf("%-22s %-5s %10s %10s %9s %9s\n", "kind", "fmt", "wall_ms", "cpu_ms",
+                "wall/xls", "cpu/xls");
+    for (int t = TAnalise::Compacta; t <= TAnalise::QuadradoMinuto; ++t) {
+        const auto tipo = static_cast<TAnalise::Tipo>(t);
+        const Gravador &g = a.folha(tipo);
+        const QString base = a.dir.filePath(TAnalise::NomeDoTipo(tipo));
+        std::vector<double> parede[3], cpu[3], rParede[3], rCpu[3];
+        for (int r = 0; r < rodadas; ++r)
+            for (int f = 0; f < 3; ++f) {
+                const double p0 = agora(CLOCK_MONOTONIC), c0 = agora(CLOCK_PROCESS_CPUTIME_ID);
+                {
+                    const auto p = TPlanilha::Criar(formatos[f]);
+                    g.reproduzir(*p, base);
+                }
+                parede[f].push_back(agora(CLOCK_MONOTONIC) - p0);
+                cpu[f].push_back(agora(CLOCK_PROCESS_CPUTIME_ID) - c0);
+                rParede[f].push_back(parede[f].back() / parede[0].back());
+                rCpu[f].push_back(cpu[f].back() / cpu[0].back());
+            }
+        for (int f = 0; f < 3; ++f)
+            std::printf("%-22s %-5s %10.1f %10.1f %9.2f %9.2f\n",
+                        qPrintable(TAnalise::NomeDoTipo(tipo)),
+                        qPrintable(TPlanilha::TextoDoFormato(formatos[f])), mediana(parede[f]),
+                        mediana(cpu[f]), mediana(rParede[f]), mediana(rCpu[f]));
+    }
+    return 0;
+}
+
 } // namespace
 
-BENCHMARK_MAIN();
+// `bm_formatos --pares [ROUNDS]` runs the paired rounds (default 7);
+// anything else goes to the benchmark library.
+int main(int argc, char **argv) {
+    if (argc >= 2 && std::strcmp(argv[1], "--pares") == 0)
+        return pares(argc >= 3 ? std::max(1, std::atoi(argv[2])) : 7);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -3,7 +3,7 @@
 # Run as root (or with sudo available) on Debian 12.
 set -euo pipefail
 # strace injects the faults (kills, full disks, delays) of the command-line tests.
-pkgs=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libxlsxwriter-dev
+pkgs=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libisal-dev
       python3 python3-xlrd python3-openpyxl python3-pandas strace)
 [ "${1:-}" = "--with-extras" ] && pkgs+=(clang libclang-rt-14-dev libbenchmark-dev xvfb xauth)
 missing=()

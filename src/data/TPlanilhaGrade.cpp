@@ -73,7 +73,9 @@ void TPlanilhaGrade::WriteCell(int linha, int coluna, double valor) {
     // Digits of the whole part, and room for three decimals when there
     // are any; a rough guess is enough for a column's width.
     const double a = std::fabs(valor);
-    int digitos = a < 10 ? 1 : a < 1e15 ? static_cast<int>(std::log10(a)) + 1 : 15;
+    int digitos = 1;
+    for (double d = 10; a >= d && digitos < 15; d *= 10)
+        ++digitos;
     if (valor < 0) ++digitos;
     if (a != std::floor(a)) digitos += 4;
     alargar(coluna, digitos);

@@ -2,6 +2,8 @@
 
 #include "TPlanilhaGrade.h"
 
+class TPacoteZip;
+
 // Writes the sheet as an .xlsx workbook of one worksheet: the same cells at
 // the same positions as the .xls of the same run, numbers as numbers, texts
 // whole (Unicode, up to 32,767 characters), plus what the classic format
@@ -9,10 +11,11 @@
 // column as wide as its widest value (at most 60 characters), the title
 // rows frozen. A sheet holds 1,048,576 rows and 16,384 columns.
 //
-// The workbook is written in the library's constant-memory mode, row after
-// row from the kept cells, into the temporary file TGravacao gives (its
-// scratch files in the same folder), so a large sheet costs the kept cells
-// and little more.
+// The workbook is written row after row from the kept cells straight into
+// the temporary file TGravacao gives, its markup deflated as it is made
+// (TPacoteZip), so a large sheet costs the kept cells and little more. The
+// texts go to the workbook's table of shared texts, each once. The same
+// cells always give the same bytes.
 class TPlanilhaXLSX : public TPlanilhaGrade {
 public:
     static constexpr int UltimaLinha = 1048576;
@@ -34,4 +37,5 @@ public:
 
 private:
     QString escrever(const QString &arquivo);
+    bool escreverPacote(TPacoteZip &pacote) const;
 };

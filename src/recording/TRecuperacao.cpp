@@ -326,17 +326,21 @@ TResultadoGravacao TRecuperacao::Salvar() {
         TArquivoRegistro::Conteudos(m_cabecalho, m_doisInicios, m_entradas, m_comportamentos);
     if (m_doisInicios && !m_faseFixa) conteudos.removeLast();
 
+    // Whether a file holds these rows (after the header, whose first line
+    // holds the moment).
+    auto mesmasLinhas = [](const QString &arquivo, const QByteArray &conteudo) {
+        QByteArray b;
+        return Arquivos::lerTudo(arquivo, &b) &&
+               Arquivos::dividirLinhas(b).mid(10) == Arquivos::dividirLinhas(conteudo).mid(10);
+    };
     int existentes = 0;
     bool iguais = conteudos.size() == proprios.size();
     for (int k = 0; k < proprios.size(); ++k) {
         existentes += existe(proprios[k]) ? 1 : 0;
-        // The rows, after the header (whose first line holds the moment).
-        QByteArray b;
-        iguais = iguais && Arquivos::lerTudo(proprios[k], &b) &&
-                 Arquivos::dividirLinhas(b).mid(10) ==
-                     Arquivos::dividirLinhas(conteudos.value(k)).mid(10);
+        iguais = iguais && mesmasLinhas(proprios[k], conteudos.value(k));
     }
     QStringList destinos;
+    int jaGravados = 0; // files of the set an interrupted save already wrote
     if (m_completa && existentes == proprios.size() && iguais) {
         // This recording's record was written; only the journal's removal
         // was missed. Other rows under those names (another recording of the
@@ -357,14 +361,24 @@ TResultadoGravacao TRecuperacao::Salvar() {
                 livres = livres && !existe(nome);
                 nomes << nome;
             }
-            if (livres) destinos = nomes;
+            if (livres) {
+                destinos = nomes;
+            } else if (conteudos.size() == 2 && existe(nomes[0]) && !existe(nomes[1]) &&
+                       mesmasLinhas(nomes[0], conteudos[0])) {
+                // A save of this journal stopped between the two halves:
+                // the pair is finished under the names it began, not
+                // written again as a second set.
+                destinos = nomes;
+                jaGravados = 1;
+            }
         }
         if (destinos.isEmpty()) {
             r.erro = QStringLiteral("no free name for the record of journal %1").arg(m_caminho);
             return r;
         }
     }
-    for (int k = 0; k < destinos.size(); ++k) {
+    if (jaGravados > 0) r.gravados = destinos.mid(0, jaGravados);
+    for (int k = jaGravados; k < destinos.size(); ++k) {
         const TResultado g =
             TGravacao::Gravar(destinos[k], conteudos.value(k), TGravacao::CriarSomente, true);
         if (!g) {

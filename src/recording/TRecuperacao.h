@@ -31,6 +31,10 @@
 //   gives the record files' own names when they are free; when they exist
 //   already with the same rows, the record was written and the journal is
 //   simply removed.
+// - The two halves of a recovered pair carry one number. A save stopped
+//   between them (the journal is removed only after both) is finished by
+//   the next one under the names it began: the "_T1" it left, holding the
+//   same rows, is kept and "_T2" is written beside it.
 // - The lock of the journal is held from Ler to the end of the object, so
 //   two instances never save one journal twice.
 class TRecuperacao {

@@ -1,5 +1,6 @@
 #include "Gravacoes.h"
 
+#include "core/TGravacao.h"
 #include "recording/TArquivoRegistro.h"
 #include "recording/TDiario.h"
 #include "recording/TRecuperacao.h"
@@ -191,6 +192,47 @@ private slots:
         }
         QCOMPARE(AmbienteSessao::linhasRegistro(gravados[1]).value(0),
                  QString("F4\tENTRADA\t0\t1500\t1500\t1\t1"));
+    }
+
+    // A save stopped between the two halves of a pair (here: "_T2" could
+    // not be written) leaves the journal; the next save finishes that pair
+    // under the same number instead of writing a second set.
+    void parInterrompido() {
+        AmbienteSessao amb;
+        amb.configurar(2, 120, 6, 4, 6, 2, 3);
+        Arquivos::gravarAtomico(amb.pasta() + "rato7_T1-parcial.tvl", "outro");
+        Gravador g(amb);
+        g.tocar({{0, "5"}, {1000, "2"}, {1500, "2"}, {3000, "8"}});
+        const QString diario = g.matar();
+        const QString t1 = amb.pasta() + "rato7_T1-parcial-2.tvl",
+                      t2 = amb.pasta() + "rato7_T2-parcial-2.tvl";
+        QByteArray antes;
+        {
+            TRecuperacao r(amb.dados, diario);
+            QCOMPARE(r.Ler(), TRecuperacao::Pronta);
+            // The disk fills up as "_T2" is written.
+            TGravacao::Interceptar([](TGravacao::Etapa e, const QString &temporario) {
+                return e == TGravacao::Escrever && temporario.contains("_T2-") ? ENOSPC : 0;
+            });
+            const TResultadoGravacao s = r.Salvar();
+            TGravacao::Interceptar(nullptr);
+            QVERIFY(!s.Ok());
+            QCOMPARE(s.gravados, QStringList{t1});
+            QVERIFY(!QFile::exists(t2));
+            QVERIFY(QFile::exists(diario));
+            QVERIFY(Arquivos::lerTudo(t1, &antes));
+        }
+        TRecuperacao r(amb.dados, diario);
+        QCOMPARE(r.Ler(), TRecuperacao::Pronta);
+        const TResultadoGravacao s = r.Salvar();
+        QVERIFY2(s.Ok(), qPrintable(s.erro));
+        QCOMPARE(s.gravados, QStringList({t1, t2}));
+        QByteArray depois;
+        QVERIFY(Arquivos::lerTudo(t1, &depois) && depois == antes);
+        QCOMPARE(AmbienteSessao::linhasRegistro(t2).value(0),
+                 QString("F4\tENTRADA\t0\t1500\t1500\t1\t1"));
+        QVERIFY(!QFile::exists(diario));
+        QCOMPARE(QDir(amb.pasta()).entryList({"*parcial*"}).size(), 3);
     }
 
     // A journal cut anywhere in its last line (the machine stopped in the

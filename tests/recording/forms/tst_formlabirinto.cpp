@@ -13,6 +13,7 @@
 #include "recording/ComandoReplay.h"
 #include "recording/TRelogioVirtual.h"
 #include "recording/TSessao.h"
+#include "recording/TTravaIdentificacao.h"
 #include "recording/forms/TFormLabirinto.h"
 
 #include <QApplication>
@@ -232,6 +233,26 @@ private slots:
             QVERIFY2(AmbienteSessao::linhasRegistro(b.amb.pasta() + n).size() > 1, qPrintable(n));
             QCOMPARE(nossa, semPrimeiraLinha(outro.pasta() + n));
         }
+    }
+
+    // An animal another session is recording is refused at Enter with the
+    // message, its field emptied; once that session lets go, it is taken.
+    void emGravacaoNoutraSessao() {
+        Bancada b;
+        b.abrir();
+        TTravaIdentificacao outra;
+        QCOMPARE(outra.Travar(b.amb.pasta(), "rato1"), TTravaIdentificacao::Travada);
+        auto *nome = b.c<QLineEdit>("LabeledEditNome");
+        QTest::keyClicks(nome, "rato1");
+        QTest::keyClick(nome, Qt::Key_Return);
+        QCOMPARE(b.ia.mensagens.size(), 1);
+        QVERIFY2(b.ia.mensagens[0].contains("ConfirmarClickMessage3"), qPrintable(b.ia.mensagens[0]));
+        QCOMPARE(nome->text(), QString());
+        QVERIFY(nome->isVisible());
+        QCOMPARE(b.sessao.EstadoAtual(), Estado::AguardandoIdentificacao);
+        outra.Liberar();
+        b.identificar("rato1");
+        QCOMPARE(b.ia.mensagens.size(), 1);
     }
 
     // Blank and minus are dropped as typed; pasted text is filtered too.
