@@ -37,6 +37,7 @@ QString TLabirinto::ArquivoLabirintos() const {
 
 bool TLabirinto::CarregarDoArquivo(const QString &nome, const QString &arquivoIdioma,
                                    TInteracao *interacao) {
+    if (m_geometriaFixa) return true;
     const QString caminho = ArquivoLabirintos();
     if (!QFileInfo(caminho).isFile()) {
         if (interacao) {
@@ -60,6 +61,33 @@ bool TLabirinto::CarregarDoArquivo(const QString &nome, const QString &arquivoId
     TemQuadradoCentral = ini.ReadInteger(nome, QStringLiteral("TemQuadradoCentral"), 1);
     TemCentro = ini.ReadInteger(nome, QStringLiteral("TemCentro"), 1);
     Desloca = ini.ReadInteger(nome, QStringLiteral("Desloca"), 1);
+    return true;
+}
+
+QByteArray TLabirinto::Geometria() const {
+    QByteArray r;
+    for (int v : {QuadradosEmX, QuadradosEmY, BracoQuadrante1, BracoQuadrante2, BracoQuadrante3,
+                  BracoQuadrante4, ComprimentoDoBraco, TemQuadradoCentral, TemCentro, Desloca,
+                  MascaraX, MascaraY})
+        r += (r.isEmpty() ? "" : " ") + QByteArray::number(v);
+    return r;
+}
+
+bool TLabirinto::FixarGeometria(const QByteArray &linha) {
+    const QList<QByteArray> p = linha.split(' ');
+    int v[12];
+    if (p.size() != 12) return false;
+    for (int k = 0; k < 12; ++k) {
+        bool ok = false;
+        v[k] = p[k].toInt(&ok);
+        if (!ok) return false;
+    }
+    int *campos[] = {&QuadradosEmX,    &QuadradosEmY,       &BracoQuadrante1,    &BracoQuadrante2,
+                     &BracoQuadrante3, &BracoQuadrante4,    &ComprimentoDoBraco, &TemQuadradoCentral,
+                     &TemCentro,       &Desloca,            &MascaraX,           &MascaraY};
+    for (int k = 0; k < 12; ++k)
+        *campos[k] = v[k];
+    m_geometriaFixa = true;
     return true;
 }
 

@@ -76,6 +76,16 @@ public:
     bool CarregarDoArquivo(const QString &nome, const QString &arquivoIdioma,
                            TInteracao *interacao);
 
+    // The geometry above as one line of twelve numbers (X, Y, the four
+    // arms, L, centre square, centre, bands, MascaraX, MascaraY): what a
+    // recording's journal keeps of its maze.
+    QByteArray Geometria() const;
+    // Takes a line of Geometria() and keeps it: CarregarDoArquivo then
+    // reads nothing and returns true, so a recording replayed later meets
+    // the maze it was made on, whatever became of the library since. False
+    // (and nothing changed) unless the line is twelve whole numbers.
+    bool FixarGeometria(const QByteArray &linha);
+
     // True when the loaded geometry can be drawn and recorded: 1 to
     // MaximoQuadrados columns and rows.
     bool Desenhavel() const;
@@ -138,5 +148,6 @@ public:
     static bool CalcularGeometria(int x, int y, int *s, int *x0, int *y0);
 
 private:
+    bool m_geometriaFixa = false;
     void marcar(int coluna, int linha);
 };

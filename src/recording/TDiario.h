@@ -28,7 +28,8 @@
 //
 // What TSessao notes (UTF-8, one item a line, values of names
 // percent-encoded): "diario 1"; the start's settings "usuario",
-// "experimento", "individuo", "labirinto", "tempo" (s), "distancia",
+// "experimento", "individuo", "labirinto", "geometria" (the maze's twelve
+// numbers, TLabirinto::Geometria), "tempo" (s), "distancia",
 // "inicios", "inicio1 X Y", "inicio2 X Y", "comecoQueda", "teclasEdicao",
 // one "comportamento KEY NAME" per behaviour; then the inputs as "TYPE MS
 // WALL [ARGS]", MS on the session clock since key 5 (pauses included),

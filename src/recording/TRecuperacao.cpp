@@ -181,6 +181,7 @@ TRecuperacao::Situacao TRecuperacao::Ler() {
     e.Configurado = true;
     QList<Evento> eventos;
     bool teclasEdicao = false;
+    QByteArray geometria; // journals of earlier versions have none
     int i = 1;
     QStringList faltam = {QStringLiteral("usuario"),   QStringLiteral("experimento"),
                           QStringLiteral("individuo"), QStringLiteral("labirinto"),
@@ -202,6 +203,8 @@ TRecuperacao::Situacao TRecuperacao::Ler() {
             m_cabecalho.individuo = texto(p[1]);
         else if (chave == "labirinto" && p.size() > 1)
             e.Labirinto = texto(p[1]);
+        else if (chave == "geometria" && p.size() == 13)
+            geometria = textos[i].mid(chave.size() + 1);
         else if (chave == "tempo" && n1)
             e.TempoSecao = int(a);
         else if (chave == "distancia" && n1)
@@ -258,13 +261,16 @@ TRecuperacao::Situacao TRecuperacao::Ler() {
     const QFileInfo fi(m_caminho);
     usuario.Pasta = QFileInfo(fi.absolutePath()).absolutePath() + QLatin1Char('/');
     e.Nome = fi.absoluteDir().dirName();
+    // The maze as it was at the start; without it, the library's.
     TLabirinto labirinto(m_dados);
+    if (!geometria.isEmpty() && !labirinto.FixarGeometria(geometria))
+        return dano(QStringLiteral("the maze's geometry is not understood"));
     InteracaoMuda interacao;
     TRelogioVirtual relogio;
     TSessao sessao(usuario, labirinto, interacao, relogio);
     sessao.DefinirDiario(false);
     if (!sessao.Abrir() || sessao.EstadoAtual() != TSessao::Estado::AguardandoIdentificacao)
-        return dano(QStringLiteral("maze \"%1\" of the maze library cannot take this recording")
+        return dano(QStringLiteral("maze \"%1\" cannot take this recording")
                         .arg(m_cabecalho.labirinto));
     e.Nome = m_cabecalho.experimento;
     sessao.PrepararRecuperacao(m_cabecalho.individuo);

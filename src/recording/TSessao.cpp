@@ -676,7 +676,8 @@ void TSessao::abrirDiario() {
     QList<QByteArray> linhas;
     linhas << QByteArrayLiteral("diario 1") << "usuario " + pct(m_usuario.Nome)
            << "experimento " + pct(e.Nome) << "individuo " + pct(m_identificacao)
-           << "labirinto " + pct(e.Labirinto) << "tempo " + QByteArray::number(e.TempoSecao)
+           << "labirinto " + pct(e.Labirinto) << "geometria " + m_labirinto.Geometria()
+           << "tempo " + QByteArray::number(e.TempoSecao)
            << "distancia " + QByteArray::number(e.Distancia)
            << "inicios " + QByteArray::number(e.QdeInicios)
            << "inicio1 " + QByteArray::number(e.InicioX1) + ' ' + QByteArray::number(e.InicioY1)

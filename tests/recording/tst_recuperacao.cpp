@@ -235,6 +235,48 @@ private slots:
         QCOMPARE(QDir(amb.pasta()).entryList({"*parcial*"}).size(), 3);
     }
 
+    // The maze removed from the library, or changed there, after the
+    // program stopped: the recording is recovered on the maze it was made
+    // on. A journal of an earlier version (no geometry) uses the library's.
+    void labirintoMudou_data() {
+        QTest::addColumn<QByteArray>("de");
+        QTest::addColumn<QByteArray>("para");
+        QTest::addColumn<bool>("semGeometria");
+        QTest::newRow("removed") << QByteArray("[CRUZ (5)]") << QByteArray("[OUTRO]") << false;
+        QTest::newRow("made smaller")
+            << QByteArray("QuadradosEmX=11") << QByteArray("QuadradosEmX=7") << false;
+        QTest::newRow("earlier journal") << QByteArray() << QByteArray() << true;
+    }
+    void labirintoMudou() {
+        QFETCH(QByteArray, de);
+        QFETCH(QByteArray, para);
+        QFETCH(bool, semGeometria);
+        AmbienteSessao amb;
+        Gravador g(amb);
+        g.tocar(kTeclas);
+        const QString diario = g.matar();
+        QByteArray b;
+        QVERIFY(Arquivos::lerTudo(amb.dados + "Labirintos.ini", &b));
+        const qsizetype k = b.indexOf("[CRUZ (5)]");
+        QVERIFY(k >= 0);
+        if (!de.isEmpty()) b.replace(b.indexOf(de, k), de.size(), para);
+        QVERIFY(Arquivos::gravarAtomico(amb.dados + "Labirintos.ini", b));
+        if (semGeometria) {
+            QVERIFY(Arquivos::lerTudo(diario, &b));
+            QList<QByteArray> l = b.split('\n');
+            QCOMPARE(l.removeIf([](const QByteArray &x) { return x.startsWith("geometria "); }),
+                     1);
+            QFile::remove(diario);
+            QVERIFY(Arquivos::gravarAtomico(diario, l.join('\n')));
+        }
+        TRecuperacao r(amb.dados, diario);
+        QCOMPARE(r.Ler(), TRecuperacao::Pronta);
+        const TResultadoGravacao s = r.Salvar();
+        QVERIFY2(s.Ok(), qPrintable(s.erro));
+        QCOMPARE(AmbienteSessao::linhasRegistro(s.gravados.value(0)),
+                 Gravacoes::linhasInterrompidas(kTeclas));
+    }
+
     // A journal cut anywhere in its last line (the machine stopped in the
     // middle of that write) recovers without it.
     void linhaCortada() {
@@ -276,7 +318,7 @@ private slots:
         QTest::addColumn<int>("linha");
         QTest::addColumn<QByteArray>("troca");
         QTest::newRow("header") << 2 << QByteArray("usuario");
-        QTest::newRow("event") << 18 << QByteArray("mover");
+        QTest::newRow("event") << 19 << QByteArray("mover");
         QTest::newRow("unknown event") << -1 << QByteArray();
         QTest::newRow("empty") << 0 << QByteArray();
     }
