@@ -10,9 +10,12 @@
 // - writing the bytes of a 9,990 s recording, against replaying the script
 //   of that recording (about 35,000 events) into its record file.
 //
-//   build-bench/bench/bm_velocidade [rounds]     (default 5)
+//   build-bench/bench/bm_velocidade [rounds] [workload...]     (default 5, all)
 //
-// Prints one line per workload: the medians and the median of the ratios.
+// A workload is a kind's command-line name ("quadrado-minuto"), "24" (the
+// per-minute square sheet of the first 24 groups) or "replay"; naming some
+// runs only those (to profile one). Prints one line per workload: the
+// medians and the median of the ratios.
 #include "analysis/TAnalise.h"
 #include "analysis/TDados.h"
 #include "core/Perfil.h"
@@ -159,6 +162,12 @@ QByteArray roteiroLongo() {
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     const int rodadas = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    QStringList escolhidos;
+    for (int i = 2; i < argc; ++i)
+        escolhidos << QString::fromLocal8Bit(argv[i]);
+    auto roda = [&escolhidos](const QString &nome) {
+        return escolhidos.isEmpty() || escolhidos.contains(nome);
+    };
 
     Dados dados;
     std::printf("%lld files, %lld rows, %.1f MB\n", static_cast<long long>(dados.caminhos.size()),
@@ -193,6 +202,7 @@ int main(int argc, char **argv) {
         for (size_t k = 0; k < medidas.size(); ++k) {
             const bool parcial = k == medidas.size() - 1;
             const TAnalise::Tipo tipo = parcial ? TAnalise::QuadradoMinuto : TAnalise::Tipo(k);
+            if (!roda(parcial ? QStringLiteral("24") : TAnalise::NomeDoTipo(tipo))) continue;
             double t0 = cpu();
             lixo += leitorNu(dados.caminhos, parcial ? 24 * kArquivos : int(dados.caminhos.size()));
             const double piso = cpu() - t0;
@@ -212,6 +222,7 @@ int main(int argc, char **argv) {
             medidas[k].razao.push_back(programa / piso);
         }
 
+        if (!roda(QStringLiteral("replay"))) continue;
         QString out, err;
         QTextStream o(&out), e(&err);
         const QString id = QStringLiteral("rato%1").arg(rodada);
@@ -242,6 +253,6 @@ int main(int argc, char **argv) {
     }
     for (const Medida &m : medidas)
         if (!m.razao.empty()) imprimir(m);
-    imprimir(replay);
+    if (!replay.razao.empty()) imprimir(replay);
     return lixo == 0.12345 ? 1 : 0;
 }

@@ -208,6 +208,15 @@ TAnalise::Resultado TAnalise::Executar(Tipo tipo, const QString &nomeSaida,
 
 void TAnalise::gerar(TFolhaAnalise &folha, bool substituir) {
     m_planilha.setFileName(m_arquivoFinal);
+    // Replaces only what the user agreed to replace: a file that appeared
+    // after the question (or after the check that found none) is kept.
+    TPlanilha::OpcoesGravacao opcoes = TPlanilha::GravSomenteLeitura;
+    opcoes |= substituir ? TPlanilha::GravSubstituir : TPlanilha::GravNovo;
+    // The sheet may go to its file as it grows (the .xls does).
+    m_planilha.GerarEGravar([&] { preencher(folha); }, opcoes);
+}
+
+void TAnalise::preencher(TFolhaAnalise &folha) {
     m_planilha.StartSheet();
     m_planilha.setForma(folha.Forma());
     TDados::Execucao execucao;
@@ -266,9 +275,4 @@ void TAnalise::gerar(TFolhaAnalise &folha, bool substituir) {
     }
     folha.Titulos(m_planilha, m_dados);
     m_planilha.EndSheet();
-    // Replaces only what the user agreed to replace: a file that appeared
-    // after the question (or after the check that found none) is kept.
-    TPlanilha::OpcoesGravacao opcoes = TPlanilha::GravSomenteLeitura;
-    opcoes |= substituir ? TPlanilha::GravSubstituir : TPlanilha::GravNovo;
-    m_planilha.SaveSheet(opcoes);
 }

@@ -128,6 +128,8 @@ private:
     QString texto(const char *chave) const;
     void mensagem(const QString &t) const;
     void gerar(TFolhaAnalise &folha, bool substituir);
+    // The sheet's cells, from StartSheet to EndSheet.
+    void preencher(TFolhaAnalise &folha);
 
     const TUsuario &m_usuario;
     TDados &m_dados;

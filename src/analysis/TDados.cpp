@@ -17,6 +17,10 @@
 #include <limits>
 #include <numeric>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Above this many cells the per-minute table would take gigabytes: only a
@@ -87,7 +91,7 @@ struct Trecho {
 
 // A number written plainly: an optional "-" and 1 to 18 digits. The
 // recorder writes every number so; anything else goes the general way.
-bool simples(const Trecho &t, qint64 *valor, bool *negativo) {
+inline bool simples(const Trecho &t, qint64 *valor, bool *negativo) {
     qsizetype i = 0;
     *negativo = t.n > 0 && t.p[0] == '-';
     if (*negativo) ++i;
@@ -102,17 +106,25 @@ bool simples(const Trecho &t, qint64 *valor, bool *negativo) {
     return true;
 }
 
-double decimal(const Trecho &t, bool *ok) {
+// The general way, out of the rows' loop.
+Q_NEVER_INLINE double decimalGeral(const Trecho &t, bool *ok) {
+    return t.texto().toDouble(ok);
+}
+Q_NEVER_INLINE qint32 inteiroGeral(const Trecho &t, bool *ok) {
+    return t.texto().toInt(ok, 10);
+}
+
+inline double decimal(const Trecho &t, bool *ok) {
     qint64 v;
     bool negativo;
     if (simples(t, &v, &negativo)) {
         *ok = true;
         return v == 0 && negativo ? -0.0 : static_cast<double>(v);
     }
-    return t.texto().toDouble(ok);
+    return decimalGeral(t, ok);
 }
 
-qint32 inteiro(const Trecho &t, bool *ok) {
+inline qint32 inteiro(const Trecho &t, bool *ok) {
     qint64 v;
     bool negativo;
     if (simples(t, &v, &negativo) && v >= std::numeric_limits<qint32>::min() &&
@@ -120,7 +132,7 @@ qint32 inteiro(const Trecho &t, bool *ok) {
         *ok = true;
         return static_cast<qint32>(v);
     }
-    return t.texto().toInt(ok, 10);
+    return inteiroGeral(t, ok);
 }
 
 // The end of the line that starts at p (before `fim`): its first CR or LF,
@@ -136,6 +148,58 @@ const char *fimDaLinha(const char *p, const char *fim, const char **proxima) {
     *proxima = lf ? lf + 1 : fim;
     return limite;
 }
+
+// The tabs, CRs and LFs of the rows, in order, found 64 bytes at a time: a
+// row is about 35 bytes with eight of them, and every other byte is passed
+// over without a test of its own.
+class TSeparadores {
+public:
+    TSeparadores(const char *de, const char *fim) : m_de(de), m_tamanho(fim - de) {
+        m_mascara = m_tamanho > 0 ? mascara(0) : 0;
+    }
+    // The next one after the last found, or the end of the bytes.
+    const char *proximo() {
+        while (m_mascara == 0) {
+            m_bloco += 64;
+            if (m_bloco >= m_tamanho) return m_de + m_tamanho;
+            m_mascara = mascara(m_bloco);
+        }
+        const char *q = m_de + m_bloco + __builtin_ctzll(m_mascara);
+        m_mascara &= m_mascara - 1;
+        return q;
+    }
+
+private:
+    // Bit k set when byte k of the block at `bloco` is one of them.
+    quint64 mascara(qsizetype bloco) const {
+        const char *b = m_de + bloco;
+        char ultimo[64];
+        if (m_tamanho - bloco < 64) {
+            std::memset(ultimo, 0, sizeof ultimo);
+            std::memcpy(ultimo, b, size_t(m_tamanho - bloco));
+            b = ultimo;
+        }
+        quint64 m = 0;
+#if defined(__SSE2__)
+        const __m128i tab = _mm_set1_epi8('\t'), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+        for (int k = 0; k < 4; ++k) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(b + 16 * k));
+            const __m128i e = _mm_or_si128(
+                _mm_or_si128(_mm_cmpeq_epi8(v, tab), _mm_cmpeq_epi8(v, cr)), _mm_cmpeq_epi8(v, lf));
+            m |= quint64(quint32(_mm_movemask_epi8(e))) << (16 * k);
+        }
+#else
+        for (int k = 0; k < 64; ++k)
+            if (b[k] == '\t' || b[k] == '\r' || b[k] == '\n') m |= quint64(1) << k;
+#endif
+        return m;
+    }
+
+    const char *m_de;
+    qsizetype m_tamanho;
+    qsizetype m_bloco = 0;
+    quint64 m_mascara;
+};
 
 // Six times the text before the first tab is the next field and is cut off
 // with its tab; without a tab the field is empty and the rest stays. What
@@ -240,7 +304,10 @@ int TDados::indiceNaTabela(const char *p, qsizetype n) {
 
 void TDados::LerArquivo(const QString &caminho) {
     const QString nome = nomeDoArquivo(caminho);
-    QByteArray bytes = Arquivos::lerOuFalhar(caminho, Arquivos::TamanhoMaximoRegistro);
+    // Into the buffer of the file before the last: the loaded file stays as
+    // it is until this one has been read whole.
+    QByteArray &bytes = m_bytesLendo;
+    Arquivos::lerOuFalhar(caminho, Arquivos::TamanhoMaximoRegistro, bytes);
     const char *const base = bytes.constData();
     const char *const fimArquivo = base + bytes.size();
 
@@ -275,39 +342,56 @@ void TDados::LerArquivo(const QString &caminho) {
 
     std::vector<TLinhaRegistro> &registros = m_lendo;
     registros.clear();
+    TSeparadores separadores(p, fimArquivo);
     while (p < fimArquivo) {
         ++linha;
-        TLinhaRegistro r;
+        // Filled in place: a row built aside and copied in costs more than
+        // the rest of its reading.
+        TLinhaRegistro &r = registros.emplace_back();
         r.linha = linha;
         r.deslocamento = static_cast<quint32>(p - base);
-        // One pass over the line: its end (the first CR or LF) and its
-        // first six tabs, cut as cortarCampos cuts them.
-        Trecho campos[7];
-        const char *q = p, *campo = p;
+        // The line's end (its first CR or LF) and its first six tabs, cut
+        // as cortarCampos cuts them. (Left unset until found: clearing all
+        // seven for every row shows in the profile.)
+        struct {
+            const char *p;
+            qsizetype n;
+        } cortes[7];
+        const char *q, *campo = p;
         int k = 0;
-        for (; q < fimArquivo; ++q) {
-            const char c = *q;
-            if (c == '\t') {
-                if (k < 6) {
-                    campos[k++] = Trecho{campo, q - campo};
-                    campo = q + 1;
-                }
-            } else if (c == '\r' || c == '\n') {
-                break;
+        for (;;) {
+            q = separadores.proximo();
+            if (q == fimArquivo || *q != '\t') break;
+            if (k < 6) {
+                cortes[k].p = campo;
+                cortes[k++].n = q - campo;
+                campo = q + 1;
             }
         }
-        campos[6] = Trecho{campo, q - campo};
-        r.tamanho = static_cast<quint32>(q - p);
-        p = q < fimArquivo ? (*q == '\r' && q + 1 < fimArquivo && q[1] == '\n' ? q + 2 : q + 1)
-                           : fimArquivo;
-
-        if (iPosicao < 0 || !campos[0].igual(posicaoAnterior)) {
-            iPosicao = indiceDe(campos[0].p, campos[0].n);
-            posicaoAnterior = campos[0];
+        for (int j = k; j < 6; ++j) {
+            cortes[j].p = nullptr;
+            cortes[j].n = 0;
         }
-        if (iComportamento < 0 || !campos[1].igual(comportamentoAnterior)) {
-            iComportamento = indiceDe(campos[1].p, campos[1].n);
-            comportamentoAnterior = campos[1];
+        cortes[6].p = campo;
+        cortes[6].n = q - campo;
+        const auto campos = [&cortes](int i) { return Trecho{cortes[i].p, cortes[i].n}; };
+        r.tamanho = static_cast<quint32>(q - p);
+        if (q == fimArquivo) {
+            p = fimArquivo;
+        } else if (*q == '\r' && q + 1 < fimArquivo && q[1] == '\n') {
+            separadores.proximo(); // the LF
+            p = q + 2;
+        } else {
+            p = q + 1;
+        }
+
+        if (iPosicao < 0 || !campos(0).igual(posicaoAnterior)) {
+            iPosicao = indiceDe(cortes[0].p, cortes[0].n);
+            posicaoAnterior = campos(0);
+        }
+        if (iComportamento < 0 || !campos(1).igual(comportamentoAnterior)) {
+            iComportamento = indiceDe(cortes[1].p, cortes[1].n);
+            comportamentoAnterior = campos(1);
         }
         r.posicao = iPosicao;
         r.comportamento = iComportamento;
@@ -318,23 +402,22 @@ void TDados::LerArquivo(const QString &caminho) {
                                   valor.texto(), QString::fromUtf8(esperado)));
         };
         bool ok = false;
-        r.inicio = decimal(campos[2], &ok);
-        if (!ok || !std::isfinite(r.inicio)) throw invalido("Início", campos[2], "a number");
-        r.duracao = inteiro(campos[4], &ok);
-        if (!ok) throw invalido("Duração", campos[4], "a whole number");
-        r.minuto = inteiro(campos[5], &ok);
-        if (!ok) throw invalido("Minuto", campos[5], "a whole number");
-        r.frequencia = inteiro(campos[6], &ok);
-        if (!ok) throw invalido("Frequência", campos[6], "a whole number");
+        r.inicio = decimal(campos(2), &ok);
+        if (!ok || !std::isfinite(r.inicio)) throw invalido("Início", campos(2), "a number");
+        r.duracao = inteiro(campos(4), &ok);
+        if (!ok) throw invalido("Duração", campos(4), "a whole number");
+        r.minuto = inteiro(campos(5), &ok);
+        if (!ok) throw invalido("Minuto", campos(5), "a whole number");
+        r.frequencia = inteiro(campos(6), &ok);
+        if (!ok) throw invalido("Frequência", campos(6), "a whole number");
         // The end is only checked by Conferir.
-        r.fim = decimal(campos[3], &ok);
+        r.fim = decimal(campos(3), &ok);
         if (!ok || !std::isfinite(r.fim)) r.fim = std::numeric_limits<double>::quiet_NaN();
-        registros.push_back(r);
     }
 
     m_arquivo = caminho;
     m_cabecalho = std::move(cabecalho);
-    m_bytes = std::move(bytes);
+    std::swap(m_bytes, m_bytesLendo);
     std::swap(m_registros, m_lendo);
     m_aviso.clear();
 }
@@ -420,6 +503,7 @@ void TDados::Conferir() {
 // ---------------------------------------------------------------- sorting
 
 void TDados::OrdenarPorInicio() {
+    if (ordenarSemEmpates()) return;
     m_inicios.clear();
     for (const TLinhaRegistro &r : m_registros)
         m_inicios.push_back(r.inicio);
@@ -428,6 +512,42 @@ void TDados::OrdenarPorInicio() {
     for (int i : ordem)
         m_ordenados.push_back(m_registros[size_t(i)]);
     std::swap(m_registros, m_ordenados);
+}
+
+// With no two starts equal the exchange sort leaves plain ascending order.
+// A record is most often two ascending runs of different starts (square
+// entries, then behaviour bouts): those are merged in one pass. Anything
+// else (a tie, -0 beside 0, three runs) is left to OrdemDeTroca.
+bool TDados::ordenarSemEmpates() {
+    const size_t n = m_registros.size();
+    const TLinhaRegistro *const r = m_registros.data();
+    size_t meio = n;
+    for (size_t i = 1; i < n; ++i) {
+        if (r[i].inicio < r[i - 1].inicio) {
+            if (meio != n) return false;
+            meio = i;
+        } else if (!(r[i - 1].inicio < r[i].inicio)) {
+            return false;
+        }
+    }
+    if (meio == n) return true;
+    m_ordenados.resize(n);
+    TLinhaRegistro *const saida = m_ordenados.data();
+    size_t a = 0, b = meio, k = 0;
+    while (a < meio && b < n) {
+        if (r[a].inicio < r[b].inicio)
+            saida[k++] = r[a++];
+        else if (r[b].inicio < r[a].inicio)
+            saida[k++] = r[b++];
+        else
+            return false;
+    }
+    while (a < meio)
+        saida[k++] = r[a++];
+    while (b < n)
+        saida[k++] = r[b++];
+    std::swap(m_registros, m_ordenados);
+    return true;
 }
 
 std::vector<int> TDados::OrdemDeTrocaLiteral(const std::vector<double> &inicios) {

@@ -216,6 +216,9 @@ public:
 
 private:
     void montarListas(const TUsuario &usuario, Execucao *execucao);
+    // OrdenarPorInicio when no two starts are equal and the rows are at
+    // most two ascending runs; false (rows untouched) otherwise.
+    bool ordenarSemEmpates();
     // Index of the name of those bytes (Windows-1252), added when new.
     int indiceDe(const char *p, qsizetype n);
     int indiceNaTabela(const char *p, qsizetype n);
@@ -235,7 +238,8 @@ private:
 
     QString m_arquivo;
     QStringList m_cabecalho;
-    QByteArray m_bytes; // the loaded file
+    QByteArray m_bytes;      // the loaded file
+    QByteArray m_bytesLendo; // the file being read (the memory is reused)
     std::vector<TLinhaRegistro> m_registros;
     std::vector<TLinhaRegistro> m_lendo; // rows of the file being read, reused
     std::vector<TLinhaRegistro> m_ordenados;

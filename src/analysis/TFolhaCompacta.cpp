@@ -117,35 +117,39 @@ template <size_t N>
 Somas somar(const Regiao (&regioes)[N], const std::vector<TLinhaRegistro> &registros,
             const int *linhas, const int *fimLinhas, const std::vector<quint16> &mascaras,
             bool entrada) {
+    static_assert(N <= 16, "regions as bits of a quint16");
     Somas s;
-    quint16 anterior = 0;
-    bool vazio = true;
-    // Region sets by square bits, found as they are met.
-    std::array<int, 64> conjuntos;
-    std::array<quint16, 64> bitsVistos;
-    int vistos = 0;
-    auto conjunto = [&](quint16 m) -> quint16 {
-        for (int k = 0; k < vistos; ++k)
-            if (bitsVistos[size_t(k)] == m) return quint16(conjuntos[size_t(k)]);
-        const quint16 r = regioesDe(regioes, m);
-        if (vistos < 64) {
-            bitsVistos[size_t(vistos)] = m;
-            conjuntos[size_t(vistos++)] = r;
-        }
-        return r;
+    // The region tests run once per square name, not once per row: for
+    // each name the regions that hold its square and the regions that an
+    // "ENTRADA" row coming from it enters (the tests depend on nothing else).
+    struct PorNome {
+        quint16 dentro = 0, entra = 0;
+        bool pronto = false;
     };
+    std::vector<PorNome> porNome(mascaras.size());
+    quint16 braco = 0, entraDoNada = 0;
+    for (size_t k = 0; k < N; ++k) {
+        if (regioes[k].braco) braco |= quint16(1u << k);
+        if (regioes[k].entra(0, true)) entraDoNada |= quint16(1u << k);
+    }
+    quint16 entrou = entrada ? entraDoNada : quint16((1u << N) - 1);
     for (const int *i = linhas; i != fimLinhas; ++i) {
         const TLinhaRegistro &r = registros[size_t(*i)];
-        const quint16 m = mascaras[size_t(r.posicao)];
-        const quint16 dentro = conjunto(m);
-        for (size_t k = 0; k < N; ++k) {
-            if (!(dentro & (1u << k))) continue;
-            s.tempo[k] += r.duracao;
-            if (!entrada || regioes[k].entra(anterior, vazio)) s.freq[k] += r.frequencia;
-            if (regioes[k].braco) s.cruz[k] += r.frequencia;
+        PorNome &n = porNome[size_t(r.posicao)];
+        if (!n.pronto) {
+            const quint16 m = mascaras[size_t(r.posicao)];
+            n.dentro = regioesDe(regioes, m);
+            for (size_t k = 0; k < N; ++k)
+                if (regioes[k].entra(m, false)) n.entra |= quint16(1u << k);
+            n.pronto = true;
         }
-        anterior = m;
-        vazio = false;
+        for (unsigned b = n.dentro; b; b &= b - 1) {
+            const int k = __builtin_ctz(b);
+            s.tempo[size_t(k)] += r.duracao;
+            if (entrou & (1u << k)) s.freq[size_t(k)] += r.frequencia;
+            if (braco & (1u << k)) s.cruz[size_t(k)] += r.frequencia;
+        }
+        if (entrada) entrou = n.entra;
     }
     return s;
 }

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -111,6 +112,58 @@ QByteArray lerOuFalhar(const QString &caminho, qint64 limite) {
     // The file may have grown since fstat.
     if (limite >= 0 && bytes.size() > limite) throw grandeDemais();
     return bytes;
+}
+
+void lerOuFalhar(const QString &caminho, qint64 limite, QByteArray &destino) {
+    const QString nome = QDir::toNativeSeparators(caminho);
+    auto falha = [&nome](const char *modelo, int erro) {
+        return TErro(
+            QString::fromLatin1(modelo).arg(nome, QString::fromLocal8Bit(std::strerror(erro))));
+    };
+    // As the reader above, without a QFile: only a regular file, never
+    // waiting on a FIFO, never more than the limit.
+    const int fd =
+        ::open(QFile::encodeName(caminho).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) throw falha("Cannot open file %1: %2.", errno);
+    struct Fechar {
+        int fd;
+        ~Fechar() { ::close(fd); }
+    } fechar{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) throw falha("Cannot open file %1: %2.", errno);
+    if (S_ISDIR(st.st_mode))
+        throw TErro(QStringLiteral("Cannot open file %1: it is a folder.").arg(nome));
+    if (!S_ISREG(st.st_mode))
+        throw TErro(QStringLiteral("Cannot open file %1: it is not a regular file.").arg(nome));
+    const auto grandeDemais = [&] {
+        return TErro(QStringLiteral("Cannot open file %1: it is larger than %2 bytes, more than "
+                                    "any file of its kind holds.")
+                         .arg(nome)
+                         .arg(limite));
+    };
+    if (limite >= 0 && st.st_size > limite) throw grandeDemais();
+    // The size fstat gave plus one byte, to see growth; a file that grew is
+    // read on in pieces, up to one byte past the limit.
+    const qint64 teto = limite >= 0 ? limite + 1 : std::numeric_limits<qsizetype>::max() / 2;
+    qint64 espaco = qMin<qint64>(teto, qint64(st.st_size) + 1);
+    destino.resize(qsizetype(espaco));
+    qint64 lidos = 0;
+    for (;;) {
+        const ssize_t k = ::read(fd, destino.data() + lidos, size_t(espaco - lidos));
+        if (k < 0) {
+            if (errno == EINTR) continue;
+            throw falha("Cannot read file %1: %2.", errno);
+        }
+        if (k == 0) break;
+        lidos += k;
+        if (lidos == espaco) {
+            if (espaco >= teto) break;
+            espaco = qMin<qint64>(teto, espaco + qMax<qint64>(espaco, 1 << 16));
+            destino.resize(qsizetype(espaco));
+        }
+    }
+    destino.resize(qsizetype(lidos));
+    if (limite >= 0 && lidos > limite) throw grandeDemais();
 }
 
 QList<QByteArray> dividirLinhas(const QByteArray &texto) {

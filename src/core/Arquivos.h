@@ -52,6 +52,10 @@ constexpr qint64 TamanhoMaximoRegistro = 64LL * 1024 * 1024;
 // bytes, ...", "Cannot open file <path>: <reason>." or "Cannot read file
 // <path>: <reason>." (path with native separators).
 QByteArray lerOuFalhar(const QString &caminho, qint64 limite = -1);
+// The same into `destino`, whose memory is reused (a reader of thousands of
+// files); the same checks and messages. On failure `destino` holds nothing
+// of use.
+void lerOuFalhar(const QString &caminho, qint64 limite, QByteArray &destino);
 
 // Splits text into lines at CR LF, LF or a lone CR. A final line end does not
 // make an empty last line.

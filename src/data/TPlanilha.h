@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 // How the rows of a sheet read as a table: which rows are titles, where the
@@ -112,6 +113,20 @@ public:
     // Writes the document to FileName. Throws TErro naming the file when it
     // cannot be written; the old file is then untouched.
     virtual void SaveSheet(OpcoesGravacao opcoes = GravNormal) = 0;
+    // Builds a document and saves it in one step: `preencher` starts the
+    // document, writes its cells and ends it; the document is then saved to
+    // FileName as SaveSheet saves it (same options, same rules, same
+    // messages). Here the document is built whole, then saved; a format may
+    // instead send the document to the temporary file of the save as it
+    // grows, and then keeps nothing of it once saved. Whatever `preencher`
+    // throws leaves the target as it was and reaches the caller unchanged;
+    // the save's own failure is thrown as SaveSheet throws it, after
+    // `preencher` has run to its end.
+    virtual void GerarEGravar(const std::function<void()> &preencher,
+                              OpcoesGravacao opcoes = GravNormal) {
+        preencher();
+        SaveSheet(opcoes);
+    }
 
     // What the formats beyond the classic one make use of; the .xls ignores
     // them. The sheet's name (the analysis kind, the record).

@@ -5,8 +5,13 @@
 #include "core/TGravacao.h"
 
 #include <QDir>
+#include <QFile>
 
+#include <cerrno>
 #include <cstring>
+#include <exception>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -49,6 +54,7 @@ TPlanilhaXLS::TPlanilhaXLS() {
 
 void TPlanilhaXLS::setActiveFont(quint8 fonte) {
     if (fonte != m_fonteAtiva && fonte <= m_qdeFontes) m_fonteAtiva = fonte;
+    m_atributosProntos = false;
 }
 
 void TPlanilhaXLS::setBIFF(TxlsBIFFVersion v) {
@@ -80,8 +86,18 @@ void TPlanilhaXLS::EndSheet() {
 void TPlanilhaXLS::WriteBOF() {
     m_estado = Aberto;
     m_qdeFontes = 0;
-    m_fluxo.clear();
-    m_usado = 0;
+    if (m_destino >= 0) {
+        // Streaming: the buffer is kept; a document already partly sent is
+        // taken back from the file.
+        m_usado = 0;
+        if (m_despejados > 0 && m_erroDestino == 0 &&
+            (::ftruncate(m_destino, 0) != 0 || ::lseek(m_destino, 0, SEEK_SET) != 0))
+            m_erroDestino = errno;
+        m_despejados = 0;
+    } else {
+        m_fluxo.clear();
+        m_usado = 0;
+    }
     const bool biff2 = m_biff == bvBIFF2;
 
     cabecalhoRegistro(kBOF[m_biff], biff2 ? 4 : 6);
@@ -140,35 +156,63 @@ void TPlanilhaXLS::celula(int linha, int coluna, quint16 id, const char *valor, 
                                    "holds rows 1 to %4 and columns 1 to %5.")
                         .arg(QString::number(linha), QString::number(coluna), nomeParaMensagem(),
                              QString::number(UltimaLinha), QString::number(UltimaColuna)));
-    setRow(linha);
-    setColumn(coluna);
+    // setRow and setColumn: 0 keeps the cursor's.
+    if (linha >= 1) m_linha = linha;
+    if (coluna >= 1) m_coluna = coluna;
     // After EndSheet, the next record begins a new document.
     if (m_estado == Fechado) WriteBOF();
-    // The whole record at once: header, row, column, attributes, value.
-    char registro[4 + 4 + 3 + 1 + MaxTexto];
+    if (!m_atributosProntos) {
+        atributos(m_atributos);
+        m_atributosProntos = true;
+    }
+    // The whole record at once: header, row, column, attributes, value. An
+    // analysis writes about a million of them.
+    char *const r = anexar(11 + tamanho);
     const quint16 corpo = static_cast<quint16>(4 + 3 + tamanho);
-    auto poe16 = [&registro](int em, quint16 v) {
-        registro[em] = static_cast<char>(v & 0xFF);
-        registro[em + 1] = static_cast<char>(v >> 8);
-    };
-    poe16(0, id);
-    poe16(2, corpo);
-    poe16(4, static_cast<quint16>(m_linha - 1));
-    poe16(6, static_cast<quint16>(m_coluna - 1));
+    const quint16 l = static_cast<quint16>(m_linha - 1), c = static_cast<quint16>(m_coluna - 1);
+    r[0] = static_cast<char>(id & 0xFF);
+    r[1] = static_cast<char>(id >> 8);
+    r[2] = static_cast<char>(corpo & 0xFF);
+    r[3] = static_cast<char>(corpo >> 8);
+    r[4] = static_cast<char>(l & 0xFF);
+    r[5] = static_cast<char>(l >> 8);
+    r[6] = static_cast<char>(c & 0xFF);
+    r[7] = static_cast<char>(c >> 8);
+    r[8] = m_atributos[0];
+    r[9] = m_atributos[1];
+    r[10] = m_atributos[2];
+    std::memcpy(r + 11, valor, size_t(tamanho));
     moverCursor();
-    atributos(registro + 8);
-    std::memcpy(registro + 11, valor, size_t(tamanho));
-    std::memcpy(anexar(11 + tamanho), registro, size_t(11 + tamanho));
 }
 
-char *TPlanilhaXLS::anexar(qsizetype n) {
-    // The buffer grows by doubling and is cut to the document's size only
-    // when the document is asked for: a cell is then a copy of a few bytes.
-    if (m_fluxo.size() < m_usado + n)
-        m_fluxo.resize(qMax(qMax(m_fluxo.capacity(), 2 * m_fluxo.size()), m_usado + n + 4096));
+inline char *TPlanilhaXLS::anexar(qsizetype n) {
+    if (m_fluxo.size() < m_usado + n) abrirEspaco(n);
     char *p = m_fluxo.data() + m_usado;
     m_usado += n;
     return p;
+}
+
+void TPlanilhaXLS::abrirEspaco(qsizetype n) {
+    if (m_destino >= 0) {
+        // Streaming: one buffer of TamanhoPedaco bytes, sent whenever full.
+        despejar();
+        if (m_fluxo.size() < TamanhoPedaco + n) m_fluxo.resize(TamanhoPedaco + n);
+        return;
+    }
+    // The buffer grows by doubling and is cut to the document's size only
+    // when the document is asked for: a cell is then a copy of a few bytes.
+    m_fluxo.resize(qMax(qMax(m_fluxo.capacity(), 2 * m_fluxo.size()), m_usado + n + 4096));
+}
+
+void TPlanilhaXLS::despejar() {
+    if (m_destino < 0 || m_usado == 0) return;
+    // After a failed write the rest is dropped: the save fails anyway, once
+    // the sheet's own errors (if any) have had their say.
+    if (m_erroDestino == 0)
+        m_erroDestino = TGravacao::EscreverTudo(
+            m_destino, QByteArray::fromRawData(m_fluxo.constData(), m_usado));
+    m_despejados += m_usado;
+    m_usado = 0;
 }
 
 const QByteArray &TPlanilhaXLS::Conteudo() const {
@@ -290,4 +334,38 @@ bool TPlanilhaXLS::TextoCabe(const QString &texto) {
 void TPlanilhaXLS::SaveSheet(OpcoesGravacao opcoes) {
     conferirGravacao(TGravacao::Gravar(m_nomeArquivo, Conteudo(), modoDe(opcoes),
                                        opcoes.testFlag(GravSomenteLeitura)));
+}
+
+void TPlanilhaXLS::GerarEGravar(const std::function<void()> &preencher, OpcoesGravacao opcoes) {
+    // What `preencher` throws is carried past the save, which then removes
+    // its temporary file, and thrown again as it was.
+    std::exception_ptr excecao;
+    const auto escritor = [&](const QString &temporario) -> QString {
+        const int fd = ::open(QFile::encodeName(temporario).constData(),
+                              O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW);
+        if (fd < 0) return TResultado::TextoDoSistema(errno);
+        m_destino = fd;
+        m_despejados = 0;
+        m_erroDestino = 0;
+        m_fluxo.clear();
+        m_usado = 0;
+        try {
+            preencher();
+            despejar();
+        } catch (...) {
+            excecao = std::current_exception();
+        }
+        int erro = m_erroDestino;
+        m_destino = -1;
+        if (::close(fd) != 0 && erro == 0) erro = errno;
+        if (excecao) return QStringLiteral("the sheet was not completed");
+        return erro ? TResultado::TextoDoSistema(erro) : QString();
+    };
+    const TResultado r = TGravacao::GravarCom(m_nomeArquivo, escritor, modoDe(opcoes),
+                                              opcoes.testFlag(GravSomenteLeitura));
+    // Nothing of the document stays behind (it went to the file).
+    m_destino = -1;
+    WriteBOF();
+    if (excecao) std::rethrow_exception(excecao);
+    conferirGravacao(r);
 }

@@ -22,9 +22,11 @@ enum TxlsMoveAfterEnter : quint8 { maNone, maUp, maDown, maLeft, maRight };
 // Every analysis and the record export produce their ".xls" files through it.
 //
 // The whole document is built in memory (Conteudo) and written to disk only
-// by SaveSheet. A new writer already holds BOF and DIMENSIONS; StartSheet or
-// a change of BIFF discards the document and starts again; after EndSheet the
-// next cell (or a second EndSheet) also starts a new document.
+// by SaveSheet; GerarEGravar instead sends it to the save's temporary file in
+// pieces of a fixed buffer as the cells come (the analyses' sheets run to
+// tens of megabytes), so that no buffer grows to the whole document. A new writer already holds BOF
+// and DIMENSIONS; StartSheet or a change of BIFF discards the document and starts again; after
+// EndSheet the next cell (or a second EndSheet) also starts a new document.
 //
 // Promises beyond the bare format:
 // - A cell outside the sheet (row above 65535, column above 256, negative
@@ -59,11 +61,17 @@ public:
     quint8 ActiveFont() const { return m_fonteAtiva; }
     void setActiveFont(quint8 fonte); // only up to the font count, which stays 0
     TxlsAlignment Alignment() const { return m_alinhamento; }
-    void setAlignment(TxlsAlignment a) { m_alinhamento = a; }
+    void setAlignment(TxlsAlignment a) {
+        m_alinhamento = a;
+        m_atributosProntos = false;
+    }
     TxlsBIFFVersion BIFF() const { return m_biff; }
     void setBIFF(TxlsBIFFVersion v); // a change restarts the document
     TxlsBorderSet Borders() const { return m_bordas; }
-    void setBorders(TxlsBorderSet b) { m_bordas = b & 0x0F; }
+    void setBorders(TxlsBorderSet b) {
+        m_bordas = b & 0x0F;
+        m_atributosProntos = false;
+    }
     // FileName / setFileName: the extension ".XLS" is forced (NomeFinal).
     int Row() const { return m_linha; }
     void setRow(int linha); // 1 .. UltimaLinha
@@ -72,11 +80,20 @@ public:
     TxlsMoveAfterEnter MoveAfterEnter() const { return m_mover; }
     void setMoveAfterEnter(TxlsMoveAfterEnter m) { m_mover = m; }
     bool Shading() const { return m_sombreado; }
-    void setShading(bool s) { m_sombreado = s; }
+    void setShading(bool s) {
+        m_sombreado = s;
+        m_atributosProntos = false;
+    }
     bool Hidden() const { return m_oculto; }
-    void setHidden(bool h) { m_oculto = h; }
+    void setHidden(bool h) {
+        m_oculto = h;
+        m_atributosProntos = false;
+    }
     bool Locked() const { return m_travado; }
-    void setLocked(bool t) { m_travado = t; }
+    void setLocked(bool t) {
+        m_travado = t;
+        m_atributosProntos = false;
+    }
     QString Version() const; // "1.23"
     void setVersion(const QString &) {}
 
@@ -95,8 +112,18 @@ public:
     // document stays as it is. Throws TErro naming the file when it cannot
     // be written; the old file is then untouched.
     void SaveSheet(OpcoesGravacao opcoes = GravNormal) override;
+    // Sends the document to the save's temporary file as `preencher` writes
+    // it, in pieces of at most TamanhoPedaco bytes, and saves it. The bytes
+    // saved are the ones SaveSheet would save. Afterwards (success or not)
+    // the writer holds a new document (BOF and DIMENSIONS). A write that
+    // fails midway lets `preencher` run on (its own errors come first, as
+    // with SaveSheet) and the save then fails with the system's reason.
+    void GerarEGravar(const std::function<void()> &preencher,
+                      OpcoesGravacao opcoes = GravNormal) override;
+    static constexpr qsizetype TamanhoPedaco = 256 * 1024;
 
-    // The document as it would be saved.
+    // The document as it would be saved (during GerarEGravar, only the part
+    // not yet sent to the file).
     const QByteArray &Conteudo() const;
 
     // The name the FileName rule makes of `nome`, so that a caller can test
@@ -127,6 +154,10 @@ private:
 
     // Room for n more bytes at the end of the document.
     char *anexar(qsizetype n);
+    // Room when the buffer is full: sends it to the file, or grows it.
+    void abrirEspaco(qsizetype n);
+    // Sends the buffered bytes to the file of GerarEGravar.
+    void despejar();
 
     // The document is m_fluxo's first m_usado bytes; the buffer beyond them
     // is room to grow into (Conteudo cuts it off).
@@ -149,4 +180,12 @@ private:
     bool m_oculto = false;
     bool m_travado = true;
     qint32 m_versao = 0x0117;
+    // The three attribute bytes, made again after a property changes.
+    char m_atributos[3] = {};
+    bool m_atributosProntos = false;
+    // During GerarEGravar: the temporary file, how much of the document it
+    // already holds, and the first write error (0 when none).
+    int m_destino = -1;
+    qint64 m_despejados = 0;
+    int m_erroDestino = 0;
 };

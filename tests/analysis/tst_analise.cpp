@@ -288,6 +288,9 @@ private slots:
         QCOMPARE(e.rodar(A::Compacta, saida, A::Substituir), A::Falha);
         QCOMPARE(ler(saida), QByteArray("antigo"));
         QVERIFY(e.ordem.last().contains(a.pastaExperimento() + "falta.tvl"));
+        // The sheet went to a temporary file as it grew: none is left.
+        QCOMPARE(QDir(a.dados).entryList({"*trevalin-*"}, QDir::Files | QDir::Hidden),
+                 QStringList());
         QCOMPARE(e.ordem.mid(e.ordem.size() - 3, 2), (QStringList{"on", "off"}));
 
         // Yes replaces it even though it is read-only.

@@ -1,5 +1,7 @@
 #include "AmbienteAnalise.h"
 #include "analysis/TDados.h"
+#include "core/Arquivos.h"
+#include "core/Cp1252.h"
 #include "core/TArquivoIni.h"
 #include "core/TErro.h"
 
@@ -9,6 +11,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <sys/stat.h>
 
 using namespace AmbienteAnalise;
 
@@ -464,6 +467,127 @@ private slots:
         QCOMPARE(d.Registros().front().inicio, 1.0);
         QCOMPARE(d.Registros().back().linha, 11);
         QCOMPARE(d.Campos(d.Registros().back()).Comportamento, QStringLiteral("ENTRADA"));
+    }
+
+    // Rows cut wherever they fall in the 64-byte blocks their separators
+    // are found in: names of 0 to 130 bytes (bytes above 0x7F among them),
+    // lines ended by CR LF, LF, a lone CR or (the last) nothing, so that a
+    // CR LF also falls across two blocks. Every row reads back as its bytes
+    // were written, and a bad row anywhere is named by its line.
+    void camposEmQualquerPosicao() {
+        QRandomGenerator gen(6464u);
+        const char *const fins[] = {"\r\n", "\n", "\r"};
+        for (int arquivo = 0; arquivo < 120; ++arquivo) {
+            QByteArray corpo;
+            QList<QByteArrayList> esperado;
+            const int n = gen.bounded(0, 40);
+            const int ruim = arquivo % 6 == 5 && n > 0 ? gen.bounded(n) : -1;
+            auto nome = [&gen] {
+                QByteArray b;
+                for (int k = gen.bounded(0, 131); k > 0; --k)
+                    b += char(gen.bounded(32, 256)); // no tab, CR or LF
+                return b;
+            };
+            auto numero = [&gen] { return QByteArray::number(gen.bounded(-70000, 700000)); };
+            for (int i = 0; i < n; ++i) {
+                const QByteArrayList campos{nome(),   nome(),   numero(),
+                                            numero(), numero(), i == ruim ? "1.5" : numero(),
+                                            numero()};
+                esperado << campos;
+                corpo += campos.join('\t');
+                if (i + 1 < n || gen.bounded(2)) corpo += fins[gen.bounded(3)];
+            }
+            TDados d;
+            const QString arquivoGravado = gravar(cab() + corpo);
+            if (ruim >= 0) {
+                const QString m = erroDe([&] { d.LerArquivo(arquivoGravado); });
+                QVERIFY2(m.contains(QStringLiteral("line %1: Minuto \"1.5\"").arg(11 + ruim)),
+                         qPrintable(m));
+                continue;
+            }
+            d.LerArquivo(arquivoGravado);
+            QCOMPARE(d.QdeRegistros(), n);
+            for (int i = 0; i < n; ++i) {
+                const TLinhaRegistro &r = d.Registros()[size_t(i)];
+                const TCamposRegistro t = d.Campos(r);
+                const QByteArrayList &e = esperado[i];
+                QCOMPARE((QStringList{t.Posicao, t.Comportamento, t.Inicio, t.Fim, t.Duracao,
+                                      t.Minuto, t.Frequencia}),
+                         (QStringList{Cp1252::decodificar(e[0]), Cp1252::decodificar(e[1]), e[2],
+                                      e[3], e[4], e[5], e[6]}));
+                QCOMPARE(d.Nome(r.posicao), t.Posicao);
+                QCOMPARE(d.Nome(r.comportamento), t.Comportamento);
+                QCOMPARE(r.linha, 11 + i);
+                QCOMPARE((QList<qint64>{qint64(r.inicio), qint64(r.fim), r.duracao, r.minuto,
+                                        r.frequencia}),
+                         (QList<qint64>{e[2].toLongLong(), e[3].toLongLong(), e[4].toLongLong(),
+                                        e[5].toLongLong(), e[6].toLongLong()}));
+            }
+        }
+    }
+
+    // OrdenarPorInicio takes a shortcut for the usual record (starts all
+    // different, in one or two ascending runs); on those and on their near
+    // misses (a tie within a run or across the two, -0 beside 0, three
+    // runs) the rows end in the exchange sort's order, each row whole.
+    void ordenarComoLiteral() {
+        QRandomGenerator gen(4242u);
+        for (int caso = 0; caso < 500; ++caso) {
+            const int n = gen.bounded(0, 40);
+            std::vector<double> v;
+            for (int i = 0, x = -50; i < n; ++i)
+                v.push_back(x += gen.bounded(1, 30)); // ascending, distinct, 0 among them often
+            // Cut into one to three ascending runs, the later ones first.
+            const int runs = 1 + caso % 3;
+            std::vector<double> w;
+            for (int r = runs - 1; r >= 0; --r)
+                for (int i = 0; i < n; ++i)
+                    if (i % runs == r) w.push_back(v[size_t(i)]);
+            if (caso % 5 == 3 && n > 1) w[size_t(gen.bounded(n))] = w[size_t(gen.bounded(n))];
+            bool negativo = false;
+            if (caso % 7 == 4)
+                for (double &x : w)
+                    if (x == 0 && !negativo) x = -0.0, negativo = true;
+            QByteArray corpo;
+            for (size_t i = 0; i < w.size(); ++i) {
+                const QByteArray ini = std::signbit(w[i]) && w[i] == 0
+                                           ? QByteArray("-0")
+                                           : QByteArray::number(qint64(w[i]));
+                corpo += "Q" + QByteArray::number(qint64(i)) + "\tx\t" + ini + "\t" + ini +
+                         "\t0\t1\t1\r\n";
+            }
+            TDados d;
+            d.LerArquivo(gravar(cab() + corpo));
+            d.OrdenarPorInicio();
+            std::vector<int> obtida;
+            for (const TLinhaRegistro &r : d.Registros()) {
+                obtida.push_back(r.linha - 11);
+                QCOMPARE(d.Campos(r).Posicao, QStringLiteral("Q%1").arg(r.linha - 11));
+                QCOMPARE(std::signbit(r.inicio), std::signbit(w[size_t(r.linha - 11)]));
+            }
+            QVERIFY2(obtida == TDados::OrdemDeTrocaLiteral(w), qPrintable(QString::number(caso)));
+        }
+    }
+
+    // The reader into a reused buffer says what the plain one says, and
+    // never keeps bytes of a longer file read before.
+    void leituraComMemoriaReusada() {
+        QByteArray buffer;
+        const QString longo = gravar(QByteArray(100000, 'x'), "longo.tvl");
+        const QString curto = gravar("abc", "curto.tvl");
+        const QString vazio = gravar(QByteArray(), "vazio.tvl");
+        for (const QString &c : {longo, curto, vazio, longo}) {
+            Arquivos::lerOuFalhar(c, 200000, buffer);
+            QCOMPARE(buffer, Arquivos::lerOuFalhar(c, 200000));
+        }
+        const QString fifo = m_amb->dados + "fifo";
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const QString &c : {m_amb->dados + "falta.tvl", m_amb->dir.path(), fifo, longo}) {
+            const QString esperado = erroDe([&] { Arquivos::lerOuFalhar(c, 99999); });
+            QVERIFY(!esperado.isEmpty());
+            QCOMPARE(erroDe([&] { Arquivos::lerOuFalhar(c, 99999, buffer); }), esperado);
+        }
+        QFile::remove(fifo);
     }
 
     // The order without ties and with every start equal, on large arrays.

@@ -9,7 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <functional>
 #include <sys/resource.h>
 
@@ -375,8 +377,8 @@ private slots:
         p.setFileName(caminho(QStringLiteral("s")));
         const QString alvo = p.FileName();
         escrever(alvo, false);
-        const QString erro = erroDe(
-            [&] { p.SaveSheet(TPlanilhaXLS::GravNovo | TPlanilhaXLS::GravSubstituir); });
+        const QString erro =
+            erroDe([&] { p.SaveSheet(TPlanilhaXLS::GravNovo | TPlanilhaXLS::GravSubstituir); });
         QCOMPARE(erro, "Cannot create file " + alvo + ": the file already exists.");
         QCOMPARE(ler(alvo), QByteArray("antigo"));
         QVERIFY(!Arquivos::somenteLeitura(alvo));
@@ -437,6 +439,95 @@ private slots:
         // The document is intact: the same save succeeds without the limit.
         p.SaveSheet(TPlanilhaXLS::GravSubstituir);
         QCOMPARE(ler(alvo), p.Conteudo());
+    }
+
+    // Sent to the file in pieces as it grows, the document is byte for byte
+    // the one kept whole: cells of every kind over several pieces, a record
+    // across a piece's end, a document started again after pieces were sent.
+    void gerarEGravarEmPedacos() {
+        auto preencher = [](TPlanilhaXLS &p, bool recomecar) {
+            p.StartSheet();
+            if (recomecar) {
+                for (int i = 1; i <= 20000; ++i)
+                    p.WriteCell(i, 1, "descartado");
+                p.StartSheet();
+            }
+            p.setBorders(xlsBorda(ebTop));
+            for (int i = 1; i <= 30000; ++i) {
+                p.WriteCell(i, 1, 0.5 * i);
+                p.WriteCell(i, 2, quint16(i));
+                p.WriteCell(0, 0, QStringLiteral("Posição %1").arg(i)); // the cursor's cell
+                if (i == 20000) p.setShading(true);
+            }
+            p.WriteCell(2, 3, "ÇÃO");
+            p.EndSheet();
+        };
+        TPlanilhaXLS inteiro;
+        preencher(inteiro, false);
+        QVERIFY(inteiro.Conteudo().size() > 3 * TPlanilhaXLS::TamanhoPedaco);
+        for (bool recomecar : {false, true}) {
+            TPlanilhaXLS p;
+            p.setFileName(caminho(QStringLiteral("pedacos")));
+            p.GerarEGravar([&] { preencher(p, recomecar); }, TPlanilhaXLS::GravSomenteLeitura);
+            QCOMPARE(ler(caminho(QStringLiteral("pedacos.XLS"))), inteiro.Conteudo());
+            QVERIFY(Arquivos::somenteLeitura(caminho(QStringLiteral("pedacos.XLS"))));
+            // Nothing of the document stays behind.
+            QCOMPARE(p.Conteudo(), kBofDim);
+            QFile::setPermissions(caminho(QStringLiteral("pedacos.XLS")),
+                                  QFile::ReadOwner | QFile::WriteOwner);
+        }
+        QFile::remove(caminho(QStringLiteral("pedacos.XLS")));
+    }
+
+    // What the filling throws reaches the caller as it was, and the target
+    // and the folder are as before; a write that fails midway lets the
+    // filling run to its end (its own error would come first) and then
+    // fails as SaveSheet does, with the old file kept.
+    void gerarEGravarQueFalha() {
+        const QString alvo = caminho(QStringLiteral("falha.XLS"));
+        escrever(alvo, true);
+        TPlanilhaXLS p;
+        p.setFileName(alvo);
+        const QString erro = erroDe([&] {
+            p.GerarEGravar(
+                [&] {
+                    for (int i = 1; i <= 60000; ++i)
+                        p.WriteCell(i, 1, 1.0 * i);
+                    p.WriteCell(70000, 1, 1.0);
+                },
+                TPlanilhaXLS::GravSubstituir);
+        });
+        QVERIFY2(erro.contains("row 70000"), qPrintable(erro));
+        QCOMPARE(ler(alvo), QByteArray("antigo"));
+        QCOMPARE(arquivosNaPasta(), QStringList{QStringLiteral("falha.XLS")});
+
+        struct rlimit antes;
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &antes), 0);
+        auto sinalAntes = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limite = antes;
+        limite.rlim_cur = 100000;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limite), 0);
+        int escritas = 0;
+        const QString erroDisco = erroDe([&] {
+            p.GerarEGravar(
+                [&] {
+                    for (int i = 1; i <= 60000; ++i, ++escritas)
+                        p.WriteCell(i, 1, 1.0 * i);
+                    p.EndSheet();
+                },
+                TPlanilhaXLS::GravSubstituir);
+        });
+        setrlimit(RLIMIT_FSIZE, &antes);
+        std::signal(SIGXFSZ, sinalAntes);
+        QCOMPARE(escritas, 60000);
+        QCOMPARE(erroDisco, QStringLiteral("Cannot create file %1: %2.")
+                                .arg(QDir::toNativeSeparators(alvo),
+                                     QString::fromLocal8Bit(std::strerror(EFBIG))));
+        QCOMPARE(ler(alvo), QByteArray("antigo"));
+        QVERIFY(Arquivos::somenteLeitura(alvo));
+        QCOMPARE(arquivosNaPasta(), QStringList{QStringLiteral("falha.XLS")});
+        QFile::setPermissions(alvo, QFile::ReadOwner | QFile::WriteOwner);
+        QFile::remove(alvo);
     }
 
     // A written sheet as an independent reader of the format (Debian's
