@@ -20,6 +20,8 @@ constexpr quint16 kHora = 0;
 constexpr quint16 kData = (0 << 9) | (1 << 5) | 1; // 1980-01-01
 constexpr quint64 kLimite = std::numeric_limits<quint32>::max();
 constexpr size_t kBloco = 1 << 16;
+constexpr size_t kFila = 8;          // blocks queued at most
+constexpr size_t kTarefa = 1 << 18;  // the most bytes one queued block holds
 
 void poe16(QByteArray &b, quint16 v) {
     b += char(v & 0xff);
@@ -35,11 +37,88 @@ void poe32(QByteArray &b, quint32 v) {
 
 TPacoteZip::TPacoteZip(std::FILE *arquivo) : m_arquivo(arquivo), m_saida(kBloco) {}
 
-TPacoteZip::~TPacoteZip() { delete m_z; }
+TPacoteZip::~TPacoteZip() {
+    {
+        // Whatever is still queued (a caller that gave up) is dropped.
+        std::lock_guard<std::mutex> l(m_mutex);
+        m_parar = true;
+        m_fila.clear();
+    }
+    m_temTarefa.notify_all();
+    if (m_trabalhador.joinable()) m_trabalhador.join();
+    delete m_z;
+}
+
+QString TPacoteZip::Erro() const {
+    std::lock_guard<std::mutex> l(m_mutex);
+    return m_erro;
+}
 
 bool TPacoteZip::falhar(const QString &erro) {
+    std::lock_guard<std::mutex> l(m_mutex);
     if (m_erro.isEmpty()) m_erro = erro;
+    m_falhou = true;
     return false;
+}
+
+bool TPacoteZip::enfileirar(Tarefa tarefa) {
+    if (Falhou()) return false;
+    if (!m_trabalhador.joinable()) m_trabalhador = std::thread([this] { trabalhar(); });
+    {
+        std::unique_lock<std::mutex> l(m_mutex);
+        m_andou.wait(l, [this] { return m_fila.size() < kFila || m_falhou; });
+        if (m_falhou) return false;
+        m_fila.push_back(std::move(tarefa));
+    }
+    m_temTarefa.notify_one();
+    return true;
+}
+
+void TPacoteZip::trabalhar() {
+    for (;;) {
+        std::unique_lock<std::mutex> l(m_mutex);
+        m_temTarefa.wait(l, [this] { return m_parar || !m_fila.empty(); });
+        if (m_fila.empty()) return;
+        Tarefa t = std::move(m_fila.front());
+        m_fila.pop_front();
+        m_ocupado = true;
+        l.unlock();
+        m_andou.notify_all();
+        if (!m_falhou) {
+            switch (t.tipo) {
+            case Tarefa::Entrada: entrada(t.bytes); break;
+            case Tarefa::Dados: escrever(t.bytes.constData(), size_t(t.bytes.size())); break;
+            case Tarefa::Fechar: fechar(); break;
+            }
+        }
+        l.lock();
+        m_ocupado = false;
+        l.unlock();
+        m_andou.notify_all();
+    }
+}
+
+bool TPacoteZip::Entrada(const QByteArray &nome) { return enfileirar({Tarefa::Entrada, nome}); }
+
+bool TPacoteZip::Escrever(const char *dados, size_t tamanho) {
+    while (tamanho > 0) {
+        const size_t parte = std::min(tamanho, kTarefa);
+        if (!enfileirar({Tarefa::Dados, QByteArray(dados, qsizetype(parte))})) return false;
+        dados += parte;
+        tamanho -= parte;
+    }
+    return !Falhou();
+}
+
+bool TPacoteZip::Fechar() {
+    if (!enfileirar({Tarefa::Fechar, QByteArray()})) return false;
+    std::unique_lock<std::mutex> l(m_mutex);
+    m_andou.wait(l, [this] { return (m_fila.empty() && !m_ocupado) || m_falhou; });
+    // A failure may come while later tasks are still queued: they are
+    // dropped, and the thread only finishes the one in hand.
+    m_fila.clear();
+    m_andou.wait(l, [this] { return !m_ocupado; });
+    return !m_falhou;
 }
 
 bool TPacoteZip::gravar(const char *dados, size_t tamanho) {
@@ -50,7 +129,7 @@ bool TPacoteZip::gravar(const char *dados, size_t tamanho) {
     return true;
 }
 
-bool TPacoteZip::Entrada(const QByteArray &nome) {
+bool TPacoteZip::entrada(const QByteArray &nome) {
     if (m_aberta && !terminarEntrada()) return false;
     if (Falhou()) return false;
     if (m_posicao > kLimite)
@@ -101,7 +180,7 @@ bool TPacoteZip::deflacionar(bool fim) {
     return true;
 }
 
-bool TPacoteZip::Escrever(const char *dados, size_t tamanho) {
+bool TPacoteZip::escrever(const char *dados, size_t tamanho) {
     if (Falhou()) return false;
     if (!m_aberta) return falhar(QStringLiteral("no entry to write to"));
     Registro &r = m_registros.back();
@@ -143,7 +222,7 @@ bool TPacoteZip::terminarEntrada() {
     return true;
 }
 
-bool TPacoteZip::Fechar() {
+bool TPacoteZip::fechar() {
     if (m_aberta && !terminarEntrada()) return false;
     if (Falhou()) return false;
     const quint64 inicio = m_posicao;

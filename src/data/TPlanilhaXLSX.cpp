@@ -135,10 +135,16 @@ QString TPlanilhaXLSX::escrever(const QString &arquivo) {
     Ordenar();
     std::FILE *f = std::fopen(QFile::encodeName(arquivo).constData(), "wb");
     if (!f) return TResultado::TextoDoSistema(errno);
-    TPacoteZip pacote(f);
-    const bool ok = escreverPacote(pacote) && pacote.Fechar();
+    bool ok = false;
+    QString erro;
+    {
+        // Gone (its thread joined) before the file is closed.
+        TPacoteZip pacote(f);
+        ok = escreverPacote(pacote) && pacote.Fechar();
+        erro = pacote.Erro();
+    }
     const int erroFechar = std::fclose(f) != 0 ? errno : 0;
-    if (!ok) return pacote.Erro();
+    if (!ok) return erro.isEmpty() ? QStringLiteral("the workbook could not be written") : erro;
     return erroFechar ? TResultado::TextoDoSistema(erroFechar) : QString();
 }
 
