@@ -5,6 +5,7 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -133,6 +134,25 @@ for i in z.infolist():
         QVERIFY(a.open(QIODevice::ReadOnly) && a.readAll() == "antigo");
         QCOMPARE(QDir(pasta.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList({"antigo.xlsx", "p.zip"}));
+    }
+
+    // A package given up half-way (its writer failed elsewhere) stops its
+    // thread with the object: the file can be closed at once, and nothing
+    // is written to it after that.
+    void abandonado() {
+        const QString nome = m_dir.filePath("abandonado.zip");
+        std::FILE *f = std::fopen(QFile::encodeName(nome).constData(), "wb");
+        QVERIFY(f);
+        {
+            TPacoteZip z(f);
+            const QByteArray bloco(1 << 20, 'z');
+            QVERIFY(z.Entrada("a"));
+            for (int k = 0; k < 8; ++k)
+                QVERIFY(z.Escrever(bloco));
+        }
+        const long tamanho = std::ftell(f);
+        QCOMPARE(std::fclose(f), 0);
+        QCOMPARE(QFileInfo(nome).size(), qint64(tamanho));
     }
 
     // Texts with what markup cannot hold as it is; each must read back as
