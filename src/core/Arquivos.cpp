@@ -60,57 +60,8 @@ bool lerTudo(const QString &caminho, QByteArray *conteudo) {
 }
 
 QByteArray lerOuFalhar(const QString &caminho, qint64 limite) {
-    const QString nome = QDir::toNativeSeparators(caminho);
-    // Opened without waiting (a FIFO would block until a writer comes) and
-    // judged by what was opened, so a link or a rename between a check and
-    // the open changes nothing: only a regular file is read, and never more
-    // than the limit, so a device or a FIFO can neither hang the reader nor
-    // fill the memory.
-    const int fd =
-        ::open(QFile::encodeName(caminho).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        throw TErro(QStringLiteral("Cannot open file %1: %2.")
-                        .arg(nome, QString::fromLocal8Bit(std::strerror(errno))));
-    QFile arquivo;
-    if (!arquivo.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        throw TErro(QStringLiteral("Cannot open file %1: %2.").arg(nome, arquivo.errorString()));
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        throw TErro(QStringLiteral("Cannot open file %1: %2.")
-                        .arg(nome, QString::fromLocal8Bit(std::strerror(errno))));
-    if (S_ISDIR(st.st_mode))
-        throw TErro(QStringLiteral("Cannot open file %1: it is a folder.").arg(nome));
-    if (!S_ISREG(st.st_mode))
-        throw TErro(QStringLiteral("Cannot open file %1: it is not a regular file.").arg(nome));
-    const auto grandeDemais = [&] {
-        return TErro(QStringLiteral("Cannot open file %1: it is larger than %2 bytes, more than "
-                                    "any file of its kind holds.")
-                         .arg(nome)
-                         .arg(limite));
-    };
-    if (limite >= 0 && st.st_size > limite) throw grandeDemais();
-    // One read of the size fstat gave, plus one byte to see growth: a read
-    // of the limit itself would take a buffer of the limit for every file.
     QByteArray bytes;
-    if (limite < 0) {
-        bytes = arquivo.readAll();
-    } else {
-        const qint64 teto = limite + 1;
-        bytes = arquivo.read(qMin<qint64>(teto, qint64(st.st_size) + 1));
-        // The file grew since fstat: the rest in pieces, up to the limit.
-        for (qint64 pedido = bytes.size(); bytes.size() < teto && bytes.size() == pedido;) {
-            const QByteArray mais = arquivo.read(qMin<qint64>(teto - bytes.size(), 1 << 20));
-            if (mais.isEmpty()) break;
-            bytes += mais;
-            pedido = bytes.size();
-        }
-    }
-    if (arquivo.error() != QFileDevice::NoError)
-        throw TErro(QStringLiteral("Cannot read file %1: %2.").arg(nome, arquivo.errorString()));
-    // The file may have grown since fstat.
-    if (limite >= 0 && bytes.size() > limite) throw grandeDemais();
+    lerOuFalhar(caminho, limite, bytes);
     return bytes;
 }
 
@@ -120,8 +71,11 @@ void lerOuFalhar(const QString &caminho, qint64 limite, QByteArray &destino) {
         return TErro(
             QString::fromLatin1(modelo).arg(nome, QString::fromLocal8Bit(std::strerror(erro))));
     };
-    // As the reader above, without a QFile: only a regular file, never
-    // waiting on a FIFO, never more than the limit.
+    // Opened without waiting (a FIFO would block until a writer comes) and
+    // judged by what was opened, so a link or a rename between a check and
+    // the open changes nothing: only a regular file is read, and never more
+    // than the limit, so a device or a FIFO can neither hang the reader nor
+    // fill the memory.
     const int fd =
         ::open(QFile::encodeName(caminho).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) throw falha("Cannot open file %1: %2.", errno);
