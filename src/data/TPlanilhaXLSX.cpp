@@ -209,9 +209,17 @@ bool TPlanilhaXLSX::escreverPacote(TPacoteZip &pacote) const {
     // An empty text is no value: its cell is left out, as readers of the
     // .xls take an empty label.
     auto vazia = [this](const Celula &c) { return c.EhTexto && Textos()[int(c.Texto)].isEmpty(); };
+    // One pass for what the headers of both parts need.
     size_t celulasTexto = 0;
-    for (size_t k = 0; k < Qde(); ++k)
-        celulasTexto += Na(k).EhTexto && !vazia(Na(k));
+    quint32 ultimaLinha = 0;
+    int ultimaColuna = 0;
+    for (size_t k = 0; k < Qde(); ++k) {
+        const Celula &c = Na(k);
+        if (vazia(c)) continue;
+        celulasTexto += c.EhTexto;
+        ultimaLinha = std::max(ultimaLinha, c.Linha);
+        ultimaColuna = std::max<int>(ultimaColuna, c.Coluna);
+    }
     if (!pacote.Entrada("xl/sharedStrings.xml")) return false;
     Folha folha(pacote);
     folha.s = kCabecalho;
@@ -231,13 +239,6 @@ bool TPlanilhaXLSX::escreverPacote(TPacoteZip &pacote) const {
     if (!folha.enviar()) return false;
 
     if (!pacote.Entrada("xl/worksheets/sheet1.xml")) return false;
-    quint32 ultimaLinha = 0;
-    int ultimaColuna = 0;
-    for (size_t k = 0; k < Qde(); ++k) {
-        if (vazia(Na(k))) continue;
-        ultimaLinha = std::max(ultimaLinha, Na(k).Linha);
-        ultimaColuna = std::max<int>(ultimaColuna, Na(k).Coluna);
-    }
     // Column letters (at most three), each kept in a fixed slot of four
     // bytes so a cell copies them in one move.
     struct Letras {
